@@ -1,0 +1,18 @@
+#pragma once
+
+#include "wizard/wizard_window.h"
+
+class QLabel;
+
+// The About window: read-only text about the program and the maker's logo.
+class TForm6 : public WizardWindow {
+    Q_OBJECT
+public:
+    TForm6(AppState &state, WindowSet &windows);
+
+    QLabel *StaticText1, *StaticText2, *StaticText3, *StaticText4, *StaticText5, *StaticText6,
+        *StaticText7, *StaticText8, *StaticText9, *StaticText10, *StaticText11, *StaticText12,
+        *StaticText13, *StaticText14;
+    QLabel *Label1;
+    QLabel *Image1;
+};

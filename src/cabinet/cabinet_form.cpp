@@ -1,0 +1,274 @@
+#include "cabinet/cabinet_form.h"
+
+#include "app/app_state.h"
+#include "app/window_set.h"
+#include "pressure/unit_combo_box.h"
+#include "selection/results_window.h"
+#include "wizard/cabinet_choice_dialog.h"
+#include "wizard/enter_key_rule.h"
+#include "wizard/messages.h"
+#include "wizard/navigation.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <algorithm>
+
+namespace {
+
+constexpr QSize FormSize(633, 415);
+constexpr int UnitBar = static_cast<int>(PressureUnit::Bar);
+// A range whose absolute bounds differ by more than this factor is doubted.
+constexpr double WideRangeRatio = 5.0;
+
+// The variant captions after the product word, in button order.
+const QString VariantTails[4] = {
+    QStringLiteral("-Р (монтаж оборудования производится на металлической раме)"),
+    QStringLiteral("-Ш (монтаж оборудования производится в металлическом не утепленном, не отапливаемом шкафу)"),
+    QStringLiteral("-ШУЭО (монтаж оборудования производится в металлическом утепленном шкафу с электрообогревом)"),
+    QStringLiteral("-ШУГО (монтаж оборудования производится в металлическом утепленном шкафу с газовым обогревом)"),
+};
+
+// Unchecks every button of a radio group. An auto-exclusive button refuses to be
+// unchecked while it is the group's checked one, so exclusivity is lifted meanwhile.
+void ClearGroup(const QList<QRadioButton *> &group)
+{
+    for (QRadioButton *button : group) {
+        button->setAutoExclusive(false);
+        button->setChecked(false);
+        button->setAutoExclusive(true);
+    }
+}
+
+// 1 for the group's first button checked, 2 for the second, ...; 0 for none.
+int CheckedNumber(const QList<QRadioButton *> &group)
+{
+    for (int i = 0; i < group.size(); ++i) {
+        if (group[i]->isChecked())
+            return i + 1;
+    }
+    return 0;
+}
+
+void SetTextIfChanged(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+} // namespace
+
+CabinetForm::CabinetForm(AppState &state, WindowSet &windows, const QString &className,
+                         CabinetKind kind, const QString &product)
+    : WizardWindow(state, windows, className, QStringLiteral("Исходные данные"), FormSize),
+      kind_(kind)
+{
+    Panel1 = makePanel(QStringLiteral("Panel1"), QRect(8, 8, 617, 85));
+    Label1 = makeBoldLabel(QStringLiteral("Label1"), QStringLiteral("Вариант исполнения:"), 8, 5,
+                           Panel1);
+    QRadioButton **variants[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4};
+    QList<QRadioButton *> variantGroup;
+    for (int i = 0; i < 4; ++i) {
+        *variants[i] = makeRadio(QStringLiteral("RadioButton%1").arg(i + 1),
+                                 product + VariantTails[i], 16, 20 + 15 * i, Panel1);
+        (*variants[i])->resize(593, 17);
+        variantGroup.append(*variants[i]);
+    }
+    optionGroups_.append(variantGroup);
+
+    BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Назад"),
+                         QRect(392, 376, 75, 25));
+    BitBtn2 = makeButton(QStringLiteral("BitBtn2"), QStringLiteral("Далее"),
+                         QRect(472, 376, 75, 25));
+    BitBtn3 = makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Выход"),
+                         QRect(552, 376, 75, 25));
+    connect(BitBtn1, &QPushButton::clicked, this, &CabinetForm::BitBtn1Click);
+    connect(BitBtn2, &QPushButton::clicked, this, &CabinetForm::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &CabinetForm::BitBtn3Click);
+}
+
+QFrame *CabinetForm::makePanel(const QString &name, const QRect &geometry)
+{
+    auto *panel = new QFrame(this);
+    panel->setObjectName(name);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setGeometry(geometry);
+    panel->setAutoFillBackground(true);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(pal);
+    return panel;
+}
+
+QLineEdit *CabinetForm::makeEdit(const QString &name, const QRect &geometry, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+UnitComboBox *CabinetForm::makeUnitList(const QString &name, const QRect &geometry,
+                                        QWidget *parent)
+{
+    auto *list = new UnitComboBox(parent);
+    list->setObjectName(name);
+    list->setGeometry(geometry);
+    return list;
+}
+
+QLabel *CabinetForm::makeValueCaption(const QString &name, const QString &caption, int left,
+                                      int top, QWidget *parent)
+{
+    QLabel *label = makeLabel(name, caption, left, top, parent);
+    label->setFont(Look::CaptionFont(false));
+    label->adjustSize();
+    return label;
+}
+
+QLabel *CabinetForm::makeBoldLabel(const QString &name, const QString &caption, int left,
+                                   int top, QWidget *parent)
+{
+    QLabel *label = makeLabel(name, caption, left, top, parent);
+    QFont bold = Look::DialogFont();
+    bold.setBold(true);
+    label->setFont(bold);
+    label->adjustSize();
+    return label;
+}
+
+QRadioButton *CabinetForm::makeRadio(const QString &name, const QString &caption, int left,
+                                     int top, QWidget *parent)
+{
+    auto *button = new QRadioButton(caption, parent);
+    button->setObjectName(name);
+    button->move(left, top);
+    button->adjustSize();
+    return button;
+}
+
+QFrame *CabinetForm::makeOptionPanel(
+    const QString &panelName, const QRect &geometry, QLabel *&caption,
+    const QString &captionName, const QString &captionText,
+    std::initializer_list<OptionButton> buttons)
+{
+    QFrame *panel = makePanel(panelName, geometry);
+    caption = makeBoldLabel(captionName, captionText, 8, 5, panel);
+    QList<QRadioButton *> group;
+    int top = 21;
+    for (const OptionButton &button : buttons) {
+        *button.member = makeRadio(button.name, button.caption, 16, top, panel);
+        group.append(*button.member);
+        top += 15;
+    }
+    optionGroups_.append(group);
+    return panel;
+}
+
+void CabinetForm::chainEnter(std::initializer_list<QLineEdit *> edits)
+{
+    auto it = edits.begin();
+    for (; it + 1 != edits.end(); ++it)
+        InstallEnterRule(*it, *(it + 1));
+    InstallEnterRule(*it, BitBtn2);
+}
+
+void CabinetForm::setFocusOrder(std::initializer_list<QWidget *> widgets)
+{
+    for (auto it = widgets.begin(); it + 1 != widgets.end(); ++it)
+        setTabOrder(*it, *(it + 1));
+}
+
+void CabinetForm::LaunchReset()
+{
+    for (const QList<QRadioButton *> &group : optionGroups_)
+        ClearGroup(group);
+    for (QLineEdit *edit : {Edit3, Edit4, Edit11, Edit12})
+        edit->clear();
+    ComboBox1->setCurrentIndex(UnitBar);
+    ComboBox2->setCurrentIndex(UnitBar);
+    resetOwnControls();
+}
+
+void CabinetForm::BitBtn1Click()
+{
+    Hide(this);
+    ShowCentred(windows_.Dlg6.get(), windows_.mainWindow());
+}
+
+void CabinetForm::BitBtn3Click()
+{
+    Close(this);
+}
+
+CabinetEntries CabinetForm::typedEntries() const
+{
+    CabinetEntries entries;
+    entries.qmax = Edit11->text();
+    entries.qmin = Edit12->text();
+    entries.pmax = Edit3->text();
+    entries.pmin = Edit4->text();
+    entries.pmaxUnit = ComboBox1->currentIndex();
+    entries.pminUnit = ComboBox2->currentIndex();
+    return entries;
+}
+
+void CabinetForm::showEntries(const CabinetEntries &entries)
+{
+    SetTextIfChanged(Edit11, entries.qmax);
+    SetTextIfChanged(Edit12, entries.qmin);
+    SetTextIfChanged(Edit3, entries.pmax);
+    SetTextIfChanged(Edit4, entries.pmin);
+    ComboBox1->setCurrentIndex(entries.pmaxUnit);
+    ComboBox2->setCurrentIndex(entries.pminUnit);
+}
+
+bool CabinetForm::writeResultsPanels()
+{
+    TForm2 *results = windows_.Form2.get();
+    results->SetFormulaDenominators(QStringLiteral("Pmin+Patm"), QStringLiteral("Pmax+Patm"));
+    results->WriteFlowRange(state_.QmaxStd, state_.QminStd);
+    if (!results->WriteWorkingFlows(pressures_))
+        return false;
+    results->UseRangeLayout();
+    return results->WriteRangePressures(pressures_);
+}
+
+bool CabinetForm::everyGroupChosen() const
+{
+    return std::all_of(optionGroups_.begin(), optionGroups_.end(),
+                       [](const QList<QRadioButton *> &group) { return CheckedNumber(group) > 0; });
+}
+
+void CabinetForm::BitBtn2Click()
+{
+    CabinetEntries entries = typedEntries();
+    const bool computed = ReadCabinetInput(entries, state_.QmaxStd, state_.QminStd, pressures_);
+    showEntries(entries);
+
+    bool accepted = false;
+    if (computed && writeResultsPanels()) {
+        accepted = everyGroupChosen();
+        if (!accepted)
+            ShowError(this, Messages::BadInput());
+        if (pressures_.PmaxAbs / pressures_.PminAbs > WideRangeRatio)
+            ShowWarning(this, Messages::WideRange());
+    } else {
+        ShowError(this, Messages::BadInput());
+    }
+
+    // The grids follow every press; after a refused one they stay out of sight.
+    TForm2 *results = windows_.Form2.get();
+    results->ResetGrids();
+    results->ShowSelection(
+        CabinetSelection(state_.Catalogue, kind_, CheckedNumber(optionGroups_.first()), pressures_));
+
+    if (accepted) {
+        Hide(this);
+        showResultsWindow();
+    }
+}

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "cabinet/cabinet_input.h"
+#include "cabinet/cabinet_selection.h"
+#include "pressure/pressure_units.h"
+#include "wizard/wizard_window.h"
+
+#include <QList>
+#include <QRect>
+
+#include <initializer_list>
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class UnitComboBox;
+
+// Base of the three cabinet input forms. It holds the controls they share, the
+// launch reset, "Назад", "Выход" and the whole of "Далее": reading the input, the
+// results panels, the option check with its messages, the selection and the
+// results window. Each form lays out its own pressure and option panels.
+class CabinetForm : public WizardWindow {
+    Q_OBJECT
+public:
+    // Variant group.
+    QFrame *Panel1 = nullptr;
+    QLabel *Label1 = nullptr;
+    QRadioButton *RadioButton1 = nullptr, *RadioButton2 = nullptr, *RadioButton3 = nullptr,
+                 *RadioButton4 = nullptr;
+    // Pressures and flows.
+    QFrame *Panel2 = nullptr;
+    QLabel *Label2 = nullptr, *Label3 = nullptr, *Label5 = nullptr;
+    QLabel *Label14 = nullptr, *Label15 = nullptr; // "Pmax", "Pmin"
+    QLineEdit *Edit3 = nullptr, *Edit4 = nullptr;
+    UnitComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr;
+    QLabel *Label160 = nullptr, *Label161 = nullptr; // "Qmax", "Qmin"
+    QLineEdit *Edit11 = nullptr, *Edit12 = nullptr;
+    // Side and gauge groups (their panels carry no name of their own).
+    QLabel *Label6 = nullptr, *Label7 = nullptr;
+    QRadioButton *RadioButton5 = nullptr, *RadioButton6 = nullptr; // "Слева", "Справа"
+    QRadioButton *RadioButton7 = nullptr, *RadioButton8 = nullptr; // gauges, none
+    // Caption of the bypass group on the metering point, of the outlet pressure on
+    // the other two.
+    QLabel *Label4 = nullptr;
+    QPushButton *BitBtn1 = nullptr, *BitBtn2 = nullptr, *BitBtn3 = nullptr;
+
+    void BitBtn1Click(); // "Назад"
+    void BitBtn2Click(); // "Далее"
+    void BitBtn3Click(); // "Выход"
+
+    // The launch reset of mode 5: no option chosen, edits empty, default units.
+    void LaunchReset();
+
+    // The pressures and working flows of the last "Далее" (the form's own set).
+    const PressureSet &pressures() const { return pressures_; }
+
+protected:
+    // `product` is the word that opens the variant captions ("ТИВ", "ЛЕМА", "ОРНИК").
+    CabinetForm(AppState &state, WindowSet &windows, const QString &className, CabinetKind kind,
+                const QString &product);
+
+    // Called by the derived constructor once every control exists: the Enter chain
+    // of the numeric edits and the focus order.
+    void chainEnter(std::initializer_list<QLineEdit *> edits);
+    void setFocusOrder(std::initializer_list<QWidget *> widgets);
+
+    // A white panel.
+    QFrame *makePanel(const QString &name, const QRect &geometry);
+    QLineEdit *makeEdit(const QString &name, const QRect &geometry, QWidget *parent);
+    UnitComboBox *makeUnitList(const QString &name, const QRect &geometry, QWidget *parent);
+    // A caption in the 13-pixel font ("Pmax", "Qmin", ...).
+    QLabel *makeValueCaption(const QString &name, const QString &caption, int left, int top,
+                             QWidget *parent);
+    // A bold caption in the dialog font.
+    QLabel *makeBoldLabel(const QString &name, const QString &caption, int left, int top,
+                          QWidget *parent);
+    // One button of an option panel: the member it is stored in, its name, caption.
+    struct OptionButton {
+        QRadioButton **member;
+        QString name;
+        QString caption;
+    };
+    // A panel that is one radio group: its bold caption and its buttons one under
+    // another. The group joins the option check and the launch reset, in the order
+    // the groups are made.
+    QFrame *makeOptionPanel(const QString &panelName, const QRect &geometry, QLabel *&caption,
+                            const QString &captionName, const QString &captionText,
+                            std::initializer_list<OptionButton> buttons);
+
+    // The two cabinet-specific resets and the way the results window is shown.
+    virtual void resetOwnControls() {}
+    virtual void showResultsWindow() = 0;
+
+private:
+    QRadioButton *makeRadio(const QString &name, const QString &caption, int left, int top,
+                            QWidget *parent);
+    CabinetEntries typedEntries() const;
+    void showEntries(const CabinetEntries &entries);
+    // The input and working panels of the results window; false when a value
+    // cannot be rounded.
+    bool writeResultsPanels();
+    bool everyGroupChosen() const;
+
+    CabinetKind kind_;
+    PressureSet pressures_;
+    QList<QList<QRadioButton *>> optionGroups_; // the variant group first
+};

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "pressure/pressure_units.h"
+#include "selection/catalogue.h"
+#include "selection/selection_result.h"
+
+// The three kinds of cabinet point, one input form each.
+enum class CabinetKind { Metering, Reducing, MeteringReducing };
+
+// Cabinet selection: the slots of the chosen kind and variant (1..4, the variant
+// radio button) that fit: PmaxAbs <= 16, PmaxAbs <= Pmax, PminAbs >= Pmin,
+// QmaxWork <= Qmax, QminWork >= Qmin. At most one optimal row. A variant outside
+// 1..4 finds nothing.
+SelectionResult CabinetSelection(const ProductCatalogue &catalogue, CabinetKind kind, int variant,
+                                 const PressureSet &values);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "cabinet/cabinet_form.h"
+
+// The layout the reducing point and the metering-and-reducing point share: variant,
+// side and gauges, the inlet pressure range, the outlet pressure (asked for but
+// never read) and the flow range. They differ only in the product word and the
+// width of the side panel.
+class ReducingFormBase : public CabinetForm {
+    Q_OBJECT
+public:
+    // Outlet pressure (caption Label4).
+    QLineEdit *Edit5 = nullptr;
+    UnitComboBox *ComboBox3 = nullptr;
+
+protected:
+    ReducingFormBase(AppState &state, WindowSet &windows, const QString &className,
+                     CabinetKind kind, const QString &product, int sidePanelWidth);
+
+    void resetOwnControls() override;
+    void showResultsWindow() override;
+};

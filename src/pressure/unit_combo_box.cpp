@@ -1,0 +1,10 @@
+#include "pressure/unit_combo_box.h"
+
+#include "pressure/pressure_units.h"
+
+UnitComboBox::UnitComboBox(QWidget *parent) : QComboBox(parent)
+{
+    setEditable(false);
+    addItems(PressureUnitTexts());
+    setCurrentIndex(-1);
+}

@@ -1,0 +1,85 @@
+#include "selection/range_selection.h"
+
+#include "selection/block_walk.h"
+#include "selection/catalogue_blocks.h"
+
+#include <array>
+#include <span>
+
+namespace {
+
+// Upper absolute pressure, bar, that divides the low-pressure blocks from the
+// high-pressure ones.
+constexpr double LowClassCeiling = 16.0;
+
+// One block of a mode with the gate that opens it and its pressure class: a low
+// block takes pmaxAbs <= 16, a high block 16 < pmaxAbs <= highCeiling.
+struct RangeBlock {
+    CatalogueBlock block;
+    int gate;
+    bool high;
+    double highCeiling;
+};
+
+constexpr std::array<RangeBlock, 5> ComplexBlocks{{
+    {Blocks::ComplexRotary16, 0, false, 0},
+    {Blocks::ComplexTurbine1_16, 1, false, 0},
+    {Blocks::ComplexTurbine1_75, 1, true, 75},
+    {Blocks::ComplexTurbine2_16, 2, false, 0},
+    {Blocks::ComplexTurbine2_75, 2, true, 75},
+}};
+
+constexpr std::array<RangeBlock, 5> IndustrialBlocks{{
+    {Blocks::RotaryMeters, 0, false, 0},
+    {Blocks::Turbine1Meters16, 1, false, 0},
+    {Blocks::Turbine1Meters75, 1, true, 75},
+    {Blocks::Turbine2Meters16, 2, false, 0},
+    {Blocks::Turbine2MetersHigh, 2, true, 100},
+}};
+
+std::span<const RangeBlock> BlocksOfMode(int mode)
+{
+    switch (mode) {
+    case 1:
+        return ComplexBlocks;
+    case 3:
+        return IndustrialBlocks;
+    default:
+        return {};
+    }
+}
+
+bool ClassAdmits(const RangeBlock &block, double pmaxAbs)
+{
+    if (block.high)
+        return pmaxAbs > LowClassCeiling && pmaxAbs <= block.highCeiling;
+    return pmaxAbs <= LowClassCeiling;
+}
+
+} // namespace
+
+SelectionResult RangeSelection(const ProductCatalogue &catalogue, int mode, double pmaxAbs,
+                               double qmaxWork, double qminWork, const FamilyGates &gates)
+{
+    const auto fits = [&](const ProductRecord &row) {
+        return pmaxAbs <= row.Pmax && qmaxWork <= row.Qmax && qminWork >= row.Qmin;
+    };
+
+    // Both walks take the same blocks, so every optimal row is also a possible row
+    // and a gate never yields more than one optimal row.
+    const auto walked = [&](const RangeBlock &block) {
+        return gates[static_cast<std::size_t>(block.gate)] && ClassAdmits(block, pmaxAbs);
+    };
+
+    SelectionResult result;
+    for (const RangeBlock &block : BlocksOfMode(mode)) {
+        if (walked(block))
+            AppendFittingSlots(catalogue, block.block, fits, result.possible);
+    }
+    for (const RangeBlock &block : BlocksOfMode(mode)) {
+        if (walked(block))
+            AppendFirstFittingSlot(catalogue, OptimalSearchRange(block.block), fits,
+                                   result.optimal);
+    }
+    return result;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "selection/catalogue.h"
+#include "selection/selection_result.h"
+
+#include <array>
+
+// The three family gates of a mode: the check boxes of its choice dialog.
+using FamilyGates = std::array<bool, 3>;
+
+// Range selection of modes 1 (complexes with temperature-and-pressure correction)
+// and 3 (industrial meters). Walks the mode's blocks whose gate is open and whose
+// pressure class admits pmaxAbs; a row fits when pmaxAbs <= Pmax, qmaxWork <= Qmax
+// and qminWork >= Qmin. The optimal row of a block is its first fitting row and
+// uses the same pressure class as the possible walk. Any other mode finds nothing.
+SelectionResult RangeSelection(const ProductCatalogue &catalogue, int mode, double pmaxAbs,
+                               double qmaxWork, double qminWork, const FamilyGates &gates);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "selection/catalogue.h"
+
+#include <QChar>
+#include <QString>
+
+#include <array>
+
+// The eight columns of a results grid.
+inline constexpr int ResultColumnCount = 8;
+using ResultRow = std::array<QString, ResultColumnCount>;
+
+// Header row of both grids with the rouble price header.
+ResultRow ResultHeaderRow();
+QString PriceHeaderRoubles(); // "Стоимость без НДС, руб. РФ"
+QString PriceHeaderEuros();   // "Стоимость без НДС, EVR"
+
+// One result row: number, Name, DN, Pmin, Pmax, Qmax, Qmin by the writing rule,
+// and the price or "договорная" when it is 0.
+ResultRow FormatResultRow(int number, const ProductRecord &record, QChar decimalSeparator);
+ResultRow FormatResultRow(int number, const ProductRecord &record);

@@ -1,0 +1,496 @@
+#include "selection/results_window.h"
+
+#include "app/app_state.h"
+#include "app/launch.h"
+#include "app/window_set.h"
+#include "pressure/pressure_units.h"
+#include "selection/result_row.h"
+#include "selection/selection_result.h"
+#include "wizard/number_text.h"
+#include "wizard/wizard_window.h"
+
+#include <QAction>
+#include <QFrame>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScrollBar>
+#include <QStyle>
+#include <QTableWidget>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+constexpr int kMargin = 5;       // between the panels and around them
+constexpr int kTopPanelHeight = 180;
+constexpr int kValueLeft = 70;   // where the value labels of the pressure and flow lines start
+constexpr int kRowHeight = 20;
+constexpr int kPossibleRows = 8; // data rows of the possible-variants grid before it grows
+constexpr int kOptimalRows = 3;
+constexpr int kPossibleIndent = 16; // the possible grid sits a little further right
+// Least column widths: those of the original design, the price column as wide
+// as the flow columns.
+constexpr std::array<int, ResultColumnCount> kDesignWidths = {27, 139, 41, 56, 55, 77, 77, 77};
+// Room left on both sides of a cell text.
+constexpr int kCellPadding = 8;
+
+QFrame *WhitePanel(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    auto *panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setGeometry(geometry);
+    panel->setFrameShape(QFrame::Panel);
+    panel->setFrameShadow(QFrame::Raised);
+    panel->setAutoFillBackground(true);
+    QPalette pal = panel->palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    panel->setPalette(pal);
+    return panel;
+}
+
+// The flow and pressure values are wide enough for any number the writing rule
+// produces, up to the right edge of their panel.
+int ValueWidth(const QWidget *panel, int left)
+{
+    return panel->width() - left - 8;
+}
+
+void SetCell(QTableWidget *grid, int row, int column, const QString &text)
+{
+    QTableWidgetItem *item = grid->item(row, column);
+    if (!item) {
+        item = new QTableWidgetItem;
+        item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+        grid->setItem(row, column, item);
+    }
+    item->setText(text);
+}
+
+void ClearRows(QTableWidget *grid, int rows)
+{
+    for (int row = 0; row < rows; ++row)
+        for (int column = 0; column < ResultColumnCount; ++column)
+            SetCell(grid, row, column, QString());
+}
+} // namespace
+
+TForm2::TForm2(AppState &state, WindowSet &windows)
+    : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+                               | Qt::WindowCloseButtonHint),
+      state_(state), windows_(windows)
+{
+    setObjectName(QStringLiteral("TForm2"));
+    setWindowTitle(QStringLiteral("Варианты подбора"));
+    setFont(Look::DialogFont());
+
+    auto *client = new QWidget(this);
+    client->setObjectName(QStringLiteral("ClientArea"));
+    client->setAutoFillBackground(true);
+    QPalette pal = client->palette();
+    pal.setColor(QPalette::Window, Look::Yellow());
+    client->setPalette(pal);
+    setCentralWidget(client);
+
+    // The results panel decides the width of the window, so it is built first and
+    // the two data panels share its width.
+    buildResultsPanel(client);
+    buildInputPanel(client);
+    buildWorkingPanel(client);
+    buildMenu();
+
+    FormCreate();
+    fitGrids();
+
+    // The panels keep their places when the window is resized; it opens just big
+    // enough to show them all.
+    resize(Panel3->geometry().right() + 1 + kMargin,
+           Panel3->geometry().bottom() + 1 + kMargin + menuBar()->sizeHint().height());
+    UseRangeLayout();
+}
+
+void TForm2::FormCreate()
+{
+    const ResultRow header = ResultHeaderRow();
+    for (QTableWidget *grid : {StringGrid2, StringGrid1})
+        for (int column = 0; column < ResultColumnCount; ++column)
+            grid->horizontalHeaderItem(column)->setText(header[column]);
+    state_.Catalogue.Fill();
+}
+
+QLabel *TForm2::addLabel(QWidget *panel, const QString &name, const QString &caption, int left,
+                         int top)
+{
+    auto *label = new QLabel(caption, panel);
+    label->setObjectName(name);
+    label->move(left, top);
+    label->adjustSize();
+    return label;
+}
+
+QLabel *TForm2::addValueLabel(QWidget *panel, const QString &name, int left, int top)
+{
+    QLabel *label = addLabel(panel, name, name, left, top);
+    label->resize(ValueWidth(panel, left), label->height());
+    return label;
+}
+
+void TForm2::buildInputPanel(QWidget *client)
+{
+    const int width = (Panel3->width() - kMargin) / 2;
+    Panel2 = WhitePanel(client, QStringLiteral("Panel2"), QRect(kMargin, kMargin, width, kTopPanelHeight));
+
+    Label2 = addLabel(Panel2, QStringLiteral("Label2"), QStringLiteral("Исходные данные"), 8, 6);
+    Label2->setFont(Look::CaptionFont(true));
+    Label2->adjustSize();
+
+    // "н.м" with a raised "3" and "/ч:": normal cubic metres per hour.
+    QFont exponent = Look::DialogFont();
+    exponent.setPixelSize(8);
+    Label3 = addLabel(Panel2, QStringLiteral("Label3"), QStringLiteral("Диапазон расходов, н.м"), 16, 32);
+    Label21 = addLabel(Panel2, QStringLiteral("Label21"), QStringLiteral("3"), Label3->geometry().right() + 1, 29);
+    Label21->setFont(exponent);
+    Label21->adjustSize();
+    Label167 = addLabel(Panel2, QStringLiteral("Label167"), QStringLiteral("/ч:"), Label21->geometry().right() + 1, 32);
+
+    Label160 = addLabel(Panel2, QStringLiteral("Label160"), QStringLiteral("Qmax="), 24, 52);
+    Label17 = addValueLabel(Panel2, QStringLiteral("Label17"), kValueLeft, 52);
+    Label161 = addLabel(Panel2, QStringLiteral("Label161"), QStringLiteral("Qmin="), 24, 70);
+    Label18 = addValueLabel(Panel2, QStringLiteral("Label18"), kValueLeft, 70);
+
+    Label6 = addLabel(Panel2, QStringLiteral("Label6"), QStringLiteral("Диапазон давления"), 16, 122);
+    Label7 = addLabel(Panel2, QStringLiteral("Label7"), QStringLiteral("(избыточного), бар:"), Label6->geometry().right() + 5, 122);
+
+    // The range lines and the single working pressure line share one place.
+    Label14 = addLabel(Panel2, QStringLiteral("Label14"), QStringLiteral("Pmax="), 24, 140);
+    Label8 = addValueLabel(Panel2, QStringLiteral("Label8"), kValueLeft, 140);
+    Label15 = addLabel(Panel2, QStringLiteral("Label15"), QStringLiteral("Pmin="), 24, 158);
+    Label19 = addValueLabel(Panel2, QStringLiteral("Label19"), kValueLeft, 158);
+    Label24 = addLabel(Panel2, QStringLiteral("Label24"), QStringLiteral("Рср="), 24, 140);
+    Label25 = addValueLabel(Panel2, QStringLiteral("Label25"), kValueLeft, 140);
+}
+
+void TForm2::buildWorkingPanel(QWidget *client)
+{
+    const int left = Panel2->geometry().right() + 1 + kMargin;
+    Panel1 = WhitePanel(client, QStringLiteral("Panel1"),
+                        QRect(left, kMargin, Panel3->geometry().right() + 1 - left, kTopPanelHeight));
+
+    Label1 = addLabel(Panel1, QStringLiteral("Label1"), QStringLiteral("Рабочие данные"), 8, 6);
+    Label1->setFont(Look::CaptionFont(true));
+    Label1->adjustSize();
+
+    QFont exponent = Look::DialogFont();
+    exponent.setPixelSize(8);
+    Label9 = addLabel(Panel1, QStringLiteral("Label9"), QStringLiteral("Диапазон расходов, р.м"), 16, 32);
+    Label20 = addLabel(Panel1, QStringLiteral("Label20"), QStringLiteral("3"), Label9->geometry().right() + 1, 29);
+    Label20->setFont(exponent);
+    Label20->adjustSize();
+    Label22 = addLabel(Panel1, QStringLiteral("Label22"), QStringLiteral("/ч:"), Label20->geometry().right() + 1, 32);
+
+    // The two formula lines: "Qраб max=" Qmax over its denominator "=" value. The
+    // numerator is underlined so that the underline is the fraction bar.
+    QFont underlined = Look::DialogFont();
+    underlined.setUnderline(true);
+    const QFontMetrics metrics(Look::DialogFont());
+    int denominatorWidth = 0;
+    for (const QString &text : {QStringLiteral("Pmin+Patm"), QStringLiteral("Pmax+Patm"),
+                                QStringLiteral("Pср+Patm"), QStringLiteral("Label178")})
+        denominatorWidth = std::max(denominatorWidth, metrics.horizontalAdvance(text) + 4);
+
+    const int fractionLeft = 24 + 8
+        + std::max(metrics.horizontalAdvance(QStringLiteral("Qраб max=")),
+                   metrics.horizontalAdvance(QStringLiteral("Qраб min=")));
+
+    auto formulaLine = [&](int top, QLabel *&start, const QString &startName, const QString &startText,
+                           QLabel *&numerator, const QString &numeratorName, const QString &numeratorText,
+                           QLabel *&denominator, const QString &denominatorName, QLabel *&equals,
+                           const QString &equalsName, QLabel *&value, const QString &valueName) {
+        start = addLabel(Panel1, startName, startText, 24, top + 7);
+        numerator = addLabel(Panel1, numeratorName, numeratorText, fractionLeft, top);
+        numerator->setFont(underlined);
+        numerator->adjustSize();
+        const int fractionWidth = std::max(numerator->width(), denominatorWidth);
+        numerator->setGeometry(fractionLeft, top, fractionWidth, numerator->height());
+        numerator->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        denominator = addLabel(Panel1, denominatorName, denominatorName, fractionLeft, top + 14);
+        denominator->setGeometry(fractionLeft, top + 14, fractionWidth, denominator->height());
+        denominator->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+        equals = addLabel(Panel1, equalsName, QStringLiteral("="), fractionLeft + fractionWidth + 4, top + 7);
+        value = addValueLabel(Panel1, valueName, equals->geometry().right() + 6, top + 7);
+    };
+    formulaLine(50, Label176, QStringLiteral("Label176"), QStringLiteral("Qраб max="), Label177,
+                QStringLiteral("Label177"), QStringLiteral("    Qmax     "), Label178,
+                QStringLiteral("Label178"), Label179, QStringLiteral("Label179"), Label180,
+                QStringLiteral("Label180"));
+    formulaLine(84, Label181, QStringLiteral("Label181"), QStringLiteral("Qраб min="), Label182,
+                QStringLiteral("Label182"), QStringLiteral("     Qmin     "), Label183,
+                QStringLiteral("Label183"), Label184, QStringLiteral("Label184"), Label185,
+                QStringLiteral("Label185"));
+
+    Label10 = addLabel(Panel1, QStringLiteral("Label10"), QStringLiteral("Диапазон давления"), 16, 122);
+    Label12 = addLabel(Panel1, QStringLiteral("Label12"), QStringLiteral("(абсолютного), бар:"), Label10->geometry().right() + 5, 122);
+
+    Label11 = addLabel(Panel1, QStringLiteral("Label11"), QStringLiteral("Pmax="), 24, 140);
+    Label16 = addValueLabel(Panel1, QStringLiteral("Label16"), kValueLeft, 140);
+    Label13 = addLabel(Panel1, QStringLiteral("Label13"), QStringLiteral("Pmin="), 24, 158);
+    Label23 = addValueLabel(Panel1, QStringLiteral("Label23"), kValueLeft, 158);
+    Label27 = addLabel(Panel1, QStringLiteral("Label27"), QStringLiteral("Рср="), 24, 140);
+    Label26 = addValueLabel(Panel1, QStringLiteral("Label26"), kValueLeft, 140);
+}
+
+QTableWidget *TForm2::makeGrid(QWidget *panel, const QString &name, int dataRows)
+{
+    auto *grid = new QTableWidget(dataRows, ResultColumnCount, panel);
+    grid->setObjectName(name);
+    for (int column = 0; column < ResultColumnCount; ++column)
+        grid->setHorizontalHeaderItem(column, new QTableWidgetItem);
+    grid->verticalHeader()->hide();
+    grid->verticalHeader()->setMinimumSectionSize(kRowHeight);
+    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setHighlightSections(false);
+    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    grid->setWordWrap(false);
+    ClearRows(grid, dataRows);
+    return grid;
+}
+
+void TForm2::buildResultsPanel(QWidget *client)
+{
+    // Placed and sized once the headers and the catalogue are known (fitGrids).
+    Panel3 = WhitePanel(client, QStringLiteral("Panel3"), QRect(kMargin, kMargin + kTopPanelHeight + kMargin, 0, 0));
+    QFont title = Look::CaptionFont(true);
+    Label5 = addLabel(Panel3, QStringLiteral("Label5"), QStringLiteral("Оптимальные варианты:"), 8, 6);
+    Label5->setFont(title);
+    Label5->adjustSize();
+    StringGrid2 = makeGrid(Panel3, QStringLiteral("StringGrid2"), kOptimalRows);
+    Label4 = addLabel(Panel3, QStringLiteral("Label4"), QStringLiteral("Возможные варианты:"), 8, 0);
+    Label4->setFont(title);
+    Label4->adjustSize();
+    StringGrid1 = makeGrid(Panel3, QStringLiteral("StringGrid1"), kPossibleRows);
+    // Always shown, so the grid keeps one width whether or not it has grown.
+    StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    // The data panels take their width from this one; give it a provisional
+    // width now, fitGrids() gives the final geometry.
+    Panel3->resize(2 * kMargin + 16 + 8 * 100, 100);
+}
+
+// Every column is as wide as its design width, its header and the widest text the
+// catalogue can put into it; the grids are just wide enough to show all eight
+// columns (and the possible grid its scroll bar) and tall enough for their design
+// rows.
+void TForm2::fitGrids()
+{
+    std::array<int, ResultColumnCount> widths = kDesignWidths;
+    const QFontMetrics cellMetrics(StringGrid1->font());
+    auto widen = [&](int column, const QString &text) {
+        widths[column] = std::max(widths[column], cellMetrics.horizontalAdvance(text) + 2 * kCellPadding);
+    };
+    const int highestNumber = state_.Catalogue.usedCount();
+    for (int index = ProductCatalogue::FirstSlot; index <= ProductCatalogue::LastSlot; ++index) {
+        const ProductRecord &record = state_.Catalogue.at(index);
+        if (record.isEmpty())
+            continue;
+        const ResultRow row = FormatResultRow(highestNumber, record);
+        for (int column = 0; column < ResultColumnCount; ++column)
+            widen(column, row[column]);
+    }
+    // The headers hold the rouble price header, the longer of the two.
+    for (QTableWidget *grid : {StringGrid2, StringGrid1})
+        for (int column = 0; column < ResultColumnCount; ++column)
+            widths[column] = std::max(widths[column], grid->horizontalHeader()->sectionSizeHint(column));
+
+    int columnsWidth = 0;
+    for (int column = 0; column < ResultColumnCount; ++column) {
+        StringGrid1->setColumnWidth(column, widths[column]);
+        StringGrid2->setColumnWidth(column, widths[column]);
+        columnsWidth += widths[column];
+    }
+
+    auto gridHeight = [](QTableWidget *grid, int rows) {
+        QHeaderView *header = grid->horizontalHeader();
+        const int headerHeight = std::max(header->minimumHeight(), header->sizeHint().height());
+        return 2 * grid->frameWidth() + headerHeight + rows * kRowHeight;
+    };
+    QStyle *style = StringGrid1->style();
+    int scrollBarWidth = StringGrid1->verticalScrollBar()->sizeHint().width();
+    if (style->styleHint(QStyle::SH_ScrollView_FrameOnlyAroundContents, nullptr, StringGrid1))
+        scrollBarWidth += style->pixelMetric(QStyle::PM_ScrollView_ScrollBarSpacing, nullptr, StringGrid1);
+
+    const int optimalWidth = 2 * StringGrid2->frameWidth() + columnsWidth;
+    const int possibleWidth = 2 * StringGrid1->frameWidth() + columnsWidth + scrollBarWidth;
+    StringGrid2->setGeometry(8, Label5->geometry().bottom() + 4, optimalWidth,
+                             gridHeight(StringGrid2, kOptimalRows));
+    const int possibleLeft = 8 + kPossibleIndent;
+    Label4->move(possibleLeft, StringGrid2->geometry().bottom() + 10);
+    StringGrid1->setGeometry(possibleLeft, Label4->geometry().bottom() + 4, possibleWidth,
+                             gridHeight(StringGrid1, kPossibleRows));
+
+    // The panels below were laid out for a provisional width; stretch the data
+    // panels and their value labels to the final one.
+    const int panelWidth = std::max(StringGrid1->geometry().right(), StringGrid2->geometry().right()) + 1 + 8;
+    Panel3->resize(panelWidth, StringGrid1->geometry().bottom() + 1 + 8);
+    const int halfWidth = (panelWidth - kMargin) / 2;
+    Panel2->resize(halfWidth, kTopPanelHeight);
+    Panel1->setGeometry(kMargin + halfWidth + kMargin, kMargin, panelWidth - halfWidth - kMargin,
+                        kTopPanelHeight);
+    for (QLabel *value : {Label17, Label18, Label8, Label19, Label25}) {
+        value->resize(ValueWidth(Panel2, value->x()), value->height());
+    }
+    for (QLabel *value : {Label180, Label185, Label16, Label23, Label26}) {
+        value->resize(ValueWidth(Panel1, value->x()), value->height());
+    }
+}
+
+void TForm2::buildMenu()
+{
+    QMenuBar *bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu1"));
+    N1 = bar->addMenu(QStringLiteral("Действия"));
+    N1->setObjectName(QStringLiteral("N1"));
+    N2 = N1->addAction(QStringLiteral("Вернуться к главному меню"));
+    N2->setObjectName(QStringLiteral("N2"));
+    N3 = N1->addAction(QStringLiteral("Выход"));
+    N3->setObjectName(QStringLiteral("N3"));
+    connect(N2, &QAction::triggered, this, &TForm2::N2Click);
+    connect(N3, &QAction::triggered, this, &TForm2::N3Click);
+}
+
+void TForm2::N2Click()
+{
+    CloseWizardWindows(windows_);
+}
+
+void TForm2::N3Click()
+{
+    windows_.mainWindow()->close();
+}
+
+void TForm2::setPriceHeader(const QString &text)
+{
+    StringGrid1->horizontalHeaderItem(ResultColumnCount - 1)->setText(text);
+    StringGrid2->horizontalHeaderItem(ResultColumnCount - 1)->setText(text);
+}
+
+void TForm2::ResetGrids()
+{
+    StringGrid1->setRowCount(kPossibleRows);
+    setPriceHeader(PriceHeaderRoubles());
+    ClearRows(StringGrid1, kPossibleRows);
+    ClearRows(StringGrid2, kOptimalRows);
+    possibleCount_ = 0;
+    optimalCount_ = 0;
+}
+
+void TForm2::SetEuroPriceHeader()
+{
+    setPriceHeader(PriceHeaderEuros());
+}
+
+void TForm2::writeRow(QTableWidget *grid, int modelRow, int number, const ProductRecord &record)
+{
+    const ResultRow row = FormatResultRow(number, record);
+    for (int column = 0; column < ResultColumnCount; ++column)
+        SetCell(grid, modelRow, column, row[column]);
+}
+
+void TForm2::AppendPossibleVariant(int slot)
+{
+    const int number = ++possibleCount_;
+    // The grid grows one row at a time past its design rows; its width stays, the
+    // scroll bar being always there.
+    if (number > kPossibleRows)
+        StringGrid1->setRowCount(number);
+    writeRow(StringGrid1, number - 1, number, state_.Catalogue.at(slot));
+}
+
+void TForm2::AppendOptimalVariant(int slot)
+{
+    const int number = ++optimalCount_;
+    if (number <= kOptimalRows)
+        writeRow(StringGrid2, number - 1, number, state_.Catalogue.at(slot));
+}
+
+void TForm2::ShowSelection(const SelectionResult &result)
+{
+    for (int slot : result.possible)
+        AppendPossibleVariant(slot);
+    for (int slot : result.optimal)
+        AppendOptimalVariant(slot);
+}
+
+void TForm2::WriteFlowRange(double qmaxStd, double qminStd)
+{
+    Label17->setText(WriteNumber(qmaxStd));
+    Label18->setText(WriteNumber(qminStd));
+}
+
+void TForm2::SetFormulaDenominators(const QString &underQmax, const QString &underQmin)
+{
+    Label178->setText(underQmax);
+    Label183->setText(underQmin);
+}
+
+// Each writer stops at the first value that cannot be rounded, leaving that label
+// and the ones after it as they were.
+bool TForm2::WriteWorkingFlows(const PressureSet &values)
+{
+    const auto qmax = Round3(values.QmaxWork);
+    if (!qmax)
+        return false;
+    Label180->setText(WriteNumber(*qmax));
+    const auto qmin = Round3(values.QminWork);
+    if (!qmin)
+        return false;
+    Label185->setText(WriteNumber(*qmin));
+    return true;
+}
+
+bool TForm2::WriteRangePressures(const PressureSet &values)
+{
+    Label8->setText(WriteNumber(values.PmaxGauge));
+    Label19->setText(WriteNumber(values.PminGauge));
+    const auto pmaxAbs = Round3(values.PmaxAbs);
+    if (!pmaxAbs)
+        return false;
+    Label16->setText(WriteNumber(*pmaxAbs));
+    const auto pminAbs = Round3(values.PminAbs);
+    if (!pminAbs)
+        return false;
+    Label23->setText(WriteNumber(*pminAbs));
+    return true;
+}
+
+bool TForm2::WriteSinglePressure(const PressureSet &values)
+{
+    Label25->setText(WriteNumber(values.PmaxGauge));
+    const auto pmaxAbs = Round3(values.PmaxAbs);
+    if (!pmaxAbs)
+        return false;
+    Label26->setText(WriteNumber(*pmaxAbs));
+    return true;
+}
+
+void TForm2::setPressureLayout(bool range)
+{
+    for (QLabel *label : {Label14, Label8, Label15, Label19, Label11, Label16, Label13, Label23})
+        label->setVisible(range);
+    for (QLabel *label : {Label24, Label25, Label27, Label26})
+        label->setVisible(!range);
+}
+
+void TForm2::UseRangeLayout()
+{
+    setPressureLayout(true);
+}
+
+void TForm2::UseSinglePressureLayout()
+{
+    setPressureLayout(false);
+}

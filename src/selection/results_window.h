@@ -1,0 +1,104 @@
+#pragma once
+
+#include <QMainWindow>
+
+struct AppState;
+struct PressureSet;
+struct ProductRecord;
+struct SelectionResult;
+class WindowSet;
+class QAction;
+class QFrame;
+class QLabel;
+class QMenu;
+class QTableWidget;
+
+// The results window: the input and working data of the last selection and its two
+// grids, "Оптимальные варианты:" (StringGrid2) and "Возможные варианты:"
+// (StringGrid1). It fills the product catalogue when it is created.
+class TForm2 : public QMainWindow {
+    Q_OBJECT
+public:
+    TForm2(AppState &state, WindowSet &windows);
+
+    // Input-data panel.
+    QFrame *Panel2;
+    QLabel *Label2, *Label3, *Label21, *Label167;
+    QLabel *Label160, *Label17, *Label161, *Label18;
+    QLabel *Label6, *Label7;
+    QLabel *Label14, *Label8, *Label15, *Label19;
+    QLabel *Label24, *Label25;
+    // Working-data panel.
+    QFrame *Panel1;
+    QLabel *Label1, *Label9, *Label20, *Label22;
+    QLabel *Label176, *Label177, *Label178, *Label179, *Label180;
+    QLabel *Label181, *Label182, *Label183, *Label184, *Label185;
+    QLabel *Label10, *Label12;
+    QLabel *Label11, *Label16, *Label13, *Label23;
+    QLabel *Label27, *Label26;
+    // Results panel.
+    QFrame *Panel3;
+    QLabel *Label5, *Label4;
+    QTableWidget *StringGrid2; // optimal variants: header + 3 rows
+    QTableWidget *StringGrid1; // possible variants: header + 8 rows, grows
+    // Menu.
+    QMenu *N1;
+    QAction *N2, *N3;
+
+    void FormCreate();
+    void N2Click(); // "Вернуться к главному меню"
+    void N3Click(); // "Выход"
+
+    // Grid operations shared by every selection.
+    // Back to 8 empty data rows in StringGrid1 and 3 in StringGrid2, rouble header.
+    void ResetGrids();
+    // Price header of both grids in euros (utility meters).
+    void SetEuroPriceHeader();
+    // Appends catalogue slot `slot` as the next possible variant (the grid grows
+    // past 8 data rows).
+    void AppendPossibleVariant(int slot);
+    // Appends catalogue slot `slot` as the next optimal variant; a fourth or later
+    // one has no row and is not shown.
+    void AppendOptimalVariant(int slot);
+    // Appends a selection's possible rows, then its optimal rows.
+    void ShowSelection(const SelectionResult &result);
+    // Number of possible and optimal variants appended since the last reset.
+    int possibleCount() const { return possibleCount_; }
+    int optimalCount() const { return optimalCount_; }
+
+    // Panels.
+    // Label17, Label18: the standard flow range, by the writing rule.
+    void WriteFlowRange(double qmaxStd, double qminStd);
+    // Label178, Label183: the denominators of the working-flow formulas.
+    void SetFormulaDenominators(const QString &underQmax, const QString &underQmin);
+    // Label180, Label185: the rounded working flows. False when rounding fails.
+    bool WriteWorkingFlows(const PressureSet &values);
+    // Shows the eight range-layout labels and hides the four single-pressure ones,
+    // or the reverse.
+    void UseRangeLayout();
+    void UseSinglePressureLayout();
+    // Range layout values: Label8, Label19 gauge (unrounded), Label16, Label23
+    // absolute (rounded). False when rounding fails.
+    bool WriteRangePressures(const PressureSet &values);
+    // Single-pressure values: Label25 gauge (unrounded), Label26 absolute (rounded).
+    bool WriteSinglePressure(const PressureSet &values);
+
+private:
+    void writeRow(QTableWidget *grid, int modelRow, int number, const ProductRecord &record);
+
+    void buildInputPanel(QWidget *client);
+    void buildWorkingPanel(QWidget *client);
+    void buildResultsPanel(QWidget *client);
+    void buildMenu();
+    QLabel *addLabel(QWidget *panel, const QString &name, const QString &caption, int left, int top);
+    QLabel *addValueLabel(QWidget *panel, const QString &name, int left, int top);
+    QTableWidget *makeGrid(QWidget *panel, const QString &name, int dataRows);
+    void fitGrids();
+    void setPriceHeader(const QString &text);
+    void setPressureLayout(bool range);
+
+    AppState &state_;
+    WindowSet &windows_;
+    int possibleCount_ = 0;
+    int optimalCount_ = 0;
+};

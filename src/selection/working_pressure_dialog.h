@@ -1,0 +1,40 @@
+#pragma once
+
+#include "wizard/wizard_window.h"
+
+class QFrame;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class UnitComboBox;
+
+// The working-pressure dialog of modes 2 and 4: one working gauge pressure with its
+// unit; "Далее" converts, runs the selection and shows the results window.
+class TOKBottomDlg4 : public WizardWindow {
+    Q_OBJECT
+public:
+    TOKBottomDlg4(AppState &state, WindowSet &windows);
+
+    QFrame *Bevel1;
+    QLabel *Label12, *Label13, *Label54;
+    QLineEdit *Edit5;                          // working gauge pressure as typed
+    UnitComboBox *ComboBox3;                   // its unit
+    QPushButton *BitBtn1, *BitBtn2, *BitBtn3; // "Назад", "Далее", "Выход"
+
+    void FormCreate();
+    void BitBtn1Click();
+    void BitBtn2Click();
+    void BitBtn3Click();
+
+    // Edit5 emptied.
+    void ClearPressure();
+    // ComboBox3 on item `index` (-1: no selection).
+    void SelectUnit(int index);
+
+private:
+    // Reads, converts and publishes the working pressure and flows; false when
+    // any of it fails. Values stored before the failure stay.
+    bool publishWorkingValues();
+    // Resets the result grids and fills them with the selection of the mode.
+    void runSelection();
+};

@@ -1,0 +1,60 @@
+#include "selection/working_selection.h"
+
+#include "selection/block_walk.h"
+#include "selection/catalogue_blocks.h"
+
+#include <array>
+#include <span>
+
+namespace {
+
+// The blocks of a mode in walking order; block i is opened by gate i.
+constexpr std::array<CatalogueBlock, 3> TempComplexBlocks{
+    Blocks::TempComplexRotary, Blocks::TempComplexTurbine1, Blocks::TempComplexTurbine2};
+constexpr std::array<CatalogueBlock, 2> UtilityBlocks{Blocks::UtilityMeters,
+                                                      Blocks::UtilityMetersCompensated};
+
+// Absolute pressure, bar, above which a mode offers nothing.
+constexpr double TempComplexCeiling = 16.0;
+constexpr double UtilityCeiling = 2.0;
+
+struct WorkingPlan {
+    std::span<const CatalogueBlock> blocks;
+    double ceiling = 0;
+};
+
+WorkingPlan PlanOfMode(int mode)
+{
+    switch (mode) {
+    case 2:
+        return {TempComplexBlocks, TempComplexCeiling};
+    case 4:
+        return {UtilityBlocks, UtilityCeiling};
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+SelectionResult WorkingPressureSelection(const ProductCatalogue &catalogue, int mode,
+                                         const PressureSet &values, const FamilyGates &gates)
+{
+    const WorkingPlan plan = PlanOfMode(mode);
+    const auto fits = [&](const ProductRecord &row) {
+        return values.PmaxAbs <= plan.ceiling && values.PmaxAbs <= row.Pmax
+            && values.QmaxWork <= row.Qmax && row.Qmin <= values.QminWork;
+    };
+
+    SelectionResult result;
+    for (std::size_t i = 0; i < plan.blocks.size(); ++i) {
+        if (gates[i])
+            AppendFittingSlots(catalogue, plan.blocks[i], fits, result.possible);
+    }
+    for (std::size_t i = 0; i < plan.blocks.size(); ++i) {
+        if (gates[i])
+            AppendFirstFittingSlot(catalogue, OptimalSearchRange(plan.blocks[i]), fits,
+                                   result.optimal);
+    }
+    return result;
+}

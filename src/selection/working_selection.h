@@ -1,0 +1,13 @@
+#pragma once
+
+#include "pressure/pressure_units.h"
+#include "selection/catalogue.h"
+#include "selection/range_selection.h"
+#include "selection/selection_result.h"
+
+// Working-pressure selection of modes 2 (temperature-corrected complexes, ceiling
+// 16 bar absolute, three gates) and 4 (utility meters, ceiling 2 bar absolute, the
+// first two gates). A row fits when PmaxAbs <= the ceiling, PmaxAbs <= Pmax,
+// QmaxWork <= Qmax and Qmin <= QminWork. Any other mode finds nothing.
+SelectionResult WorkingPressureSelection(const ProductCatalogue &catalogue, int mode,
+                                         const PressureSet &values, const FamilyGates &gates);

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "wizard/choice_dialog.h"
+
+class QRadioButton;
+class QPushButton;
+
+// Choice of the kind of cabinet point (mode 5): leads to one of the three forms.
+class TOKBottomDlg6 : public ChoiceDialog {
+    Q_OBJECT
+public:
+    TOKBottomDlg6(AppState &state, WindowSet &windows);
+
+    QRadioButton *RadioButton1, *RadioButton2, *RadioButton3; // ТИВ, ЛЕМА, ОРНИК
+    QPushButton *BitBtn1, *BitBtn2; // "Далее", "Выход"
+
+    void BitBtn1Click();
+    void BitBtn2Click();
+
+    // No kind selected.
+    void ClearChoice();
+};

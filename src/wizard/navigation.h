@@ -1,0 +1,12 @@
+#pragma once
+
+class QWidget;
+
+// The moves every wizard window makes.
+
+// Makes `window` visible, centred over `mainWindow`, in front; never modal.
+void ShowCentred(QWidget *window, const QWidget *mainWindow);
+// Makes `window` invisible without running its close handler.
+void Hide(QWidget *window);
+// The window's close operation: its close handler (if it has one) runs, then it hides.
+void Close(QWidget *window);

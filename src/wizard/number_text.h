@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+
+#include <optional>
+
+// The two rules by which numbers meet text everywhere in the program.
+//
+// Reading: the whole text must be a decimal number: optional leading blanks, an
+// optional sign, digits with at most one decimal separator anywhere among them (a
+// lone separator reads as 0), an optional exponent (E or e, optional sign,
+// digits), optional trailing blanks, nothing else. A value beyond the double
+// range fails. Only the given separator counts; the other one is a stray
+// character.
+//
+// Writing: 15 significant digits, no trailing zeros, no separator for whole
+// values, zero as "0"; values with 0.0001 <= |v| < 1E15 in full, the others in
+// exponent form such as "1E15" or "1,5E-7".
+
+std::optional<double> ReadNumber(const QString &text, QChar decimalSeparator);
+QString WriteNumber(double value, QChar decimalSeparator);
+
+// The desktop locale's decimal separator (QLocale(), so a test may set another
+// default locale).
+QChar LocaleDecimalSeparator();
+
+// The two rules with the desktop locale's separator.
+std::optional<double> ReadNumber(const QString &text);
+QString WriteNumber(double value);

@@ -1,0 +1,59 @@
+#include "wizard/utility_choice_dialog.h"
+
+#include "app/window_set.h"
+#include "wizard/flow_range_dialog.h"
+#include "wizard/navigation.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+
+TOKBottomDlg5::TOKBottomDlg5(AppState &state, WindowSet &windows)
+    : ChoiceDialog(state, windows, QStringLiteral("TOKBottomDlg5"), QStringLiteral("Выбор типа счетчика"))
+{
+    BitBtn2 = makeButton(QStringLiteral("BitBtn2"), QStringLiteral("Далее"), QRect(152, 176, 75, 25));
+    BitBtn3 = makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Выход"), QRect(232, 176, 75, 25));
+    CheckBox1 = new QCheckBox(QStringLiteral("Коммунальный счетчик газа серии НМ"), this);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(24, 40, 273, 17);
+    Label1 = makeLabel(QStringLiteral("Label1"), QStringLiteral("без термокомпенсации"), 176, 72);
+    CheckBox2 = new QCheckBox(QStringLiteral("Коммунальный счетчик газа серии НМ Т"), this);
+    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    CheckBox2->setGeometry(24, 104, 273, 17);
+    Label2 = makeLabel(QStringLiteral("Label2"), QStringLiteral("с термокомпенсацией"), 184, 136);
+
+    setTabOrder(BitBtn2, BitBtn3);
+    setTabOrder(BitBtn3, CheckBox1);
+    setTabOrder(CheckBox1, CheckBox2);
+
+    connect(BitBtn2, &QPushButton::clicked, this, &TOKBottomDlg5::BitBtn2Click);
+    connect(BitBtn3, &QPushButton::clicked, this, &TOKBottomDlg5::BitBtn3Click);
+
+    FormCreate();
+}
+
+void TOKBottomDlg5::FormCreate() { CheckAll(true); }
+
+void TOKBottomDlg5::BitBtn2Click()
+{
+    if (!choiceMade({CheckBox1, CheckBox2}))
+        return;
+    Hide(this);
+    ShowCentred(windows_.Dlg1.get(), windows_.mainWindow());
+}
+
+void TOKBottomDlg5::BitBtn3Click()
+{
+    Close(this);
+}
+
+void TOKBottomDlg5::CheckAll(bool checked)
+{
+    CheckBox1->setChecked(checked);
+    CheckBox2->setChecked(checked);
+}
+
+FamilyGates TOKBottomDlg5::gates() const
+{
+    return {CheckBox1->isChecked(), CheckBox2->isChecked(), false};
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+
+struct AppState;
+class WindowSet;
+class QLabel;
+class QPushButton;
+
+// Base of every top-level window except the main and results windows: a fixed-size,
+// non-modal window with only a close button, a yellow background and the 11-pixel
+// dialog font, that knows the program state and the other windows.
+class WizardWindow : public QWidget {
+    Q_OBJECT
+public:
+    WizardWindow(AppState &state, WindowSet &windows, const QString &className,
+                 const QString &caption, QSize clientSize);
+
+protected:
+    // A label with the given caption at (left, top) of `parent` (the window if null).
+    QLabel *makeLabel(const QString &name, const QString &caption, int left, int top,
+                      QWidget *parent = nullptr);
+    // A push button with autoDefault and default off at the given place.
+    QPushButton *makeButton(const QString &name, const QString &caption, const QRect &geometry,
+                            QWidget *parent = nullptr);
+
+    AppState &state_;
+    WindowSet &windows_;
+};
+
+// Fonts and colours shared by the windows.
+namespace Look {
+QFont DialogFont();            // the 11-pixel dialog font
+QFont CaptionFont(bool bold);  // the 13-pixel caption font
+QColor Yellow();
+} // namespace Look
