@@ -32,17 +32,15 @@ TOKBottomDlg6::TOKBottomDlg6(AppState &state, WindowSet &windows)
 
     connect(BitBtn1, &QPushButton::clicked, this, &TOKBottomDlg6::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TOKBottomDlg6::BitBtn2Click);
+    setChoices({RadioButton1, RadioButton2, RadioButton3});
 }
 
 void TOKBottomDlg6::BitBtn1Click()
 {
-    if (!choiceMade({RadioButton1, RadioButton2, RadioButton3}))
-        return;
-    Hide(this);
     QWidget *next = RadioButton1->isChecked()   ? static_cast<QWidget *>(windows_.Form3.get())
                     : RadioButton2->isChecked() ? static_cast<QWidget *>(windows_.Form4.get())
                                                 : static_cast<QWidget *>(windows_.Form5.get());
-    ShowCentred(next, windows_.mainWindow());
+    goOnTo(next);
 }
 
 void TOKBottomDlg6::BitBtn2Click()

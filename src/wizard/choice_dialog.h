@@ -2,6 +2,8 @@
 
 #include "wizard/wizard_window.h"
 
+#include "selection/range_selection.h"
+
 #include <QList>
 
 class QAbstractButton;
@@ -19,6 +21,17 @@ public:
     QFrame *Bevel1;
 
 protected:
-    // True when one of `choices` is checked; otherwise shows the no-choice warning.
-    bool choiceMade(const QList<QAbstractButton *> &choices);
+    // The check boxes or radio buttons the user chooses among, in order.
+    void setChoices(const QList<QAbstractButton *> &choices) { choices_ = choices; }
+    // "Далее": with a choice made, hides this dialog and shows `next` centred on
+    // the main window; without one, shows the no-choice warning and stays.
+    void goOnTo(QWidget *next);
+    // Checks or clears every choice.
+    void setAllChoices(bool checked);
+    // The first three choices as family gates (a missing one is closed).
+    FamilyGates choiceGates() const;
+
+private:
+    bool choiceMade();
+    QList<QAbstractButton *> choices_;
 };

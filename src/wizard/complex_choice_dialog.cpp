@@ -3,7 +3,6 @@
 #include "app/launch.h"
 #include "app/window_set.h"
 #include "wizard/flow_range_dialog.h"
-#include "wizard/navigation.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -43,6 +42,7 @@ TOKBottomDlg::TOKBottomDlg(AppState &state, WindowSet &windows)
     connect(BitBtn1, &QPushButton::clicked, this, &TOKBottomDlg::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TOKBottomDlg::BitBtn2Click);
 
+    setChoices({CheckBox1, CheckBox2, CheckBox3});
     FormCreate();
 }
 
@@ -52,10 +52,7 @@ void TOKBottomDlg::Button2Click() { CheckAll(false); }
 
 void TOKBottomDlg::BitBtn1Click()
 {
-    if (!choiceMade({CheckBox1, CheckBox2, CheckBox3}))
-        return;
-    Hide(this);
-    ShowCentred(windows_.Dlg1.get(), windows_.mainWindow());
+    goOnTo(windows_.Dlg1.get());
 }
 
 void TOKBottomDlg::BitBtn2Click()
@@ -65,11 +62,10 @@ void TOKBottomDlg::BitBtn2Click()
 
 void TOKBottomDlg::CheckAll(bool checked)
 {
-    for (QCheckBox *box : {CheckBox1, CheckBox2, CheckBox3})
-        box->setChecked(checked);
+    setAllChoices(checked);
 }
 
 FamilyGates TOKBottomDlg::gates() const
 {
-    return {CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked()};
+    return choiceGates();
 }

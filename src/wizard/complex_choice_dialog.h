@@ -2,8 +2,6 @@
 
 #include "wizard/choice_dialog.h"
 
-#include "selection/range_selection.h"
-
 class QCheckBox;
 class QLabel;
 class QPushButton;

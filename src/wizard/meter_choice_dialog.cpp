@@ -3,7 +3,6 @@
 #include "app/launch.h"
 #include "app/window_set.h"
 #include "wizard/flow_range_dialog.h"
-#include "wizard/navigation.h"
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -37,6 +36,7 @@ TOKBottomDlg3::TOKBottomDlg3(AppState &state, WindowSet &windows)
     connect(BitBtn1, &QPushButton::clicked, this, &TOKBottomDlg3::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &TOKBottomDlg3::BitBtn2Click);
 
+    setChoices({CheckBox1, CheckBox2, CheckBox3});
     FormCreate();
 }
 
@@ -46,10 +46,7 @@ void TOKBottomDlg3::Button2Click() { CheckAll(false); }
 
 void TOKBottomDlg3::BitBtn1Click()
 {
-    if (!choiceMade({CheckBox1, CheckBox2, CheckBox3}))
-        return;
-    Hide(this);
-    ShowCentred(windows_.Dlg1.get(), windows_.mainWindow());
+    goOnTo(windows_.Dlg1.get());
 }
 
 void TOKBottomDlg3::BitBtn2Click()
@@ -59,11 +56,10 @@ void TOKBottomDlg3::BitBtn2Click()
 
 void TOKBottomDlg3::CheckAll(bool checked)
 {
-    for (QCheckBox *box : {CheckBox1, CheckBox2, CheckBox3})
-        box->setChecked(checked);
+    setAllChoices(checked);
 }
 
 FamilyGates TOKBottomDlg3::gates() const
 {
-    return {CheckBox1->isChecked(), CheckBox2->isChecked(), CheckBox3->isChecked()};
+    return choiceGates();
 }

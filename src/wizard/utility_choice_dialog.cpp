@@ -1,8 +1,8 @@
 #include "wizard/utility_choice_dialog.h"
 
 #include "app/window_set.h"
-#include "wizard/flow_range_dialog.h"
 #include "wizard/navigation.h"
+#include "wizard/flow_range_dialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -29,6 +29,7 @@ TOKBottomDlg5::TOKBottomDlg5(AppState &state, WindowSet &windows)
     connect(BitBtn2, &QPushButton::clicked, this, &TOKBottomDlg5::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &TOKBottomDlg5::BitBtn3Click);
 
+    setChoices({CheckBox1, CheckBox2});
     FormCreate();
 }
 
@@ -36,10 +37,7 @@ void TOKBottomDlg5::FormCreate() { CheckAll(true); }
 
 void TOKBottomDlg5::BitBtn2Click()
 {
-    if (!choiceMade({CheckBox1, CheckBox2}))
-        return;
-    Hide(this);
-    ShowCentred(windows_.Dlg1.get(), windows_.mainWindow());
+    goOnTo(windows_.Dlg1.get());
 }
 
 void TOKBottomDlg5::BitBtn3Click()
@@ -49,11 +47,10 @@ void TOKBottomDlg5::BitBtn3Click()
 
 void TOKBottomDlg5::CheckAll(bool checked)
 {
-    CheckBox1->setChecked(checked);
-    CheckBox2->setChecked(checked);
+    setAllChoices(checked);
 }
 
 FamilyGates TOKBottomDlg5::gates() const
 {
-    return {CheckBox1->isChecked(), CheckBox2->isChecked(), false};
+    return choiceGates();
 }

@@ -453,6 +453,29 @@ private slots:
         QCOMPARE(results()->StringGrid1->rowCount(), 40);
     }
 
+    // A failed "Далее" still refills the grids (with the new gates) behind the
+    // hidden results window.
+    void selectionRunsAfterFailedInput()
+    {
+        QVERIFY(reachDialog(1));
+        enterRange(u"1"_s, Bar, u"0"_s, Bar);
+        ClickButton(dialog()->BitBtn2);
+        QCOMPARE(results()->StringGrid1->rowCount(), 40);
+
+        windows->Form1->Image2Click();
+        windows->Dlg->CheckBox1->setChecked(false);
+        ClickButton(windows->Dlg->BitBtn1);
+        TypeInto(windows->Dlg1->Edit11, u"100"_s);
+        TypeInto(windows->Dlg1->Edit12, u"10"_s);
+        ClickButton(windows->Dlg1->BitBtn2);
+        enterRange(u"1"_s, Bar, QString(), Bar);
+        MessageCatcher catcher;
+        ClickButton(dialog()->BitBtn2);
+        QCOMPARE(catcher.texts().size(), 1);
+        QVERIFY(!results()->isVisible());
+        QCOMPARE(results()->StringGrid1->rowCount(), 8);
+    }
+
     void resultPanels_data()
     {
         QTest::addColumn<int>("choice");

@@ -108,6 +108,8 @@ private slots:
         QCOMPARE(form->centralWidget()->palette().color(QPalette::Window), QColor(255, 255, 0));
         for (QFrame *panel : {form->Panel1, form->Panel2, form->Panel3})
             QCOMPARE(panel->palette().color(QPalette::Window), QColor(Qt::white));
+        QVERIFY(form->Label177->font().underline()); // the fraction bars
+        QVERIFY(form->Label182->font().underline());
         QVERIFY(!form->isVisible());
         // The creation handler filled the catalogue.
         QCOMPARE(state->Catalogue.usedCount(), 558);

@@ -163,9 +163,6 @@ private slots:
         QCOMPARE(d->BitBtn1->text(), u"Назад"_s);
         QCOMPARE(d->BitBtn2->text(), u"Далее"_s);
         QCOMPARE(d->BitBtn3->text(), u"Выход"_s);
-        QCOMPARE(d->BitBtn1->geometry(), QRect(72, 176, 75, 25));
-        QCOMPARE(d->BitBtn2->geometry(), QRect(152, 176, 75, 25));
-        QCOMPARE(d->BitBtn3->geometry(), QRect(232, 176, 75, 25));
         for (QPushButton *b : {d->BitBtn1, d->BitBtn2, d->BitBtn3})
             QVERIFY(!b->autoDefault() && !b->isDefault());
         QCOMPARE(d->ComboBox3->count(), 10);
@@ -301,10 +298,6 @@ private slots:
             << 4 << u"11"_s << u"8"_s << u"0,2"_s << u"2"_s << KeepUnit
             << QStringList{u"7,843"_s, u"0,196"_s, u"0,02"_s, u"1,02"_s} << utilityPossible
             << QStringList{u"NM G6; 0,06"_s, u"NM G6T; 0,06"_s} << 9;
-        QTest::newRow("mode 4, 0.02 bar")
-            << 4 << u"11"_s << u"8"_s << u"0,2"_s << u"0,02"_s << Bar
-            << QStringList{u"7,843"_s, u"0,196"_s, u"0,02"_s, u"1,02"_s} << utilityPossible
-            << QStringList{u"NM G6; 0,06"_s, u"NM G6T; 0,06"_s} << 9;
         QTest::newRow("mode 4, first series alone")
             << 4 << u"10"_s << u"8"_s << u"0,2"_s << u"2"_s << KeepUnit
             << QStringList{u"7,843"_s, u"0,196"_s, u"0,02"_s, u"1,02"_s} << utilityPossible.mid(0, 5)
@@ -387,7 +380,6 @@ private slots:
         QTest::addColumn<double>("gaugeAfter"); // what the failed step left stored
 
         QTest::newRow("empty") << 2 << QString() << Bar << 0.0;
-        QTest::newRow("blanks") << 4 << u"  "_s << Kilopascal << 0.0;
         QTest::newRow("point in a comma locale") << 2 << u"2.5"_s << Bar << 0.0;
         QTest::newRow("letters") << 2 << u"abc"_s << Bar << 0.0;
         QTest::newRow("unit typed in") << 2 << u"2 бар"_s << Bar << 0.0;
