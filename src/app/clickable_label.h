@@ -2,8 +2,9 @@
 
 #include <QLabel>
 
-// A label that reports a left click anywhere inside it: the category pictures and
-// the web and mail links of the main window.
+// A label that reports a left click anywhere inside it, or Enter or Space while it
+// has the keyboard focus: the category pictures and the web and mail links of the
+// main window.
 class ClickableLabel : public QLabel {
     Q_OBJECT
 public:
@@ -15,4 +16,5 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 };

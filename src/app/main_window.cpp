@@ -77,6 +77,13 @@ TForm1::TForm1(AppState &state, WindowSet &windows)
     Label18 = addCaption(Panel6, QStringLiteral("Label18"), QStringLiteral("учета газа"), 42, true, 13);
     Label19 = addCaption(Panel6, QStringLiteral("Label19"), QStringLiteral("ТИВ, ЛЕМА, ОРНИК"), 60, true, 13);
 
+    // Pictures and links are reachable from the keyboard in reading order.
+    Image2->setAccessibleName(Label1->text() + u' ' + Label2->text() + u' ' + Label7->text());
+    Image3->setAccessibleName(Label8->text() + u' ' + Label9->text() + u' ' + Label10->text());
+    Image4->setAccessibleName(Label11->text() + u' ' + Label12->text() + u' ' + Label13->text());
+    Image5->setAccessibleName(Label14->text() + u' ' + Label15->text() + u' ' + Label16->text());
+    Image6->setAccessibleName(Label17->text() + u' ' + Label18->text() + u' ' + Label19->text());
+
     connect(Image2, &ClickableLabel::clicked, this, &TForm1::Image2Click);
     connect(Image3, &ClickableLabel::clicked, this, &TForm1::Image3Click);
     connect(Image4, &ClickableLabel::clicked, this, &TForm1::Image4Click);
@@ -106,6 +113,8 @@ TForm1::TForm1(AppState &state, WindowSet &windows)
     Label309->move(504, 381);
     Label309->adjustSize();
     connect(Label309, &ClickableLabel::clicked, this, &TForm1::Label309Click);
+    Label308->setAccessibleName(QStringLiteral("Сайт: ") + Label308->text());
+    Label309->setAccessibleName(Label309->text());
 
     Button1 = new QPushButton(QStringLiteral("Выход"), central);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -113,6 +122,14 @@ TForm1::TForm1(AppState &state, WindowSet &windows)
     Button1->setDefault(false);
     Button1->setGeometry(624, 424, 75, 25);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+
+    setTabOrder(Image2, Image3);
+    setTabOrder(Image3, Image4);
+    setTabOrder(Image4, Image5);
+    setTabOrder(Image5, Image6);
+    setTabOrder(Image6, Label308);
+    setTabOrder(Label308, Label309);
+    setTabOrder(Label309, Button1);
 
     buildMenu();
     setFixedSize(sizeHint());

@@ -330,6 +330,28 @@ private slots:
         QCOMPARE(state->SelectionMode, 0);
     }
 
+    void picturesAndLinksWorkFromTheKeyboard_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+        QTest::newRow("Space") << int(Qt::Key_Space);
+    }
+
+    void picturesAndLinksWorkFromTheKeyboard()
+    {
+        QFETCH(int, key);
+        TForm1 *f = windows->Form1.get();
+        QCOMPARE(TabOrderFrom(f->Image2, 8),
+                 (QStringList{"Image2", "Image3", "Image4", "Image5", "Image6", "Label308", "Label309", "Button1"}));
+        for (ClickableLabel *item : {f->Image2, f->Image3, f->Image4, f->Image5, f->Image6, f->Label308, f->Label309})
+            QVERIFY(!item->accessibleName().isEmpty());
+        QVERIFY(f->Image4->accessibleName().contains(QStringLiteral("Промышленные")));
+        f->Image5->setFocus();
+        QTest::keyClick(f->Image5, Qt::Key(key));
+        QCOMPARE(state->SelectionMode, 4);
+        QVERIFY(windows->Dlg5->isVisible());
+    }
+
     void exitEndsTheProgram_data()
     {
         QTest::addColumn<int>("way");
