@@ -93,14 +93,14 @@ TForm2::TForm2(AppState &state, WindowSet &windows)
     client->setPalette(pal);
     setCentralWidget(client);
 
-    // The results panel decides the width of the window, so it is built first and
-    // the two data panels share its width.
-    buildResultsPanel(client);
     buildInputPanel(client);
     buildWorkingPanel(client);
+    buildResultsPanel(client);
     buildMenu();
 
     FormCreate();
+    // The grids' width, known once the headers and the catalogue are, decides the
+    // width of every panel.
     fitGrids();
 
     // The panels keep their places when the window is resized; it opens just big
@@ -129,17 +129,15 @@ QLabel *TForm2::addLabel(QWidget *panel, const QString &name, const QString &cap
     return label;
 }
 
+// Value labels are stretched to the right edge of their panel by fitGrids().
 QLabel *TForm2::addValueLabel(QWidget *panel, const QString &name, int left, int top)
 {
-    QLabel *label = addLabel(panel, name, name, left, top);
-    label->resize(ValueWidth(panel, left), label->height());
-    return label;
+    return addLabel(panel, name, name, left, top);
 }
 
 void TForm2::buildInputPanel(QWidget *client)
 {
-    const int width = (Panel3->width() - kMargin) / 2;
-    Panel2 = WhitePanel(client, QStringLiteral("Panel2"), QRect(kMargin, kMargin, width, kTopPanelHeight));
+    Panel2 = WhitePanel(client, QStringLiteral("Panel2"), QRect(kMargin, kMargin, 0, kTopPanelHeight));
 
     Label2 = addLabel(Panel2, QStringLiteral("Label2"), QStringLiteral("Исходные данные"), 8, 6);
     Label2->setFont(Look::CaptionFont(true));
@@ -173,9 +171,7 @@ void TForm2::buildInputPanel(QWidget *client)
 
 void TForm2::buildWorkingPanel(QWidget *client)
 {
-    const int left = Panel2->geometry().right() + 1 + kMargin;
-    Panel1 = WhitePanel(client, QStringLiteral("Panel1"),
-                        QRect(left, kMargin, Panel3->geometry().right() + 1 - left, kTopPanelHeight));
+    Panel1 = WhitePanel(client, QStringLiteral("Panel1"), QRect(kMargin, kMargin, 0, kTopPanelHeight));
 
     Label1 = addLabel(Panel1, QStringLiteral("Label1"), QStringLiteral("Рабочие данные"), 8, 6);
     Label1->setFont(Look::CaptionFont(true));
@@ -262,7 +258,7 @@ QTableWidget *TForm2::makeGrid(QWidget *panel, const QString &name, int dataRows
 
 void TForm2::buildResultsPanel(QWidget *client)
 {
-    // Placed and sized once the headers and the catalogue are known (fitGrids).
+    // The grids are placed and sized by fitGrids().
     Panel3 = WhitePanel(client, QStringLiteral("Panel3"), QRect(kMargin, kMargin + kTopPanelHeight + kMargin, 0, 0));
     QFont title = Look::CaptionFont(true);
     Label5 = addLabel(Panel3, QStringLiteral("Label5"), QStringLiteral("Оптимальные варианты:"), 8, 6);
@@ -275,16 +271,12 @@ void TForm2::buildResultsPanel(QWidget *client)
     StringGrid1 = makeGrid(Panel3, QStringLiteral("StringGrid1"), kPossibleRows);
     // Always shown, so the grid keeps one width whether or not it has grown.
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-
-    // The data panels take their width from this one; give it a provisional
-    // width now, fitGrids() gives the final geometry.
-    Panel3->resize(2 * kMargin + 16 + 8 * 100, 100);
 }
 
 // Every column is as wide as its design width, its header and the widest text the
 // catalogue can put into it; the grids are just wide enough to show all eight
 // columns (and the possible grid its scroll bar) and tall enough for their design
-// rows.
+// rows. The panels and value labels then take their final widths from the grids.
 void TForm2::fitGrids()
 {
     std::array<int, ResultColumnCount> widths = kDesignWidths;
@@ -332,20 +324,17 @@ void TForm2::fitGrids()
     StringGrid1->setGeometry(possibleLeft, Label4->geometry().bottom() + 4, possibleWidth,
                              gridHeight(StringGrid1, kPossibleRows));
 
-    // The panels below were laid out for a provisional width; stretch the data
-    // panels and their value labels to the final one.
+    // The two data panels share the width of the results panel.
     const int panelWidth = std::max(StringGrid1->geometry().right(), StringGrid2->geometry().right()) + 1 + 8;
     Panel3->resize(panelWidth, StringGrid1->geometry().bottom() + 1 + 8);
     const int halfWidth = (panelWidth - kMargin) / 2;
     Panel2->resize(halfWidth, kTopPanelHeight);
     Panel1->setGeometry(kMargin + halfWidth + kMargin, kMargin, panelWidth - halfWidth - kMargin,
                         kTopPanelHeight);
-    for (QLabel *value : {Label17, Label18, Label8, Label19, Label25}) {
+    for (QLabel *value : {Label17, Label18, Label8, Label19, Label25})
         value->resize(ValueWidth(Panel2, value->x()), value->height());
-    }
-    for (QLabel *value : {Label180, Label185, Label16, Label23, Label26}) {
+    for (QLabel *value : {Label180, Label185, Label16, Label23, Label26})
         value->resize(ValueWidth(Panel1, value->x()), value->height());
-    }
 }
 
 void TForm2::buildMenu()
