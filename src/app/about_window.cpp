@@ -8,9 +8,7 @@ TForm6::TForm6(AppState &state, WindowSet &windows)
     : WizardWindow(state, windows, QStringLiteral("TForm6"), QStringLiteral("О программе"),
                    QSize(466, 368))
 {
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    setPalette(pal);
+    Look::Paint(this, Qt::white);
 
     QFont script(QStringLiteral("Monotype Corsiva"));
     script.setPixelSize(24);

@@ -16,20 +16,6 @@
 
 namespace {
 constexpr int kPictureSide = 105;
-
-QFrame *WhitePanel(QWidget *parent, const QString &name, const QRect &geometry)
-{
-    auto *panel = new QFrame(parent);
-    panel->setObjectName(name);
-    panel->setGeometry(geometry);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(pal);
-    return panel;
-}
 } // namespace
 
 TForm1::TForm1(AppState &state, WindowSet &windows)
@@ -43,10 +29,7 @@ TForm1::TForm1(AppState &state, WindowSet &windows)
 
     auto *central = new QWidget(this);
     central->setObjectName(QStringLiteral("ClientArea"));
-    central->setAutoFillBackground(true);
-    QPalette pal = central->palette();
-    pal.setColor(QPalette::Window, Look::Yellow());
-    central->setPalette(pal);
+    Look::Paint(central, Look::Yellow());
     central->setFixedSize(711, 460);
     setCentralWidget(central);
 
@@ -137,7 +120,7 @@ TForm1::TForm1(AppState &state, WindowSet &windows)
 
 void TForm1::buildContactPanel(QWidget *central)
 {
-    Panel1 = WhitePanel(central, QStringLiteral("Panel1"), QRect(5, 3, 701, 73));
+    Panel1 = Look::WhitePanel(central, QStringLiteral("Panel1"), QRect(5, 3, 701, 73));
     Image1 = new QLabel(Panel1);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(16, 0, 337, 72);
@@ -161,7 +144,7 @@ void TForm1::buildContactPanel(QWidget *central)
 QFrame *TForm1::buildCategoryPanel(QWidget *central, const QString &name, const QRect &geometry,
                                    int mode, ClickableLabel *&image)
 {
-    QFrame *panel = WhitePanel(central, name, geometry);
+    QFrame *panel = Look::WhitePanel(central, name, geometry);
     image = new ClickableLabel(panel);
     image->setObjectName(QStringLiteral("Image%1").arg(mode + 1));
     image->setGeometry(8, 8, kPictureSide, kPictureSide);

@@ -67,7 +67,7 @@ CabinetForm::CabinetForm(AppState &state, WindowSet &windows, const QString &cla
     : WizardWindow(state, windows, className, QStringLiteral("Исходные данные"), FormSize),
       kind_(kind)
 {
-    Panel1 = makePanel(QStringLiteral("Panel1"), QRect(8, 8, 617, 85));
+    Panel1 = Look::WhitePanel(this, QStringLiteral("Panel1"), QRect(8, 8, 617, 85));
     Label1 = makeBoldLabel(QStringLiteral("Label1"), QStringLiteral("Вариант исполнения:"), 8, 5,
                            Panel1);
     QRadioButton **variants[] = {&RadioButton1, &RadioButton2, &RadioButton3, &RadioButton4};
@@ -89,36 +89,6 @@ CabinetForm::CabinetForm(AppState &state, WindowSet &windows, const QString &cla
     connect(BitBtn1, &QPushButton::clicked, this, &CabinetForm::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &CabinetForm::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &CabinetForm::BitBtn3Click);
-}
-
-QFrame *CabinetForm::makePanel(const QString &name, const QRect &geometry)
-{
-    auto *panel = new QFrame(this);
-    panel->setObjectName(name);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    panel->setGeometry(geometry);
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(pal);
-    return panel;
-}
-
-QLineEdit *CabinetForm::makeEdit(const QString &name, const QRect &geometry, QWidget *parent)
-{
-    auto *edit = new QLineEdit(parent);
-    edit->setObjectName(name);
-    edit->setGeometry(geometry);
-    return edit;
-}
-
-UnitComboBox *CabinetForm::makeUnitList(const QString &name, const QRect &geometry,
-                                        QWidget *parent)
-{
-    auto *list = new UnitComboBox(parent);
-    list->setObjectName(name);
-    list->setGeometry(geometry);
-    return list;
 }
 
 QLabel *CabinetForm::makeValueCaption(const QString &name, const QString &caption, int left,
@@ -156,7 +126,7 @@ QFrame *CabinetForm::makeOptionPanel(
     const QString &captionName, const QString &captionText,
     std::initializer_list<OptionButton> buttons)
 {
-    QFrame *panel = makePanel(panelName, geometry);
+    QFrame *panel = Look::WhitePanel(this, panelName, geometry);
     caption = makeBoldLabel(captionName, captionText, 8, 5, panel);
     QList<QRadioButton *> group;
     int top = 21;

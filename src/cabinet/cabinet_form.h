@@ -67,9 +67,6 @@ protected:
     void setFocusOrder(std::initializer_list<QWidget *> widgets);
 
     // A white panel.
-    QFrame *makePanel(const QString &name, const QRect &geometry);
-    QLineEdit *makeEdit(const QString &name, const QRect &geometry, QWidget *parent);
-    UnitComboBox *makeUnitList(const QString &name, const QRect &geometry, QWidget *parent);
     // A caption in the 13-pixel font ("Pmax", "Qmin", ...).
     QLabel *makeValueCaption(const QString &name, const QString &caption, int left, int top,
                              QWidget *parent);

@@ -14,7 +14,7 @@ TForm3::TForm3(AppState &state, WindowSet &windows)
     : CabinetForm(state, windows, QStringLiteral("TForm3"), CabinetKind::Metering,
                   QStringLiteral("ТИВ"))
 {
-    Panel2 = makePanel(QStringLiteral("Panel2"), QRect(8, 100, 617, 137));
+    Panel2 = Look::WhitePanel(this, QStringLiteral("Panel2"), QRect(8, 100, 617, 137));
     Label2 = makeBoldLabel(QStringLiteral("Label2"), QStringLiteral("Максимальное и минимальное значение избыточного давления на входе"), 8, 8, Panel2);
     Label3 = makeBoldLabel(QStringLiteral("Label3"), QStringLiteral("(не более 1,6 Мпа):"), 456, 8, Panel2);
     Label14 = makeValueCaption(QStringLiteral("Label14"), QStringLiteral("Pmax"), 48, 35, Panel2);

@@ -15,7 +15,7 @@ ReducingFormBase::ReducingFormBase(AppState &state, WindowSet &windows, const QS
                                    CabinetKind kind, const QString &product, int sidePanelWidth)
     : CabinetForm(state, windows, className, kind, product)
 {
-    Panel2 = makePanel(QStringLiteral("Panel2"), QRect(8, 96, 617, 209));
+    Panel2 = Look::WhitePanel(this, QStringLiteral("Panel2"), QRect(8, 96, 617, 209));
     Label2 = makeBoldLabel(QStringLiteral("Label2"), QStringLiteral("Максимальное и минимальное значение избыточного давления на входе"), 8, 8, Panel2);
     Label3 = makeBoldLabel(QStringLiteral("Label3"), QStringLiteral("(не менее 0,01 МПа и не более 0,6 Мпа):"), 360, 24, Panel2);
     Label14 = makeValueCaption(QStringLiteral("Label14"), QStringLiteral("Pmax"), 48, 51, Panel2);

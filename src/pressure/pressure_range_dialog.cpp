@@ -104,11 +104,7 @@ TOKBottomDlg2::TOKBottomDlg2(AppState &state, WindowSet &windows)
     : WizardWindow(state, windows, QStringLiteral("TOKBottomDlg2"), QStringLiteral("Исходные данные"),
                    QSize(313, 207))
 {
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameShape(QFrame::Box);
-    Bevel1->setFrameShadow(QFrame::Sunken);
-    Bevel1->setGeometry(8, 8, 297, 161);
+    Bevel1 = makeBevel();
 
     Label12 = makeLabel(QStringLiteral("Label12"), QStringLiteral("Введите диапазон рабочего"), 21, 13);
     Label13 = makeLabel(QStringLiteral("Label13"), QStringLiteral("(избыточного) давления газа"), 70, 32);
@@ -123,17 +119,9 @@ TOKBottomDlg2::TOKBottomDlg2(AppState &state, WindowSet &windows)
         button->setGeometry(24, top, 17, 17);
         return button;
     };
-    auto edit = [this](const QString &name, int top) {
-        auto *line = new QLineEdit(this);
-        line->setObjectName(name);
-        line->setGeometry(80, top, 81, 21);
-        return line;
-    };
+    auto edit = [this](const QString &name, int top) { return makeEdit(name, QRect(80, top, 81, 21)); };
     auto unitList = [this](const QString &name, int top) {
-        auto *list = new UnitComboBox(this);
-        list->setObjectName(name);
-        list->setGeometry(168, top, 75, 21);
-        return list;
+        return makeUnitList(name, QRect(168, top, 75, 21));
     };
 
     RadioButton1 = radio(QStringLiteral("RadioButton1"), 58);

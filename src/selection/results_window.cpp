@@ -36,20 +36,6 @@ constexpr std::array<int, ResultColumnCount> kDesignWidths = {27, 139, 41, 56, 5
 // Room left on both sides of a cell text.
 constexpr int kCellPadding = 8;
 
-QFrame *WhitePanel(QWidget *parent, const QString &name, const QRect &geometry)
-{
-    auto *panel = new QFrame(parent);
-    panel->setObjectName(name);
-    panel->setGeometry(geometry);
-    panel->setFrameShape(QFrame::Panel);
-    panel->setFrameShadow(QFrame::Raised);
-    panel->setAutoFillBackground(true);
-    QPalette pal = panel->palette();
-    pal.setColor(QPalette::Window, Qt::white);
-    panel->setPalette(pal);
-    return panel;
-}
-
 // The flow and pressure values are wide enough for any number the writing rule
 // produces, up to the right edge of their panel.
 int ValueWidth(const QWidget *panel, int left)
@@ -87,10 +73,7 @@ TForm2::TForm2(AppState &state, WindowSet &windows)
 
     auto *client = new QWidget(this);
     client->setObjectName(QStringLiteral("ClientArea"));
-    client->setAutoFillBackground(true);
-    QPalette pal = client->palette();
-    pal.setColor(QPalette::Window, Look::Yellow());
-    client->setPalette(pal);
+    Look::Paint(client, Look::Yellow());
     setCentralWidget(client);
 
     buildInputPanel(client);
@@ -137,7 +120,7 @@ QLabel *TForm2::addValueLabel(QWidget *panel, const QString &name, int left, int
 
 void TForm2::buildInputPanel(QWidget *client)
 {
-    Panel2 = WhitePanel(client, QStringLiteral("Panel2"), QRect(kMargin, kMargin, 0, kTopPanelHeight));
+    Panel2 = Look::WhitePanel(client, QStringLiteral("Panel2"), QRect(kMargin, kMargin, 0, kTopPanelHeight));
 
     Label2 = addLabel(Panel2, QStringLiteral("Label2"), QStringLiteral("Исходные данные"), 8, 6);
     Label2->setFont(Look::CaptionFont(true));
@@ -171,7 +154,7 @@ void TForm2::buildInputPanel(QWidget *client)
 
 void TForm2::buildWorkingPanel(QWidget *client)
 {
-    Panel1 = WhitePanel(client, QStringLiteral("Panel1"), QRect(kMargin, kMargin, 0, kTopPanelHeight));
+    Panel1 = Look::WhitePanel(client, QStringLiteral("Panel1"), QRect(kMargin, kMargin, 0, kTopPanelHeight));
 
     Label1 = addLabel(Panel1, QStringLiteral("Label1"), QStringLiteral("Рабочие данные"), 8, 6);
     Label1->setFont(Look::CaptionFont(true));
@@ -259,7 +242,7 @@ QTableWidget *TForm2::makeGrid(QWidget *panel, const QString &name, int dataRows
 void TForm2::buildResultsPanel(QWidget *client)
 {
     // The grids are placed and sized by fitGrids().
-    Panel3 = WhitePanel(client, QStringLiteral("Panel3"), QRect(kMargin, kMargin + kTopPanelHeight + kMargin, 0, 0));
+    Panel3 = Look::WhitePanel(client, QStringLiteral("Panel3"), QRect(kMargin, kMargin + kTopPanelHeight + kMargin, 0, 0));
     QFont title = Look::CaptionFont(true);
     Label5 = addLabel(Panel3, QStringLiteral("Label5"), QStringLiteral("Оптимальные варианты:"), 8, 6);
     Label5->setFont(title);

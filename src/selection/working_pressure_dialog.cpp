@@ -51,11 +51,7 @@ TOKBottomDlg4::TOKBottomDlg4(AppState &state, WindowSet &windows)
     : WizardWindow(state, windows, QStringLiteral("TOKBottomDlg4"), QStringLiteral("Исходные данные"),
                    QSize(313, 207))
 {
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameShape(QFrame::Box);
-    Bevel1->setFrameShadow(QFrame::Sunken);
-    Bevel1->setGeometry(8, 8, 297, 161);
+    Bevel1 = makeBevel();
 
     // The two heading lines are centred over the bevel.
     auto heading = [this](const QString &name, const QString &caption, int top) {
@@ -72,13 +68,8 @@ TOKBottomDlg4::TOKBottomDlg4(AppState &state, WindowSet &windows)
     Label54->setFont(Look::CaptionFont(false));
     Label54->adjustSize();
 
-    Edit5 = new QLineEdit(this);
-    Edit5->setObjectName(QStringLiteral("Edit5"));
-    Edit5->setGeometry(80, 88, 81, 21);
-
-    ComboBox3 = new UnitComboBox(this);
-    ComboBox3->setObjectName(QStringLiteral("ComboBox3"));
-    ComboBox3->setGeometry(168, 88, 75, 21);
+    Edit5 = makeEdit(QStringLiteral("Edit5"), QRect(80, 88, 81, 21));
+    ComboBox3 = makeUnitList(QStringLiteral("ComboBox3"), QRect(168, 88, 75, 21));
 
     BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Назад"), QRect(72, 176, 75, 25));
     BitBtn2 = makeButton(QStringLiteral("BitBtn2"), QStringLiteral("Далее"), QRect(152, 176, 75, 25));

@@ -11,11 +11,7 @@ ChoiceDialog::ChoiceDialog(AppState &state, WindowSet &windows, const QString &c
                            const QString &caption)
     : WizardWindow(state, windows, className, caption, QSize(313, 206))
 {
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameShape(QFrame::Box);
-    Bevel1->setFrameShadow(QFrame::Sunken);
-    Bevel1->setGeometry(8, 8, 297, 161);
+    Bevel1 = makeBevel();
 }
 
 bool ChoiceDialog::choiceMade()

@@ -25,11 +25,7 @@ TOKBottomDlg1::TOKBottomDlg1(AppState &state, WindowSet &windows)
     : WizardWindow(state, windows, QStringLiteral("TOKBottomDlg1"), QStringLiteral("Исходные данные"),
                    QSize(313, 207))
 {
-    Bevel1 = new QFrame(this);
-    Bevel1->setObjectName(QStringLiteral("Bevel1"));
-    Bevel1->setFrameShape(QFrame::Box);
-    Bevel1->setFrameShadow(QFrame::Sunken);
-    Bevel1->setGeometry(8, 8, 297, 161);
+    Bevel1 = makeBevel();
 
     Label159 = makeLabel(QStringLiteral("Label159"), QStringLiteral("Введите диапазон расхода газа"), 21, 21);
     Label159->setFont(Look::CaptionFont(true));
@@ -42,9 +38,7 @@ TOKBottomDlg1::TOKBottomDlg1(AppState &state, WindowSet &windows)
         captionLabel = makeLabel(captionName, caption, 73, top + 3);
         captionLabel->setFont(Look::CaptionFont(false));
         captionLabel->adjustSize();
-        edit = new QLineEdit(this);
-        edit->setObjectName(editName);
-        edit->setGeometry(112, top, 81, 21);
+        edit = makeEdit(editName, QRect(112, top, 81, 21));
         unitA = makeLabel(unitNames[0], QStringLiteral("н.м"), 201, top + 3);
         unitB = makeLabel(unitNames[1], QStringLiteral("3"), 220, top + 1);
         QFont small = Look::DialogFont();

@@ -1,6 +1,10 @@
 #include "wizard/wizard_window.h"
 
+#include "pressure/unit_combo_box.h"
+
+#include <QFrame>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 
@@ -24,6 +28,24 @@ QColor Yellow()
 {
     return QColor(255, 255, 0);
 }
+
+void Paint(QWidget *widget, const QColor &colour)
+{
+    widget->setAutoFillBackground(true);
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::Window, colour);
+    widget->setPalette(pal);
+}
+
+QFrame *WhitePanel(QWidget *parent, const QString &name, const QRect &geometry)
+{
+    auto *panel = new QFrame(parent);
+    panel->setObjectName(name);
+    panel->setGeometry(geometry);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    Paint(panel, Qt::white);
+    return panel;
+}
 } // namespace Look
 
 WizardWindow::WizardWindow(AppState &state, WindowSet &windows, const QString &className,
@@ -36,10 +58,7 @@ WizardWindow::WizardWindow(AppState &state, WindowSet &windows, const QString &c
     setWindowTitle(caption);
     setFont(Look::DialogFont());
     setFixedSize(clientSize);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Look::Yellow());
-    setPalette(pal);
+    Look::Paint(this, Look::Yellow());
 }
 
 QLabel *WizardWindow::makeLabel(const QString &name, const QString &caption, int left, int top,
@@ -61,4 +80,30 @@ QPushButton *WizardWindow::makeButton(const QString &name, const QString &captio
     button->setDefault(false);
     button->setGeometry(geometry);
     return button;
+}
+
+QLineEdit *WizardWindow::makeEdit(const QString &name, const QRect &geometry, QWidget *parent)
+{
+    auto *edit = new QLineEdit(parent ? parent : this);
+    edit->setObjectName(name);
+    edit->setGeometry(geometry);
+    return edit;
+}
+
+UnitComboBox *WizardWindow::makeUnitList(const QString &name, const QRect &geometry, QWidget *parent)
+{
+    auto *list = new UnitComboBox(parent ? parent : this);
+    list->setObjectName(name);
+    list->setGeometry(geometry);
+    return list;
+}
+
+QFrame *WizardWindow::makeBevel()
+{
+    auto *bevel = new QFrame(this);
+    bevel->setObjectName(QStringLiteral("Bevel1"));
+    bevel->setFrameShape(QFrame::Box);
+    bevel->setFrameShadow(QFrame::Sunken);
+    bevel->setGeometry(8, 8, 297, 161);
+    return bevel;
 }

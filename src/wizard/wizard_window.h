@@ -5,8 +5,11 @@
 
 struct AppState;
 class WindowSet;
+class QFrame;
 class QLabel;
+class QLineEdit;
 class QPushButton;
+class UnitComboBox;
 
 // Base of every top-level window except the main and results windows: a fixed-size,
 // non-modal window with only a close button, a yellow background and the 11-pixel
@@ -24,6 +27,11 @@ protected:
     // A push button with autoDefault and default off at the given place.
     QPushButton *makeButton(const QString &name, const QString &caption, const QRect &geometry,
                             QWidget *parent = nullptr);
+    // An edit box and a pressure unit list at the given place.
+    QLineEdit *makeEdit(const QString &name, const QRect &geometry, QWidget *parent = nullptr);
+    UnitComboBox *makeUnitList(const QString &name, const QRect &geometry, QWidget *parent = nullptr);
+    // The sunken frame `Bevel1` at 8, 8, 297 x 161 that the small dialogs share.
+    QFrame *makeBevel();
 
     AppState &state_;
     WindowSet &windows_;
@@ -34,4 +42,8 @@ namespace Look {
 QFont DialogFont();            // the 11-pixel dialog font
 QFont CaptionFont(bool bold);  // the 13-pixel caption font
 QColor Yellow();
+// Fills `widget` with `colour` behind its children.
+void Paint(QWidget *widget, const QColor &colour);
+// A raised white panel at the given place.
+QFrame *WhitePanel(QWidget *parent, const QString &name, const QRect &geometry);
 } // namespace Look
