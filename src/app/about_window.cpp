@@ -1,6 +1,7 @@
 #include "app/about_window.h"
 
 #include "app/pictures.h"
+#include "wizard/navigation.h"
 
 #include <QLabel>
 
@@ -57,4 +58,6 @@ TForm6::TForm6(AppState &state, WindowSet &windows)
     Image1->setGeometry(0, 288, 465, 75);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(MakerLogo(QSize(337, 72)));
+
+    CentreOnScreen(this);
 }

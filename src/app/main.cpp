@@ -1,9 +1,9 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/window_set.h"
+#include "wizard/navigation.h"
 
 #include <QApplication>
-#include <QScreen>
 
 #include <memory>
 
@@ -19,10 +19,6 @@ int main(int argc, char *argv[])
     QObject::connect(main, &TForm1::closed, &app, &QApplication::quit);
 
     main->show();
-    if (QScreen *screen = main->screen()) {
-        QRect frame = main->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        main->move(frame.topLeft());
-    }
+    CentreOnScreen(main);
     return app.exec();
 }

@@ -5,6 +5,7 @@
 #include "app/pictures.h"
 #include "app/window_set.h"
 #include "app/about_window.h"
+#include "wizard/enter_key_rule.h"
 #include "wizard/wizard_window.h"
 
 #include <QCloseEvent>
@@ -104,6 +105,7 @@ TForm1::TForm1(AppState &state, WindowSet &windows)
     Button1->setAutoDefault(false);
     Button1->setDefault(false);
     Button1->setGeometry(624, 424, 75, 25);
+    InstallEnterPress(Button1);
     connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
 
     setTabOrder(Image2, Image3);

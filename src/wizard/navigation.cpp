@@ -1,5 +1,6 @@
 #include "wizard/navigation.h"
 
+#include <QScreen>
 #include <QWidget>
 
 void ShowCentred(QWidget *window, const QWidget *mainWindow)
@@ -12,6 +13,16 @@ void ShowCentred(QWidget *window, const QWidget *mainWindow)
     }
     window->raise();
     window->activateWindow();
+}
+
+void CentreOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    if (!screen)
+        return;
+    QRect frame = window->frameGeometry();
+    frame.moveCenter(screen->availableGeometry().center());
+    window->move(frame.topLeft());
 }
 
 void Hide(QWidget *window)

@@ -1,6 +1,7 @@
 #include "wizard/wizard_window.h"
 
 #include "pressure/unit_combo_box.h"
+#include "wizard/enter_key_rule.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -79,6 +80,8 @@ QPushButton *WizardWindow::makeButton(const QString &name, const QString &captio
     button->setAutoDefault(false);
     button->setDefault(false);
     button->setGeometry(geometry);
+    // Enter on a focused button presses it, as Space does.
+    InstallEnterPress(button);
     return button;
 }
 

@@ -302,6 +302,9 @@ private slots:
         TForm1 *f = windows->Form1.get();
         f->N3Click();
         QVERIFY(windows->Form6->isVisible());
+        const QPoint offCentre = windows->Form6->geometry().center()
+                                 - windows->Form6->screen()->availableGeometry().center();
+        QVERIFY(offCentre.manhattanLength() <= 40);
         f->N3Click();
         QVERIFY(windows->Form6->isVisible());
         windows->Form6->close();

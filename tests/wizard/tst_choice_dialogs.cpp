@@ -253,6 +253,20 @@ private slots:
             QVERIFY(!b->isChecked());
     }
 
+    void enterPressesTheFocusedButton()
+    {
+        windows->Form1->Image4Click();
+        windows->Dlg3->BitBtn1->setFocus();
+        QTest::keyClick(windows->Dlg3->BitBtn1, Qt::Key_Return);
+        QVERIFY(!windows->Dlg3->isVisible());
+        QVERIFY(windows->Dlg1->isVisible());
+
+        windows->Form1->Image5Click();
+        windows->Dlg5->BitBtn3->setFocus();
+        QTest::keyClick(windows->Dlg5->BitBtn3, Qt::Key_Enter);
+        QVERIFY(!windows->Dlg5->isVisible());
+    }
+
     void mainWindowStaysUsableWithADialogOpen()
     {
         windows->Form1->Image2Click();
