@@ -5,22 +5,27 @@
 #include "app/window_set.h"
 #include "pressure/pressure_units.h"
 #include "selection/result_row.h"
+#include "selection/result_table_text.h"
 #include "selection/selection_result.h"
 #include "wizard/number_text.h"
 #include "wizard/wizard_window.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QFrame>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QSet>
 #include <QStyle>
 #include <QTableWidget>
 
 #include <algorithm>
 #include <array>
+#include <set>
 
 namespace {
 constexpr int kMargin = 5;       // between the panels and around them
@@ -233,7 +238,8 @@ QTableWidget *TForm2::makeGrid(QWidget *panel, const QString &name, int dataRows
     grid->horizontalHeader()->setHighlightSections(false);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Several rows can be selected for copying.
+    grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     grid->setWordWrap(false);
     ClearRows(grid, dataRows);
     return grid;
@@ -264,7 +270,14 @@ void TForm2::fitGrids()
 {
     std::array<int, ResultColumnCount> widths = kDesignWidths;
     const QFontMetrics cellMetrics(StringGrid1->font());
+    // Most cells repeat (bores, pressures, prices) and measuring text is most of
+    // the time this window takes to build, so each distinct text of a column is
+    // measured once.
+    std::array<QSet<QString>, ResultColumnCount> measured;
     auto widen = [&](int column, const QString &text) {
+        if (measured[column].contains(text))
+            return;
+        measured[column].insert(text);
         widths[column] = std::max(widths[column], cellMetrics.horizontalAdvance(text) + 2 * kCellPadding);
     };
     const int highestNumber = state_.Catalogue.usedCount();
@@ -332,6 +345,54 @@ void TForm2::buildMenu()
     N3->setObjectName(QStringLiteral("N3"));
     connect(N2, &QAction::triggered, this, &TForm2::N2Click);
     connect(N3, &QAction::triggered, this, &TForm2::N3Click);
+
+    CopyAction1 = addCopyAction(StringGrid1, QStringLiteral("CopyAction1"));
+    CopyAction2 = addCopyAction(StringGrid2, QStringLiteral("CopyAction2"));
+}
+
+QAction *TForm2::addCopyAction(QTableWidget *grid, const QString &name)
+{
+    auto *action = new QAction(QStringLiteral("Копировать"), grid);
+    action->setObjectName(name);
+    action->setShortcut(QKeySequence::Copy);
+    action->setShortcutContext(Qt::WidgetShortcut);
+    grid->addAction(action);
+    grid->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(action, &QAction::triggered, this, [this, grid] { CopyRows(grid); });
+    return action;
+}
+
+int TForm2::filledRows(const QTableWidget *grid) const
+{
+    return grid == StringGrid1 ? possibleCount_ : std::min(optimalCount_, kOptimalRows);
+}
+
+void TForm2::CopyRows(QTableWidget *grid)
+{
+    const int filled = filledRows(grid);
+    const QModelIndexList selected = grid->selectionModel()->selectedIndexes();
+    std::set<int> rows;
+    for (const QModelIndex &index : selected)
+        if (index.row() < filled)
+            rows.insert(index.row());
+    if (selected.isEmpty())
+        for (int row = 0; row < filled; ++row)
+            rows.insert(row);
+
+    QList<QStringList> table;
+    QStringList header;
+    for (int column = 0; column < ResultColumnCount; ++column)
+        header << grid->horizontalHeaderItem(column)->text();
+    table << header;
+    for (int row : rows) {
+        QStringList cells;
+        for (int column = 0; column < ResultColumnCount; ++column) {
+            const QTableWidgetItem *item = grid->item(row, column);
+            cells << (item ? item->text() : QString());
+        }
+        table << cells;
+    }
+    QGuiApplication::clipboard()->setText(ResultTableText(table));
 }
 
 void TForm2::N2Click()
@@ -356,6 +417,9 @@ void TForm2::ResetGrids()
     setPriceHeader(PriceHeaderRoubles());
     ClearRows(StringGrid1, kPossibleRows);
     ClearRows(StringGrid2, kOptimalRows);
+    // A selection made in the last run's rows does not carry over.
+    StringGrid1->clearSelection();
+    StringGrid2->clearSelection();
     possibleCount_ = 0;
     optimalCount_ = 0;
 }

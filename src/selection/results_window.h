@@ -44,10 +44,17 @@ public:
     // Menu.
     QMenu *N1;
     QAction *N2, *N3;
+    // "Копировать" (Ctrl+C), the one context-menu entry of StringGrid1 and of
+    // StringGrid2; the shortcut works while that grid has the focus.
+    QAction *CopyAction1, *CopyAction2;
 
     void FormCreate();
     void N2Click(); // "Вернуться к главному меню"
     void N3Click(); // "Выход"
+    // Puts the header and the selected rows of `grid` (every filled row when none is
+    // selected) on the clipboard as a tab-separated table; rows no variant filled
+    // are left out.
+    void CopyRows(QTableWidget *grid);
 
     // Grid operations shared by every selection.
     // Back to 8 empty data rows in StringGrid1 and 3 in StringGrid2, rouble header.
@@ -90,6 +97,8 @@ private:
     void buildWorkingPanel(QWidget *client);
     void buildResultsPanel(QWidget *client);
     void buildMenu();
+    QAction *addCopyAction(QTableWidget *grid, const QString &name);
+    int filledRows(const QTableWidget *grid) const;
     QLabel *addLabel(QWidget *panel, const QString &name, const QString &caption, int left, int top);
     QLabel *addValueLabel(QWidget *panel, const QString &name, int left, int top);
     QTableWidget *makeGrid(QWidget *panel, const QString &name, int dataRows);
