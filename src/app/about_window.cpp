@@ -5,6 +5,8 @@
 
 #include <QLabel>
 
+#include <algorithm>
+
 TForm6::TForm6(AppState &state, WindowSet &windows)
     : WizardWindow(state, windows, QStringLiteral("TForm6"), QStringLiteral("О программе"),
                    QSize(466, 368))
@@ -53,9 +55,16 @@ TForm6::TForm6(AppState &state, WindowSet &windows)
         warning->setPalette(wp);
     }
 
+    // The lines keep their places; the window grows to the right when the fonts at
+    // hand (a script typeface may be missing) make a line longer than designed.
+    int width = 466;
+    for (const Line &line : lines)
+        width = std::max(width, (*line.member)->geometry().right() + 1 + 8);
+    setFixedSize(width, 368);
+
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 288, 465, 75);
+    Image1->setGeometry(0, 288, width - 1, 75);
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setPixmap(MakerLogo(QSize(337, 72)));
 

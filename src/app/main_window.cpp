@@ -166,6 +166,13 @@ QLabel *TForm1::addCaption(QFrame *panel, const QString &name, const QString &te
     label->setFont(font);
     label->move(124, top);
     label->adjustSize();
+    // A caption wider than the room beside the picture (fonts differ from desktop
+    // to desktop) goes on in a second line instead of running off the panel.
+    const int room = panel->width() - label->x() - 6;
+    if (label->width() > room) {
+        label->setWordWrap(true);
+        label->setGeometry(label->x(), top, room, label->heightForWidth(room));
+    }
     return label;
 }
 

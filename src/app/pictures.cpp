@@ -1,9 +1,12 @@
 #include "app/pictures.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+
+#include <algorithm>
 
 namespace Maker {
 QString WebAddress() { return QStringLiteral("https://www.example.com"); }
@@ -49,8 +52,14 @@ void DrawMeter(QPainter &p, const QRectF &body, int digits)
     QFont font;
     font.setPixelSize(int(counter.height() * 0.8));
     font.setBold(true);
+    const QString text(digits, QLatin1Char('0'));
+    // Smaller where the font's digits would not fit the window.
+    const qreal room = counter.width() - 4;
+    const qreal textWidth = QFontMetricsF(font).horizontalAdvance(text);
+    if (textWidth > room)
+        font.setPixelSize(std::max(1, int(font.pixelSize() * room / textWidth)));
     p.setFont(font);
-    p.drawText(counter, Qt::AlignCenter, QString(digits, QLatin1Char('0')));
+    p.drawText(counter, Qt::AlignCenter, text);
 }
 
 // Pipe stubs left and right of a body.

@@ -139,6 +139,36 @@ QFrame *CabinetForm::makeOptionPanel(
     return panel;
 }
 
+void CabinetForm::fitToCaptions()
+{
+    const QList<QFrame *> panels = findChildren<QFrame *>(QString(), Qt::FindDirectChildrenOnly);
+    const int designRight = Panel1->geometry().right();
+    QList<QFrame *> alongRightEdge;
+    int right = designRight;
+    for (QFrame *panel : panels) {
+        if (panel->geometry().right() == designRight)
+            alongRightEdge.append(panel);
+        int needed = panel->width();
+        for (QWidget *child : panel->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+            if (!qobject_cast<QLabel *>(child) && !qobject_cast<QRadioButton *>(child))
+                continue;
+            const int width = std::max(child->width(), child->sizeHint().width());
+            child->resize(width, child->height());
+            needed = std::max(needed, child->x() + width + 8);
+        }
+        panel->resize(needed, panel->height());
+        right = std::max(right, panel->geometry().right());
+    }
+    const int extra = right - designRight;
+    if (extra <= 0)
+        return;
+    for (QFrame *panel : alongRightEdge)
+        panel->resize(right - panel->x() + 1, panel->height());
+    for (QPushButton *button : {BitBtn1, BitBtn2, BitBtn3})
+        button->move(button->x() + extra, button->y());
+    setFixedSize(width() + extra, height());
+}
+
 void CabinetForm::chainEnter(std::initializer_list<QLineEdit *> edits)
 {
     auto it = edits.begin();

@@ -65,6 +65,11 @@ protected:
     // of the numeric edits and the focus order.
     void chainEnter(std::initializer_list<QLineEdit *> edits);
     void setFocusOrder(std::initializer_list<QWidget *> widgets);
+    // Called last by the derived constructor: a panel too narrow for a caption in
+    // the font at hand grows to fit it, and when that carries it past the design's
+    // right edge the form grows with it, the panels that ended at that edge stretch
+    // to the new one and the buttons keep their place at the bottom right.
+    void fitToCaptions();
 
     // A white panel.
     // A caption in the 13-pixel font ("Pmax", "Qmin", ...).
