@@ -1,0 +1,134 @@
+// Speed of the logic behind every selection: filling the catalogue at start-up and
+// each mode's selection function on inputs that find many rows.
+
+#include "cabinet/cabinet_selection.h"
+#include "pressure/pressure_units.h"
+#include "selection/catalogue.h"
+#include "selection/range_selection.h"
+#include "selection/working_selection.h"
+
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+constexpr FamilyGates AllGates{true, true, true};
+
+// One working pressure: both bounds equal, the flows already at working conditions.
+PressureSet SinglePressure(double absolute, double qmaxWork, double qminWork)
+{
+    PressureSet p;
+    p.PmaxAbs = absolute;
+    p.PminAbs = absolute;
+    p.PmaxGauge = absolute - 1;
+    p.PminGauge = absolute - 1;
+    p.QmaxWork = qmaxWork;
+    p.QminWork = qminWork;
+    return p;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(PressureSet)
+
+class BenchSelection : public QObject {
+    Q_OBJECT
+
+    ProductCatalogue catalogue;
+
+private slots:
+    void initTestCase() { catalogue.Fill(); }
+
+    // A fresh catalogue filled as start-up does it (the rows are built each time).
+    void catalogueFill()
+    {
+        int used = 0;
+        QBENCHMARK {
+            auto fresh = std::make_unique<ProductCatalogue>();
+            fresh->Fill();
+            used = fresh->usedCount();
+        }
+        QVERIFY(used > 0);
+    }
+
+    void rangeSelection_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<double>("pmaxAbs");
+        QTest::addColumn<double>("qmaxWork");
+        QTest::addColumn<double>("qminWork");
+        QTest::addColumn<int>("leastRows");
+        QTest::newRow("mode 1") << 1 << 2.0 << 100.0 << 5.0 << 40;
+        QTest::newRow("mode 3") << 3 << 2.0 << 100.0 << 50.0 << 30;
+    }
+
+    void rangeSelection()
+    {
+        QFETCH(int, mode);
+        QFETCH(double, pmaxAbs);
+        QFETCH(double, qmaxWork);
+        QFETCH(double, qminWork);
+        QFETCH(int, leastRows);
+        SelectionResult result;
+        QBENCHMARK {
+            result = RangeSelection(catalogue, mode, pmaxAbs, qmaxWork, qminWork, AllGates);
+        }
+        // The measurement is only worth something on a long list.
+        QVERIFY2(int(result.possible.size()) >= leastRows,
+                 qPrintable(QString::number(result.possible.size())));
+    }
+
+    void workingPressureSelection_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<PressureSet>("values");
+        QTest::addColumn<int>("leastRows");
+        QTest::newRow("mode 2") << 2 << SinglePressure(1, 10, 5) << 10;
+        QTest::newRow("mode 4") << 4 << SinglePressure(1, 10, 5) << 10;
+    }
+
+    void workingPressureSelection()
+    {
+        QFETCH(int, mode);
+        QFETCH(PressureSet, values);
+        QFETCH(int, leastRows);
+        SelectionResult result;
+        QBENCHMARK {
+            result = WorkingPressureSelection(catalogue, mode, values, AllGates);
+        }
+        QVERIFY2(int(result.possible.size()) >= leastRows,
+                 qPrintable(QString::number(result.possible.size())));
+    }
+
+    // Cabinet lists are short by nature; the metering point's first variant has
+    // the longest one.
+    void cabinetSelection_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<int>("variant");
+        QTest::addColumn<PressureSet>("values");
+        QTest::addColumn<int>("leastRows");
+        QTest::newRow("metering point") << int(CabinetKind::Metering) << 1
+                                        << SinglePressure(1, 10, 10) << 5;
+        QTest::newRow("reducing point") << int(CabinetKind::Reducing) << 1
+                                        << SinglePressure(1.5, 0.5, 0.01) << 1;
+    }
+
+    void cabinetSelection()
+    {
+        QFETCH(int, kind);
+        QFETCH(int, variant);
+        QFETCH(PressureSet, values);
+        QFETCH(int, leastRows);
+        SelectionResult result;
+        QBENCHMARK {
+            result = CabinetSelection(catalogue, CabinetKind(kind), variant, values);
+        }
+        QVERIFY2(int(result.possible.size()) >= leastRows,
+                 qPrintable(QString::number(result.possible.size())));
+    }
+};
+
+QTEST_GUILESS_MAIN(BenchSelection)
+#include "bench_selection.moc"
