@@ -1,0 +1,105 @@
+#!/usr/bin/env bash
+# Checks the Debian package end to end: its file list and dependencies, then
+# installs it, starts the installed program headless for a few seconds and
+# removes the package again.
+#
+#   tests/package/check-deb.sh [file.deb]
+# Without a file it builds one first with scripts/package-deb.sh (into
+# $GAS_PACKAGE_BUILD_DIR when set). Needs root or sudo for apt-get.
+set -euo pipefail
+root_dir=$(cd "$(dirname "$0")/../.." && pwd)
+pkg=gasmeter-sizing
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+pass() { echo "ok: $*"; }
+
+if [ $# -ge 1 ]; then
+    deb=$1
+else
+    deb=$("$root_dir/scripts/package-deb.sh" ${GAS_PACKAGE_BUILD_DIR:+"$GAS_PACKAGE_BUILD_DIR"})
+fi
+[ -f "$deb" ] || fail "no package at '$deb'"
+deb=$(realpath "$deb")
+pass "package exists: $deb"
+
+# The file list.
+contents=$(dpkg-deb -c "$deb")
+for path in usr/bin/$pkg \
+            usr/share/applications/$pkg.desktop \
+            usr/share/icons/hicolor/scalable/apps/$pkg.svg; do
+    grep -Eq "[[:space:]]\./$path\$" <<<"$contents" || fail "$path is not in the package"
+    pass "lists $path"
+done
+grep -Eq '^-rwxr-xr-x .*[[:space:]]\./usr/bin/'"$pkg"'$' <<<"$contents" \
+    || fail "usr/bin/$pkg is not executable"
+
+# The control fields.
+depends=$(dpkg-deb -f "$deb" Depends)
+grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks libqt6widgets6: $depends"
+pass "Depends: $depends"
+[ "$(dpkg-deb -f "$deb" Package)" = "$pkg" ] || fail "wrong Package field"
+[ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer field"
+[ -n "$(dpkg-deb -f "$deb" Description)" ] || fail "no Description field"
+
+# The desktop entry inside the package is valid and starts the installed program.
+unpacked=$(mktemp -d)
+installed_here=0
+cleanup() {
+    rm -rf "$unpacked"
+    if [ "$installed_here" -eq 1 ]; then
+        echo "removing $pkg"
+        "${sudo_cmd[@]}" apt-get remove -y -qq "$pkg" >/dev/null || echo "could not remove $pkg" >&2
+    fi
+}
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+trap cleanup EXIT
+
+dpkg-deb -x "$deb" "$unpacked"
+desktop=$unpacked/usr/share/applications/$pkg.desktop
+grep -qx "Exec=$pkg" "$desktop" || fail "desktop entry does not run $pkg"
+grep -qx "Icon=$pkg" "$desktop" || fail "desktop entry does not name the icon $pkg"
+if command -v desktop-file-validate >/dev/null 2>&1; then
+    desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
+    pass "desktop entry validates"
+else
+    echo "skip: desktop-file-validate not installed (desktop-file-utils)"
+fi
+
+# Install, start, remove. A copy that was already installed is left installed.
+if dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+    echo "note: $pkg was installed before the check; it stays installed afterwards"
+else
+    installed_here=1
+fi
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get install -y -qq "$deb" >/dev/null || fail "apt-get install failed"
+dpkg-query -W -f='${Status}' "$pkg" | grep -q "install ok installed" || fail "$pkg is not installed"
+pass "installed $(dpkg-query -W -f='${Version}' "$pkg")"
+
+for path in /usr/bin/$pkg /usr/share/applications/$pkg.desktop \
+            /usr/share/icons/hicolor/scalable/apps/$pkg.svg; do
+    [ -e "$path" ] || fail "$path missing after install"
+done
+missing_libs=$(ldd /usr/bin/$pkg | grep 'not found' || true)
+[ -z "$missing_libs" ] || fail "unresolved libraries: $missing_libs"
+pass "installed files present, every library resolves"
+
+# The program runs until it is closed, so being stopped by timeout is success;
+# any earlier exit (a crash, a failed start) is a failure.
+set +e
+(cd / && QT_QPA_PLATFORM=offscreen timeout 3 "/usr/bin/$pkg" </dev/null)
+rc=$?
+set -e
+[ "$rc" -eq 124 ] || fail "$pkg ended on its own with status $rc before the timeout"
+pass "$pkg started headless and ran until stopped"
+
+if [ "$installed_here" -eq 1 ]; then
+    "${sudo_cmd[@]}" apt-get remove -y -qq "$pkg" >/dev/null || fail "apt-get remove failed"
+    installed_here=0
+    ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" \
+        || fail "$pkg still installed after removal"
+    [ ! -e /usr/bin/$pkg ] || fail "/usr/bin/$pkg left behind after removal"
+    pass "removed again"
+fi
+echo "PASS: package check"
