@@ -7,6 +7,7 @@
 #include "selection/result_row.h"
 #include "selection/result_table_text.h"
 #include "selection/selection_result.h"
+#include "wizard/navigation.h"
 #include "wizard/number_text.h"
 #include "wizard/wizard_window.h"
 
@@ -96,6 +97,9 @@ TForm2::TForm2(AppState &state, WindowSet &windows)
     resize(Panel3->geometry().right() + 1 + kMargin,
            Panel3->geometry().bottom() + 1 + kMargin + menuBar()->sizeHint().height());
     UseRangeLayout();
+    // Where it first stands: a window that shows it without placing it (the
+    // metering-point form) finds it centred on the screen.
+    CentreOnScreen(this);
 }
 
 void TForm2::FormCreate()

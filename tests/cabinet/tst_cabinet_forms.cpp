@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 
@@ -574,6 +575,18 @@ private slots:
             QCOMPARE(results()->pos(), QPoint(7, 9));
         else
             QCOMPARE(results()->frameGeometry().center(), windows->mainWindow()->frameGeometry().center());
+    }
+
+    void meteringFormFirstShowsResultsCentredOnScreen()
+    {
+        CabinetForm *f = openForm(3);
+        choose(f, 1);
+        enter(f, u"3"_s, Bar, u"1"_s, Bar, u"50"_s, u"1"_s);
+        QCOMPARE(press(f), QStringList{});
+        QVERIFY(results()->isVisible());
+        const QPoint offCentre = results()->frameGeometry().center()
+                                 - results()->screen()->availableGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 40, qPrintable(QString::number(offCentre.manhattanLength())));
     }
 
     void gridsFollowRefusedPress()
