@@ -8,7 +8,6 @@
 #include "startup_probe.h"
 
 #include <QApplication>
-#include <QScreen>
 
 #include <memory>
 
@@ -20,16 +19,7 @@ int main(int argc, char *argv[])
 
     auto state = std::make_unique<AppState>();
     WindowSet windows(*state);
-
-    TForm1 *main = windows.Form1.get();
-    QObject::connect(main, &TForm1::closed, &app, &QApplication::quit);
-
-    WatchFirstPaint(main, "gasmeter-sizing");
-    main->show();
-    if (QScreen *screen = main->screen()) {
-        QRect frame = main->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        main->move(frame.topLeft());
-    }
+    WatchFirstPaint(windows.Form1.get(), "gasmeter-sizing");
+    windows.ShowMainWindow();
     return app.exec();
 }

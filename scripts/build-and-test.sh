@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test headless.
+# Installs what is missing, builds everything and runs every test headless: the
+# normal build and its tests first; then, on a build under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the leak check of start-up and shutdown and the
+# whole suite again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
 export QT_QPA_PLATFORM=offscreen
 cmake --workflow --preset default
+cmake --preset asan
+./scripts/leak-check.sh build/asan
+cmake --workflow --preset asan

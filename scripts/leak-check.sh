@@ -12,7 +12,8 @@
 #   2. with scripts/lsan.supp, which names only system libraries: the run must be
 #      clean, so a new library leak is looked at before it is added there.
 #
-# Usage: scripts/leak-check.sh [build dir]   (default build/lsan)
+# Usage: scripts/leak-check.sh [build dir]   (default build/lsan; a tree already
+# built with -fsanitize=address, such as build/asan, is reused as it is)
 # Environment: LEAK_CHECK_ACTIONS, the length of the random walk (default 1500).
 set -euo pipefail
 
@@ -23,11 +24,17 @@ supp=$root/scripts/lsan.supp
 logs=$build/leak-logs
 
 mkdir -p "$build"
+# A tree already configured with AddressSanitizer (the asan preset's build/asan)
+# is used as it is; anything else is configured for it first.
+configure=(cmake -S "$root" -B "$build" -G Ninja
+           -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON
+           "-DCMAKE_CXX_FLAGS=-fsanitize=address -fno-omit-frame-pointer"
+           "-DCMAKE_EXE_LINKER_FLAGS=-fsanitize=address")
+if grep -q '^CMAKE_CXX_FLAGS:STRING=.*-fsanitize=address' "$build/CMakeCache.txt" 2>/dev/null; then
+    configure=(true)
+fi
 echo "== building the sanitized tests in $build"
-if ! { cmake -S "$root" -B "$build" -G Ninja \
-           -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
-           -DCMAKE_CXX_FLAGS="-fsanitize=address -fno-omit-frame-pointer" \
-           -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address" &&
+if ! { "${configure[@]}" &&
        cmake --build "$build" --target tst_main_window tst_monkey; } >"$build/leak-check-build.log" 2>&1; then
     tail -n 40 "$build/leak-check-build.log"
     echo "FAIL: the build failed (log: $build/leak-check-build.log)"

@@ -1,7 +1,5 @@
 #include "app/app_state.h"
-#include "app/main_window.h"
 #include "app/window_set.h"
-#include "wizard/navigation.h"
 
 #include <QApplication>
 
@@ -14,11 +12,6 @@ int main(int argc, char *argv[])
 
     auto state = std::make_unique<AppState>();
     WindowSet windows(*state);
-
-    TForm1 *main = windows.Form1.get();
-    QObject::connect(main, &TForm1::closed, &app, &QApplication::quit);
-
-    main->show();
-    CentreOnScreen(main);
+    windows.ShowMainWindow();
     return app.exec();
 }

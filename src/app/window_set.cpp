@@ -12,7 +12,10 @@
 #include "wizard/complex_choice_dialog.h"
 #include "wizard/flow_range_dialog.h"
 #include "wizard/meter_choice_dialog.h"
+#include "wizard/navigation.h"
 #include "wizard/utility_choice_dialog.h"
+
+#include <QCoreApplication>
 
 WindowSet::WindowSet(AppState &state)
 {
@@ -56,4 +59,12 @@ WindowSet::~WindowSet()
 QWidget *WindowSet::mainWindow() const
 {
     return Form1.get();
+}
+
+void WindowSet::ShowMainWindow()
+{
+    QObject::connect(Form1.get(), &TForm1::closed, QCoreApplication::instance(),
+                     &QCoreApplication::quit);
+    Form1->show();
+    CentreOnScreen(Form1.get());
 }

@@ -44,4 +44,7 @@ public:
     std::unique_ptr<TForm6> Form6;       // About
 
     QWidget *mainWindow() const;
+    // The program's start: the main window shown centred on the screen, and
+    // closing it quits the application's event loop.
+    void ShowMainWindow();
 };

@@ -26,8 +26,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -376,6 +378,21 @@ private slots:
         else
             f->close();
         QCOMPARE(closed.count(), 1);
+        QVERIFY(!f->isVisible());
+    }
+
+    // The program's start: main window shown centred on the screen; closing it
+    // ends the application's event loop.
+    void startAndClose()
+    {
+        TForm1 *f = windows->Form1.get();
+        windows->ShowMainWindow();
+        QVERIFY(f->isVisible());
+        const QPoint offCentre = f->frameGeometry().center() - f->screen()->availableGeometry().center();
+        QVERIFY(offCentre.manhattanLength() <= 40);
+        QTimer::singleShot(0, f, [f] { f->close(); });
+        QTimer::singleShot(5000, [] { QCoreApplication::exit(1); }); // fails rather than hangs
+        QCOMPARE(QCoreApplication::exec(), 0);
         QVERIFY(!f->isVisible());
     }
 };
