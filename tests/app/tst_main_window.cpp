@@ -98,6 +98,40 @@ private slots:
         state.reset();
     }
 
+    // The windows are made one after another in start-up order: every widget
+    // announces its creation (QEvent::Create) from its constructor, so the order
+    // in which the thirteen windows first appear is the order they were made in.
+    void windowsAreCreatedInStartUpOrder()
+    {
+        struct CreationRecorder : QObject {
+            QList<QObject *> created;
+            bool eventFilter(QObject *watched, QEvent *event) override
+            {
+                if (event->type() == QEvent::Create)
+                    created.append(watched);
+                return false;
+            }
+        } recorder;
+        qApp->installEventFilter(&recorder);
+        AppState otherState;
+        WindowSet other(otherState);
+        qApp->removeEventFilter(&recorder);
+
+        const QWidget *windowsOfSet[] = {
+            other.Form1.get(), other.Form2.get(), other.Dlg2.get(), other.Dlg1.get(), other.Dlg.get(),
+            other.Dlg3.get(), other.Dlg4.get(), other.Dlg5.get(), other.Dlg6.get(), other.Form3.get(),
+            other.Form4.get(), other.Form5.get(), other.Form6.get()};
+        QStringList order;
+        for (QObject *object : std::as_const(recorder.created))
+            for (const QWidget *window : windowsOfSet)
+                if (object == window && !order.contains(window->objectName()))
+                    order << window->objectName();
+        QCOMPARE(order, (QStringList{QStringLiteral("TForm1"), QStringLiteral("TForm2"), QStringLiteral("TOKBottomDlg2"), QStringLiteral("TOKBottomDlg1"),
+                                     QStringLiteral("TOKBottomDlg"), QStringLiteral("TOKBottomDlg3"), QStringLiteral("TOKBottomDlg4"),
+                                     QStringLiteral("TOKBottomDlg5"), QStringLiteral("TOKBottomDlg6"), QStringLiteral("TForm3"), QStringLiteral("TForm4"),
+                                     QStringLiteral("TForm5"), QStringLiteral("TForm6")}));
+    }
+
     void windowSetHasNamesAndCaptions_data()
     {
         QTest::addColumn<int>("index");

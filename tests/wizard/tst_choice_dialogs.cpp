@@ -217,6 +217,26 @@ private slots:
         QVERIFY(!windows->Dlg5->CheckBox2->isChecked());
         QCOMPARE(windows->Dlg1->Edit11->text(), QStringLiteral("7"));
 
+        // "Выход" of the industrial meter choice runs the exit reset as well.
+        windows->Form1->Image4Click();
+        windows->Dlg3->CheckBox2->setChecked(false);
+        windows->Dlg->CheckBox3->setChecked(false);
+        windows->Dlg1->Edit12->setText(QStringLiteral("3"));
+        QTest::mouseClick(windows->Dlg3->BitBtn2, Qt::LeftButton);
+        QVERIFY(!windows->Dlg3->isVisible());
+        QCOMPARE(windows->Dlg3->gates(), (FamilyGates{true, true, true}));
+        QCOMPARE(windows->Dlg->gates(), (FamilyGates{true, true, true}));
+        QVERIFY(windows->Dlg1->Edit12->text().isEmpty());
+
+        // "Выход" of the cabinet choice only closes; the kind chosen stays.
+        windows->Form1->Image6Click();
+        windows->Dlg6->RadioButton2->setChecked(true);
+        windows->Dlg1->Edit11->setText(QStringLiteral("9"));
+        QTest::mouseClick(windows->Dlg6->BitBtn2, Qt::LeftButton);
+        QVERIFY(!windows->Dlg6->isVisible());
+        QVERIFY(windows->Dlg6->RadioButton2->isChecked());
+        QCOMPARE(windows->Dlg1->Edit11->text(), QStringLiteral("9"));
+
         // The title-bar close hides without any reset.
         windows->Form1->Image4Click();
         windows->Dlg3->CheckBox1->setChecked(false);

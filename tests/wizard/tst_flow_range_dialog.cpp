@@ -230,8 +230,13 @@ private slots:
 
     void exitResetsTheChain()
     {
-        reachFlowDialog(2);
+        // Mode 4, whose launch put the working-pressure unit on "кПа", so that its
+        // return to index 0 shows.
+        reachFlowDialog(4);
         next(QStringLiteral("30"), QStringLiteral("3"));
+        auto *pressure = windows->Dlg4->findChild<QLineEdit *>(QStringLiteral("Edit5"));
+        QVERIFY(pressure);
+        pressure->setText(QStringLiteral("2"));
         QTest::mouseClick(windows->Dlg4->findChild<QPushButton *>(QStringLiteral("BitBtn1")), Qt::LeftButton);
         windows->Dlg->CheckBox1->setChecked(false);
         QVERIFY(dialog()->isVisible());
@@ -243,7 +248,8 @@ private slots:
         auto *unit = windows->Dlg4->findChild<QComboBox *>(QStringLiteral("ComboBox3"));
         QVERIFY(unit);
         QCOMPARE(unit->currentIndex(), 0);
-        QCOMPARE(state->SelectionMode, 2);
+        QVERIFY(pressure->text().isEmpty());
+        QCOMPARE(state->SelectionMode, 4);
         QCOMPARE(state->QmaxStd, 30.0);
         QCOMPARE(state->QminStd, 3.0);
     }
