@@ -959,9 +959,16 @@ private slots:
                              "where a cleared family box mattered %5"_s
                                  .arg(emptyRuns).arg(grownRuns).arg(longestPossible).arg(fullOptimalRuns).arg(gatedRuns);
 
-        // A walk that never reached the results says nothing about them.
-        QVERIFY2(actionCount < 2000 || runsByMode.size() == 5,
-                 "the walk did not reach the results of every mode; give it more actions");
+        // A walk that never reached the results says nothing about them. The default
+        // walk must reach every mode's results, so that a change making one of them
+        // unreachable shows here; another seed only gets a note, as its walk may
+        // simply not have gone there.
+        if (actionCount >= 2000 && runsByMode.size() < 5) {
+            const QString note = u"the walk did not reach the results of every mode; give it more actions"_s;
+            if (seed == DefaultSeed)
+                QFAIL(qPrintable(note));
+            qWarning().noquote() << note;
+        }
     }
 };
 
