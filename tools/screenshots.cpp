@@ -20,6 +20,7 @@
 #include "wizard/flow_range_dialog.h"
 #include "wizard/meter_choice_dialog.h"
 #include "wizard/utility_choice_dialog.h"
+#include "ui_test_support.h"
 
 #include <QApplication>
 #include <QDir>
@@ -28,7 +29,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include <cstdio>
 #include <memory>
@@ -69,18 +69,6 @@ private:
     bool failed_ = false;
 };
 
-// The offscreen platform reports each window feature it lacks; those lines say
-// nothing about the pictures.
-QtMessageHandler PreviousHandler = nullptr;
-
-void DropPlatformNotes(QtMsgType type, const QMessageLogContext &context, const QString &message)
-{
-    if (message.contains(QStringLiteral("does not support")))
-        return;
-    if (PreviousHandler)
-        PreviousHandler(type, context, message);
-}
-
 void Type(QLineEdit *edit, const QString &text)
 {
     edit->setFocus();
@@ -95,7 +83,7 @@ int main(int argc, char *argv[])
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     app.setQuitOnLastWindowClosed(false);
-    PreviousHandler = qInstallMessageHandler(DropPlatformNotes);
+    QuietOffscreenWarnings();
     // The program as a Russian user sees it: decimal commas.
     QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
 
@@ -106,15 +94,9 @@ int main(int argc, char *argv[])
     }
     Camera camera(folder);
 
-    // A message box would wait for a click that never comes: note it and close it.
-    QTimer boxWatch;
-    QObject::connect(&boxWatch, &QTimer::timeout, [&camera] {
-        if (QWidget *box = QApplication::activeModalWidget()) {
-            camera.fail(QStringLiteral("unexpected message box"));
-            box->close();
-        }
-    });
-    boxWatch.start(50);
+    // A message box would wait for a click that never comes: it is dismissed, and
+    // the run fails at the end.
+    MessageCatcher boxes;
 
     auto state = std::make_unique<AppState>();
     WindowSet windows(*state);
@@ -206,5 +188,7 @@ int main(int argc, char *argv[])
                                      : QStringLiteral("cabinet-metering-reducing"));
     }
 
+    for (const QString &text : boxes.texts())
+        camera.fail(QStringLiteral("unexpected message box: ") + text);
     return camera.failed() ? 1 : 0;
 }

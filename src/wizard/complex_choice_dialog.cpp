@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-
 TOKBottomDlg::TOKBottomDlg(AppState &state, WindowSet &windows)
     : ChoiceDialog(state, windows, QStringLiteral("TOKBottomDlg"),
                    QStringLiteral("Выбор типа измерительного комплекса"))
@@ -21,20 +19,13 @@ TOKBottomDlg::TOKBottomDlg(AppState &state, WindowSet &windows)
         check->setGeometry(24, top, 273, 17);
         return check;
     };
-    // The line under a box ends where the box does; with a font wider than the
-    // design's it starts further left rather than running past the bevel.
-    auto secondLine = [this](const QString &name, const QString &text, int left, int top) {
-        QLabel *label = makeLabel(name, text, left, top);
-        label->move(std::min(left, 24 + 273 - label->width()), top);
-        return label;
-    };
     BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Далее"), QRect(144, 176, 75, 25));
     CheckBox1 = box(QStringLiteral("CheckBox1"), 16);
-    Label1 = secondLine(QStringLiteral("Label1"), QStringLiteral("ротационного счетчика ZAM"), 152, 32);
+    Label1 = makeLabelInsideBevel(QStringLiteral("Label1"), QStringLiteral("ротационного счетчика ZAM"), 152, 32);
     CheckBox2 = box(QStringLiteral("CheckBox2"), 56);
-    Label2 = secondLine(QStringLiteral("Label2"), QStringLiteral("турбинного счетчика ЗЕТ-16(75)М(МТ)"), 112, 72);
+    Label2 = makeLabelInsideBevel(QStringLiteral("Label2"), QStringLiteral("турбинного счетчика ЗЕТ-16(75)М(МТ)"), 112, 72);
     CheckBox3 = box(QStringLiteral("CheckBox3"), 96);
-    Label3 = secondLine(QStringLiteral("Label3"), QStringLiteral("турбинного счетчика KEL"), 168, 112);
+    Label3 = makeLabelInsideBevel(QStringLiteral("Label3"), QStringLiteral("турбинного счетчика KEL"), 168, 112);
     BitBtn2 = makeButton(QStringLiteral("BitBtn2"), QStringLiteral("Выход"), QRect(232, 176, 75, 25));
     Button1 = makeButton(QStringLiteral("Button1"), QStringLiteral("Выбрать все"), QRect(24, 144, 97, 17));
     Button2 = makeButton(QStringLiteral("Button2"), QStringLiteral("Отменить все"), QRect(128, 144, 97, 17));

@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <algorithm>
 #include <utility>
 
 TOKBottomDlg1::TOKBottomDlg1(AppState &state, WindowSet &windows)
@@ -31,9 +30,7 @@ TOKBottomDlg1::TOKBottomDlg1(AppState &state, WindowSet &windows)
     Label159 = makeLabel(QStringLiteral("Label159"), QStringLiteral("Введите диапазон расхода газа"), 21, 21);
     Label159->setFont(Look::CaptionFont(true));
     Label159->adjustSize();
-    Label168 = makeLabel(QStringLiteral("Label168"), QStringLiteral("(приведенного к нормальным условиям)"), 88, 40);
-    // Kept inside the bevel when the font is wider than the design's.
-    Label168->move(std::min(Label168->x(), 297 - Label168->width()), Label168->y());
+    Label168 = makeLabelInsideBevel(QStringLiteral("Label168"), QStringLiteral("(приведенного к нормальным условиям)"), 88, 40);
 
     auto flowRow = [this](int top, const QString &caption, const QString &captionName,
                           const QString &editName, const QStringList &unitNames, QLabel *&captionLabel,

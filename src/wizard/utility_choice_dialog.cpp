@@ -8,8 +8,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include <algorithm>
-
 TOKBottomDlg5::TOKBottomDlg5(AppState &state, WindowSet &windows)
     : ChoiceDialog(state, windows, QStringLiteral("TOKBottomDlg5"), QStringLiteral("Выбор типа счетчика"))
 {
@@ -18,18 +16,11 @@ TOKBottomDlg5::TOKBottomDlg5(AppState &state, WindowSet &windows)
     CheckBox1 = new QCheckBox(QStringLiteral("Коммунальный счетчик газа серии НМ"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->setGeometry(24, 40, 273, 17);
-    // The line under a box ends where the box does; with a font wider than the
-    // design's it starts further left rather than running past the bevel.
-    auto secondLine = [this](const QString &name, const QString &text, int left, int top) {
-        QLabel *label = makeLabel(name, text, left, top);
-        label->move(std::min(left, 24 + 273 - label->width()), top);
-        return label;
-    };
-    Label1 = secondLine(QStringLiteral("Label1"), QStringLiteral("без термокомпенсации"), 176, 72);
+    Label1 = makeLabelInsideBevel(QStringLiteral("Label1"), QStringLiteral("без термокомпенсации"), 176, 72);
     CheckBox2 = new QCheckBox(QStringLiteral("Коммунальный счетчик газа серии НМ Т"), this);
     CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
     CheckBox2->setGeometry(24, 104, 273, 17);
-    Label2 = secondLine(QStringLiteral("Label2"), QStringLiteral("с термокомпенсацией"), 184, 136);
+    Label2 = makeLabelInsideBevel(QStringLiteral("Label2"), QStringLiteral("с термокомпенсацией"), 184, 136);
 
     setTabOrder(BitBtn2, BitBtn3);
     setTabOrder(BitBtn3, CheckBox1);

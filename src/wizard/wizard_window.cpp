@@ -9,6 +9,8 @@
 #include <QPalette>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace Look {
 QFont DialogFont()
 {
@@ -69,6 +71,15 @@ QLabel *WizardWindow::makeLabel(const QString &name, const QString &caption, int
     label->setObjectName(name);
     label->move(left, top);
     label->adjustSize();
+    return label;
+}
+
+QLabel *WizardWindow::makeLabelInsideBevel(const QString &name, const QString &caption, int left,
+                                          int top)
+{
+    constexpr int kInnerRight = 297;
+    QLabel *label = makeLabel(name, caption, left, top);
+    label->move(std::min(left, kInnerRight - label->width()), top);
     return label;
 }
 

@@ -24,6 +24,10 @@ protected:
     // A label with the given caption at (left, top) of `parent` (the window if null).
     QLabel *makeLabel(const QString &name, const QString &caption, int left, int top,
                       QWidget *parent = nullptr);
+    // A label at (left, top) that ends no further right than the inner edge of the
+    // bevel's choices (x 297): in a font wider than the design's it starts further
+    // left rather than running past the bevel.
+    QLabel *makeLabelInsideBevel(const QString &name, const QString &caption, int left, int top);
     // A push button with autoDefault and default off at the given place.
     QPushButton *makeButton(const QString &name, const QString &caption, const QRect &geometry,
                             QWidget *parent = nullptr);
