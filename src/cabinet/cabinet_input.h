@@ -1,6 +1,7 @@
 #pragma once
 
 #include "pressure/pressure_units.h"
+#include "selection/input_field.h"
 
 #include <QString>
 
@@ -28,6 +29,6 @@ struct CabinetEntries {
 //
 // `values` gets each value as it is computed. Returns false at the first text that
 // is not a number, refused value or failed computation; `entries` then already holds
-// any exchange made before it.
+// any exchange made before it, and `failed` (when given) the input it concerns.
 bool ReadCabinetInput(CabinetEntries &entries, double &qmaxStd, double &qminStd,
-                      PressureSet &values);
+                      PressureSet &values, InputField *failed = nullptr);

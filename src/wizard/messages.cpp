@@ -2,12 +2,6 @@
 
 #include <QMessageBox>
 
-namespace Messages {
-QString NoChoice() { return QStringLiteral("Внимание! Не было выбрано ни одной позиции из списка!"); }
-QString BadInput() { return QStringLiteral("Правильно введите исходные данные!"); }
-QString WideRange() { return QStringLiteral("Внимание! Большой диапазон давлений, проверьте исходные данные!"); }
-} // namespace Messages
-
 namespace {
 void ShowBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
 {

@@ -231,3 +231,26 @@ QString WriteNumber(double value)
 {
     return WriteNumber(value, LocaleDecimalSeparator());
 }
+
+QString WriteFixed(double value, int decimals, QChar decimalSeparator)
+{
+    if (!std::isfinite(value))
+        return WriteNumber(value, decimalSeparator);
+    char buffer[400];
+    const auto written = std::to_chars(buffer, buffer + sizeof buffer, value,
+                                       std::chars_format::fixed, decimals);
+    QString out = QLatin1String(buffer, static_cast<qsizetype>(written.ptr - buffer));
+    out.replace(u'.', decimalSeparator);
+    // A negative value that rounds to zero is written without its sign.
+    bool onlyZeros = true;
+    for (qsizetype i = 1; i < out.size(); ++i)
+        onlyZeros = onlyZeros && (out[i] == u'0' || out[i] == decimalSeparator);
+    if (out.startsWith(u'-') && onlyZeros)
+        out.remove(0, 1);
+    return out;
+}
+
+QString WriteFixed(double value, int decimals)
+{
+    return WriteFixed(value, decimals, LocaleDecimalSeparator());
+}

@@ -28,3 +28,8 @@ QChar LocaleDecimalSeparator();
 // The two rules with the desktop locale's separator.
 std::optional<double> ReadNumber(const QString &text);
 QString WriteNumber(double value);
+
+// A value with a fixed number of decimals (rounded half away from zero, as
+// printf does), for the derived figures of a report: "73,5", "1,20".
+QString WriteFixed(double value, int decimals, QChar decimalSeparator);
+QString WriteFixed(double value, int decimals);

@@ -1,0 +1,16 @@
+#pragma once
+
+// The input a refused entry concerns, so that a message can point at it (the
+// batch program names it as a column).
+enum class InputField {
+    None,
+    Qmax,
+    Qmin,
+    Pmax,
+    Pmin,
+    WorkingPressure,
+    Variant,
+    Side,
+    Bypass,
+    Gauges,
+};

@@ -1,0 +1,373 @@
+#include "selection/sizing.h"
+
+#include "cabinet/cabinet_captions.h"
+#include "pressure/pressure_bounds.h"
+#include "selection/candidate_load.h"
+#include "selection/selection_modes.h"
+#include "selection/working_selection.h"
+#include "wizard/flow_range_input.h"
+#include "wizard/message_texts.h"
+#include "wizard/number_text.h"
+
+#include <cmath>
+
+namespace {
+
+const QString RangeUnderQmax = QStringLiteral("Pmin+Patm");
+const QString RangeUnderQmin = QStringLiteral("Pmax+Patm");
+const QString SingleDenominator = QStringLiteral("Pср+Patm");
+
+// A value of the step, kept only when it is a finite number.
+bool StoreFinite(double &target, double value)
+{
+    if (!std::isfinite(value))
+        return false;
+    target = value;
+    return true;
+}
+
+// A rounded value's text; empty when the value cannot be rounded.
+std::optional<QString> RoundedText(double value)
+{
+    const auto rounded = Round3(value);
+    if (!rounded)
+        return std::nullopt;
+    return WriteNumber(*rounded);
+}
+
+// The working-flow texts; false (and the field) at the first that cannot be rounded.
+bool WriteWorkingFlows(SizingOutcome &out, InputField &failed)
+{
+    out.texts.qmaxWork = RoundedText(out.pressures.QmaxWork);
+    if (!out.texts.qmaxWork) {
+        failed = InputField::Qmax;
+        return false;
+    }
+    out.texts.qminWork = RoundedText(out.pressures.QminWork);
+    if (!out.texts.qminWork) {
+        failed = InputField::Qmin;
+        return false;
+    }
+    return true;
+}
+
+bool WriteRangePressures(SizingOutcome &out, InputField &failed)
+{
+    const PressureSet &p = out.pressures;
+    out.texts.rangeLayout = true;
+    out.texts.pmaxGauge = WriteNumber(p.PmaxGauge);
+    out.texts.pminGauge = WriteNumber(p.PminGauge);
+    out.texts.pmaxAbs = RoundedText(p.PmaxAbs);
+    if (!out.texts.pmaxAbs) {
+        failed = InputField::Pmax;
+        return false;
+    }
+    out.texts.pminAbs = RoundedText(p.PminAbs);
+    if (!out.texts.pminAbs) {
+        failed = InputField::Pmin;
+        return false;
+    }
+    return true;
+}
+
+bool WriteSinglePressure(SizingOutcome &out, InputField &failed)
+{
+    out.texts.rangeLayout = false;
+    out.texts.workingGauge = WriteNumber(out.pressures.PmaxGauge);
+    out.texts.workingAbs = RoundedText(out.pressures.PmaxAbs);
+    if (!out.texts.workingAbs) {
+        failed = InputField::WorkingPressure;
+        return false;
+    }
+    return true;
+}
+
+// The working flows from the absolute pressures; the field a failure concerns.
+bool WorkingFlows(SizingOutcome &out, InputField lowerField, InputField &failed)
+{
+    if (ToWorkingFlows(out.pressures, out.qmaxStd, out.qminStd))
+        return true;
+    failed = out.pressures.PminAbs > 0 && out.pressures.PmaxAbs > 0 ? InputField::Qmax : lowerField;
+    return false;
+}
+
+// Modes 1 and 3, a range: the bounds are read, put in order by their value in bar
+// (each number with its unit) and converted.
+bool ReadRange(SizingOutcome &out, InputField &failed)
+{
+    SizingRequest &shown = out.request;
+    PressureSet &p = out.pressures;
+    out.texts.denominators = std::pair(RangeUnderQmax, RangeUnderQmin);
+
+    const std::optional<double> upper = ReadNumber(shown.pmax.text);
+    if (!upper) {
+        failed = InputField::Pmax;
+        return false;
+    }
+    p.PmaxGauge = *upper;
+    const std::optional<double> lower = ReadNumber(shown.pmin.text);
+    if (!lower) {
+        failed = InputField::Pmin;
+        return false;
+    }
+    p.PminGauge = *lower;
+
+    FailedBound bound = FailedBound::Upper;
+    const auto bounds = OrderPressureBounds(*upper, shown.pmax.unit, *lower, shown.pmin.unit, &bound);
+    if (!bounds) {
+        failed = bound == FailedBound::Upper ? InputField::Pmax : InputField::Pmin;
+        return false;
+    }
+    if (bounds->exchanged) {
+        shown.pmax = {WriteNumber(bounds->upper.typed), bounds->upper.unit};
+        shown.pmin = {WriteNumber(bounds->lower.typed), bounds->lower.unit};
+    }
+    p.PmaxGauge = bounds->upper.bar;
+    p.PminGauge = bounds->lower.bar;
+    shown.working.unit = -1;
+    return true;
+}
+
+// Modes 1 and 3, one working pressure for both bounds.
+bool ReadSingle(SizingOutcome &out, InputField &failed)
+{
+    SizingRequest &shown = out.request;
+    PressureSet &p = out.pressures;
+    out.texts.denominators = std::pair(SingleDenominator, SingleDenominator);
+    failed = InputField::WorkingPressure;
+
+    const std::optional<double> typed = ReadNumber(shown.working.text);
+    if (!typed)
+        return false;
+    p.PmaxGauge = *typed;
+    p.PminGauge = *typed;
+    const double bar = PressureToBar(shown.working.unit, *typed);
+    if (!std::isfinite(bar))
+        return false;
+    p.PmaxGauge = bar;
+    p.PminGauge = bar;
+    shown.pmax.unit = -1;
+    shown.pmin.unit = -1;
+    failed = InputField::None;
+    return true;
+}
+
+// Modes 1 and 3: the pressure-range dialog's input step.
+bool EnterPressureRange(SizingOutcome &out, InputField &failed)
+{
+    const bool range = out.request.range;
+    if (!(range ? ReadRange(out, failed) : ReadSingle(out, failed)))
+        return false;
+    PressureSet &p = out.pressures;
+    p.PmaxAbs = ToAbsolute(p.PmaxGauge);
+    p.PminAbs = ToAbsolute(p.PminGauge);
+    if (!WorkingFlows(out, range ? InputField::Pmin : InputField::WorkingPressure, failed))
+        return false;
+    if (!WriteWorkingFlows(out, failed))
+        return false;
+    return range ? WriteRangePressures(out, failed) : WriteSinglePressure(out, failed);
+}
+
+// Modes 2 and 4: the working-pressure dialog's input step. One pressure serves as
+// both bounds.
+bool EnterWorkingPressure(SizingOutcome &out, InputField &failed)
+{
+    PressureSet &p = out.pressures;
+    out.texts.denominators = std::pair(SingleDenominator, SingleDenominator);
+    failed = InputField::WorkingPressure;
+
+    const std::optional<double> typed = ReadNumber(out.request.working.text);
+    if (!typed)
+        return false;
+    p.PmaxGauge = *typed;
+    p.PminGauge = *typed;
+    const int unit = out.request.working.unit;
+    if (!StoreFinite(p.PmaxGauge, PressureToBar(unit, p.PmaxGauge))
+        || !StoreFinite(p.PminGauge, PressureToBar(unit, p.PminGauge))
+        || !StoreFinite(p.PmaxAbs, ToAbsolute(p.PmaxGauge))
+        || !StoreFinite(p.PminAbs, ToAbsolute(p.PminGauge)))
+        return false;
+    // An absolute pressure of 0 bar or below has no working flow.
+    if (!WorkingFlows(out, InputField::WorkingPressure, failed))
+        return false;
+    if (!WriteWorkingFlows(out, failed))
+        return false;
+    failed = InputField::None;
+    return WriteSinglePressure(out, failed);
+}
+
+// The first option group of a cabinet form that has no choice.
+InputField UnchosenOption(const SizingRequest &request)
+{
+    const CabinetOptions &o = request.options;
+    if (o.variant < 1 || o.variant > 4)
+        return InputField::Variant;
+    if (o.side < 1 || o.side > 2)
+        return InputField::Side;
+    if (CabinetHasBypass(request.cabinet) && (o.bypass < 1 || o.bypass > 2))
+        return InputField::Bypass;
+    if (o.gauges < 1 || o.gauges > 2)
+        return InputField::Gauges;
+    return InputField::None;
+}
+
+void Refuse(SizingOutcome &out, InputField field)
+{
+    out.accepted = false;
+    out.errorField = field;
+    out.error = Messages::BadInput();
+    out.messages.push_back({SizingMessage::Kind::Error, out.error});
+}
+
+void Doubt(SizingOutcome &out)
+{
+    out.wideRange = true;
+    out.messages.push_back({SizingMessage::Kind::Warning, Messages::WideRange()});
+}
+
+// Mode 5: the cabinet form's "Далее".
+void SizeCabinet(SizingOutcome &out)
+{
+    SizingRequest &shown = out.request;
+    InputField failed = InputField::None;
+    const bool computed =
+        ReadCabinetInput(shown.entries, out.qmaxStd, out.qminStd, out.pressures, &failed);
+    out.rangeLayout = true;
+
+    bool panels = false;
+    if (computed) {
+        out.texts.denominators = std::pair(RangeUnderQmax, RangeUnderQmin);
+        out.texts.qmaxStd = WriteNumber(out.qmaxStd);
+        out.texts.qminStd = WriteNumber(out.qminStd);
+        panels = WriteWorkingFlows(out, failed) && WriteRangePressures(out, failed);
+    }
+    if (panels) {
+        const InputField unchosen = UnchosenOption(shown);
+        out.accepted = unchosen == InputField::None;
+        if (!out.accepted)
+            Refuse(out, unchosen);
+        if (IsWideRange(out.pressures))
+            Doubt(out);
+    } else {
+        Refuse(out, failed);
+    }
+}
+
+QString OptionCaption(const QStringList &captions, int chosen)
+{
+    return chosen >= 1 && chosen <= captions.size() ? captions[chosen - 1] : QString();
+}
+
+void NameTheChoice(SizingOutcome &out)
+{
+    const SizingRequest &r = out.request;
+    out.categoryCaption = CategoryCaption(r.mode);
+    if (r.mode != 5) {
+        out.familyCaptions = ChosenFamilyCaptions(r.mode, r.families);
+        return;
+    }
+    out.cabinetCaption = CabinetKindCaption(r.cabinet);
+    out.variantCaption = CabinetVariantCaption(r.cabinet, r.options.variant);
+    out.optionCaptions << OptionCaption(SideCaptions(), r.options.side);
+    if (CabinetHasBypass(r.cabinet))
+        out.optionCaptions << OptionCaption(BypassCaptions(), r.options.bypass);
+    out.optionCaptions << OptionCaption(GaugeCaptions(), r.options.gauges);
+}
+
+std::vector<Candidate> Candidates(const std::vector<int> &found, const SizingOutcome &out,
+                                  const ProductCatalogue &catalogue)
+{
+    std::vector<Candidate> list;
+    list.reserve(found.size());
+    for (const int slot : found) {
+        Candidate c;
+        c.slot = slot;
+        c.record = catalogue.at(slot);
+        c.cells = FormatResultRow(static_cast<int>(list.size()) + 1, c.record);
+        c.loadPercent = LoadPercent(out.pressures.QmaxWork, c.record);
+        c.qminMargin = QminMargin(out.pressures.QminWork, c.record);
+        list.push_back(std::move(c));
+    }
+    return list;
+}
+
+SelectionResult Select(const SizingOutcome &out, const ProductCatalogue &catalogue)
+{
+    const SizingRequest &r = out.request;
+    const PressureSet &p = out.pressures;
+    if (AsksPressureRange(r.mode))
+        return RangeSelection(catalogue, r.mode, p.PmaxAbs, p.QmaxWork, p.QminWork, r.families);
+    if (AsksWorkingPressure(r.mode))
+        return WorkingPressureSelection(catalogue, r.mode, p, r.families);
+    if (r.mode == 5)
+        return CabinetSelection(catalogue, r.cabinet, r.options.variant, p);
+    return {};
+}
+
+} // namespace
+
+QString SizingOutcome::priceHeader() const
+{
+    return currency == Currency::Euros ? PriceHeaderEuros() : PriceHeaderRoubles();
+}
+
+SizingOutcome Size(const SizingRequest &request, const ProductCatalogue &catalogue)
+{
+    SizingOutcome out;
+    out.request = request;
+    out.when = QDateTime::currentDateTime();
+    out.qmaxStd = request.qmaxStd;
+    out.qminStd = request.qminStd;
+    out.pressures = request.previous;
+
+    if (request.mode == 5) {
+        SizeCabinet(out);
+    } else if (AsksPressureRange(request.mode) || AsksWorkingPressure(request.mode)) {
+        InputField failed = InputField::None;
+        const bool entered = AsksPressureRange(request.mode) ? EnterPressureRange(out, failed)
+                                                             : EnterWorkingPressure(out, failed);
+        out.rangeLayout = AsksPressureRange(request.mode) && request.range;
+        if (entered) {
+            out.accepted = true;
+            if (IsWideRange(out.pressures))
+                Doubt(out);
+        } else {
+            Refuse(out, failed);
+        }
+    } else {
+        Refuse(out, InputField::None);
+    }
+
+    out.currency = request.mode == 4 ? Currency::Euros : Currency::Roubles;
+    out.selection = Select(out, catalogue);
+    out.possible = Candidates(out.selection.possible, out, catalogue);
+    out.optimal = Candidates(out.selection.optimal, out, catalogue);
+    NameTheChoice(out);
+    return out;
+}
+
+SizingOutcome SizePoint(SizingRequest request, const QString &qmaxText, const QString &qminText,
+                        const ProductCatalogue &catalogue)
+{
+    if (request.mode == 5) {
+        request.entries.qmax = qmaxText;
+        request.entries.qmin = qminText;
+        return Size(request, catalogue);
+    }
+    const FlowRangeReading flows = ReadFlowRange(qmaxText, qminText, request.qmaxStd, request.qminStd);
+    request.qmaxStd = flows.qmax;
+    request.qminStd = flows.qmin;
+    if (flows.valid)
+        return Size(request, catalogue);
+
+    SizingOutcome out;
+    out.request = request;
+    out.when = QDateTime::currentDateTime();
+    out.qmaxStd = flows.qmax;
+    out.qminStd = flows.qmin;
+    out.pressures = request.previous;
+    out.currency = request.mode == 4 ? Currency::Euros : Currency::Roubles;
+    Refuse(out, flows.failed);
+    NameTheChoice(out);
+    return out;
+}

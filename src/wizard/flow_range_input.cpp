@@ -1,0 +1,37 @@
+#include "wizard/flow_range_input.h"
+
+#include "wizard/number_text.h"
+
+#include <utility>
+
+FlowRangeReading ReadFlowRange(const QString &qmaxText, const QString &qminText,
+                               double previousQmax, double previousQmin)
+{
+    FlowRangeReading reading;
+    reading.qmax = previousQmax;
+    reading.qmin = previousQmin;
+    reading.qmaxText = qmaxText;
+    reading.qminText = qminText;
+
+    if (const auto qmax = ReadNumber(qmaxText)) {
+        reading.qmax = *qmax;
+        if (const auto qmin = ReadNumber(qminText)) {
+            reading.qmin = *qmin;
+            reading.valid = reading.qmax > 0 && reading.qmin > 0;
+            if (!reading.valid)
+                reading.failed = reading.qmax > 0 ? InputField::Qmin : InputField::Qmax;
+        } else {
+            reading.failed = InputField::Qmin;
+        }
+    } else {
+        reading.failed = InputField::Qmax;
+    }
+
+    if (!(reading.qmax >= reading.qmin)) {
+        std::swap(reading.qmax, reading.qmin);
+        reading.exchanged = true;
+        reading.qmaxText = WriteNumber(reading.qmax);
+        reading.qminText = WriteNumber(reading.qmin);
+    }
+    return reading;
+}
