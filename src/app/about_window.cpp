@@ -7,8 +7,8 @@
 
 #include <algorithm>
 
-TForm6::TForm6(AppState &state, WindowSet &windows)
-    : WizardWindow(state, windows, QStringLiteral("TForm6"), QStringLiteral("О программе"),
+TForm6::TForm6(AppState &state)
+    : WizardWindow(state, QStringLiteral("TForm6"), QStringLiteral("О программе"),
                    QSize(466, 368))
 {
     Look::Paint(this, Qt::white);

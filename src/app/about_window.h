@@ -8,7 +8,7 @@ class QLabel;
 class TForm6 : public WizardWindow {
     Q_OBJECT
 public:
-    TForm6(AppState &state, WindowSet &windows);
+    explicit TForm6(AppState &state);
 
     QLabel *StaticText1, *StaticText2, *StaticText3, *StaticText4, *StaticText5, *StaticText6,
         *StaticText7, *StaticText8, *StaticText9, *StaticText10, *StaticText11, *StaticText12,

@@ -1,10 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/clickable_label.h"
-#include "app/launch.h"
 #include "app/pictures.h"
-#include "app/window_set.h"
-#include "app/about_window.h"
 #include "wizard/enter_key_rule.h"
 #include "wizard/wizard_window.h"
 
@@ -19,10 +16,9 @@ namespace {
 constexpr int kPictureSide = 105;
 } // namespace
 
-TForm1::TForm1(AppState &state, WindowSet &windows)
+TForm1::TForm1()
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-                               | Qt::WindowCloseButtonHint),
-      state_(state), windows_(windows)
+                               | Qt::WindowCloseButtonHint)
 {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(QStringLiteral("Определение типоразмера счетчиков и измерительных комплексов учета газа"));
@@ -203,26 +199,23 @@ void TForm1::buildMenu()
     connect(N3, &QAction::triggered, this, &TForm1::N3Click);
 }
 
-void TForm1::Image2Click() { LaunchSelection(state_, windows_, 1); }
-void TForm1::Image3Click() { LaunchSelection(state_, windows_, 2); }
-void TForm1::Image4Click() { LaunchSelection(state_, windows_, 3); }
-void TForm1::Image5Click() { LaunchSelection(state_, windows_, 4); }
-void TForm1::Image6Click() { LaunchSelection(state_, windows_, 5); }
-void TForm1::N5Click() { LaunchSelection(state_, windows_, 1); }
-void TForm1::N6Click() { LaunchSelection(state_, windows_, 2); }
-void TForm1::N9Click() { LaunchSelection(state_, windows_, 3); }
-void TForm1::N7Click() { LaunchSelection(state_, windows_, 4); }
-void TForm1::N8Click() { LaunchSelection(state_, windows_, 5); }
+void TForm1::Image2Click() { emit launchRequested(1); }
+void TForm1::Image3Click() { emit launchRequested(2); }
+void TForm1::Image4Click() { emit launchRequested(3); }
+void TForm1::Image5Click() { emit launchRequested(4); }
+void TForm1::Image6Click() { emit launchRequested(5); }
+void TForm1::N5Click() { emit launchRequested(1); }
+void TForm1::N6Click() { emit launchRequested(2); }
+void TForm1::N9Click() { emit launchRequested(3); }
+void TForm1::N7Click() { emit launchRequested(4); }
+void TForm1::N8Click() { emit launchRequested(5); }
 
 void TForm1::Button1Click() { close(); }
 void TForm1::N4Click() { close(); }
 
 void TForm1::N3Click()
 {
-    TForm6 *about = windows_.Form6.get();
-    about->show();
-    about->raise();
-    about->activateWindow();
+    emit aboutRequested();
 }
 
 void TForm1::Label308Click()

@@ -2,8 +2,6 @@
 
 #include <QMainWindow>
 
-struct AppState;
-class WindowSet;
 class ClickableLabel;
 class QAction;
 class QFrame;
@@ -17,7 +15,7 @@ class QPushButton;
 class TForm1 : public QMainWindow {
     Q_OBJECT
 public:
-    TForm1(AppState &state, WindowSet &windows);
+    TForm1();
 
     QFrame *Panel1, *Panel2, *Panel3, *Panel4, *Panel5, *Panel6;
     QLabel *Image1;
@@ -52,6 +50,10 @@ public:
     void Label309Click();
 
 signals:
+    // A category picture or its menu entry: start the chain of `mode` (1..5).
+    void launchRequested(int mode);
+    // The "?" menu: the About window.
+    void aboutRequested();
     // The main window has been closed: the program ends.
     void closed();
 
@@ -65,7 +67,4 @@ private:
     QLabel *addCaption(QFrame *panel, const QString &name, const QString &text, int top, bool bold,
                        int pixelSize);
     void buildMenu();
-
-    AppState &state_;
-    WindowSet &windows_;
 };

@@ -2,6 +2,7 @@
 
 #include "app/about_window.h"
 #include "app/main_window.h"
+#include "app/selection_flow.h"
 #include "cabinet/metering_point_form.h"
 #include "cabinet/metering_reducing_point_form.h"
 #include "cabinet/reducing_point_form.h"
@@ -20,27 +21,27 @@
 WindowSet::WindowSet(AppState &state)
 {
     // Each constructor runs its window's creation handler, so the order below is
-    // also the order of the creation handlers: the results window fills the
-    // catalogue before any dialog exists.
-    Form1 = std::make_unique<TForm1>(state, *this);
-    Form2 = std::make_unique<TForm2>(state, *this);
-    Dlg2 = std::make_unique<TOKBottomDlg2>(state, *this);
-    Dlg1 = std::make_unique<TOKBottomDlg1>(state, *this);
-    Dlg = std::make_unique<TOKBottomDlg>(state, *this);
-    Dlg3 = std::make_unique<TOKBottomDlg3>(state, *this);
-    Dlg4 = std::make_unique<TOKBottomDlg4>(state, *this);
-    Dlg5 = std::make_unique<TOKBottomDlg5>(state, *this);
-    Dlg6 = std::make_unique<TOKBottomDlg6>(state, *this);
-    Form3 = std::make_unique<TForm3>(state, *this);
-    Form4 = std::make_unique<TForm4>(state, *this);
-    Form5 = std::make_unique<TForm5>(state, *this);
-    Form6 = std::make_unique<TForm6>(state, *this);
+    // also the order of the creation handlers.
+    Form1 = std::make_unique<TForm1>();
+    Form2 = std::make_unique<TForm2>(state);
+    Dlg2 = std::make_unique<TOKBottomDlg2>(state);
+    Dlg1 = std::make_unique<TOKBottomDlg1>(state);
+    Dlg = std::make_unique<TOKBottomDlg>(state);
+    Dlg3 = std::make_unique<TOKBottomDlg3>(state);
+    Dlg4 = std::make_unique<TOKBottomDlg4>(state);
+    Dlg5 = std::make_unique<TOKBottomDlg5>(state);
+    Dlg6 = std::make_unique<TOKBottomDlg6>(state);
+    Form3 = std::make_unique<TForm3>(state);
+    Form4 = std::make_unique<TForm4>(state);
+    Form5 = std::make_unique<TForm5>(state);
+    Form6 = std::make_unique<TForm6>(state);
+    flow_ = std::make_unique<SelectionFlow>(state, *this);
 }
 
 WindowSet::~WindowSet()
 {
-    // Destroy in reverse creation order, explicitly, so no window outlives the
-    // ones it may reach.
+    // The flow goes first, then the windows in reverse creation order.
+    flow_.reset();
     Form6.reset();
     Form5.reset();
     Form4.reset();

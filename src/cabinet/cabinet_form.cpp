@@ -1,13 +1,10 @@
 #include "cabinet/cabinet_form.h"
 
 #include "app/app_state.h"
-#include "app/window_set.h"
+#include "cabinet/cabinet_captions.h"
 #include "pressure/unit_combo_box.h"
-#include "selection/results_window.h"
-#include "wizard/cabinet_choice_dialog.h"
 #include "wizard/enter_key_rule.h"
 #include "wizard/messages.h"
-#include "wizard/navigation.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -22,17 +19,6 @@ namespace {
 
 constexpr QSize FormSize(633, 415);
 constexpr int UnitBar = static_cast<int>(PressureUnit::Bar);
-// A range whose absolute bounds differ by more than this factor is doubted.
-constexpr double WideRangeRatio = 5.0;
-
-// The variant captions after the product word, in button order.
-const QString VariantTails[4] = {
-    QStringLiteral("-Р (монтаж оборудования производится на металлической раме)"),
-    QStringLiteral("-Ш (монтаж оборудования производится в металлическом не утепленном, не отапливаемом шкафу)"),
-    QStringLiteral("-ШУЭО (монтаж оборудования производится в металлическом утепленном шкафу с электрообогревом)"),
-    QStringLiteral("-ШУГО (монтаж оборудования производится в металлическом утепленном шкафу с газовым обогревом)"),
-};
-
 // Unchecks every button of a radio group. An auto-exclusive button refuses to be
 // unchecked while it is the group's checked one, so exclusivity is lifted meanwhile.
 void ClearGroup(const QList<QRadioButton *> &group)
@@ -54,17 +40,10 @@ int CheckedNumber(const QList<QRadioButton *> &group)
     return 0;
 }
 
-void SetTextIfChanged(QLineEdit *edit, const QString &text)
-{
-    if (edit->text() != text)
-        edit->setText(text);
-}
-
 } // namespace
 
-CabinetForm::CabinetForm(AppState &state, WindowSet &windows, const QString &className,
-                         CabinetKind kind, const QString &product)
-    : WizardWindow(state, windows, className, QStringLiteral("Исходные данные"), FormSize),
+CabinetForm::CabinetForm(AppState &state, const QString &className, CabinetKind kind)
+    : WizardWindow(state, className, QStringLiteral("Исходные данные"), FormSize),
       kind_(kind)
 {
     Panel1 = Look::WhitePanel(this, QStringLiteral("Panel1"), QRect(8, 8, 617, 85));
@@ -74,18 +53,14 @@ CabinetForm::CabinetForm(AppState &state, WindowSet &windows, const QString &cla
     QList<QRadioButton *> variantGroup;
     for (int i = 0; i < 4; ++i) {
         *variants[i] = makeRadio(QStringLiteral("RadioButton%1").arg(i + 1),
-                                 product + VariantTails[i], 16, 20 + 15 * i, Panel1);
+                                 CabinetVariantCaption(kind, i + 1), 16, 20 + 15 * i, Panel1);
         (*variants[i])->resize(593, 17);
         variantGroup.append(*variants[i]);
     }
     optionGroups_.append(variantGroup);
 
-    BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Назад"),
-                         QRect(392, 376, 75, 25));
-    BitBtn2 = makeButton(QStringLiteral("BitBtn2"), QStringLiteral("Далее"),
-                         QRect(472, 376, 75, 25));
-    BitBtn3 = makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Выход"),
-                         QRect(552, 376, 75, 25));
+    makeButtonRow(BitBtn1, BitBtn2, BitBtn3, QRect(392, 376, 75, 25), QRect(472, 376, 75, 25),
+                  QRect(552, 376, 75, 25));
     connect(BitBtn1, &QPushButton::clicked, this, &CabinetForm::BitBtn1Click);
     connect(BitBtn2, &QPushButton::clicked, this, &CabinetForm::BitBtn2Click);
     connect(BitBtn3, &QPushButton::clicked, this, &CabinetForm::BitBtn3Click);
@@ -196,13 +171,12 @@ void CabinetForm::LaunchReset()
 
 void CabinetForm::BitBtn1Click()
 {
-    Hide(this);
-    ShowCentred(windows_.Dlg6.get(), windows_.mainWindow());
+    emit backRequested();
 }
 
 void CabinetForm::BitBtn3Click()
 {
-    Close(this);
+    emit exitRequested();
 }
 
 CabinetEntries CabinetForm::typedEntries() const
@@ -217,6 +191,16 @@ CabinetEntries CabinetForm::typedEntries() const
     return entries;
 }
 
+CabinetOptions CabinetForm::chosenOptions() const
+{
+    CabinetOptions options;
+    options.variant = CheckedNumber(optionGroups_.first());
+    options.side = CheckedNumber({RadioButton5, RadioButton6});
+    options.bypass = bypassChoice();
+    options.gauges = CheckedNumber({RadioButton7, RadioButton8});
+    return options;
+}
+
 void CabinetForm::showEntries(const CabinetEntries &entries)
 {
     SetTextIfChanged(Edit11, entries.qmax);
@@ -227,48 +211,21 @@ void CabinetForm::showEntries(const CabinetEntries &entries)
     ComboBox2->setCurrentIndex(entries.pminUnit);
 }
 
-bool CabinetForm::writeResultsPanels()
-{
-    TForm2 *results = windows_.Form2.get();
-    results->SetFormulaDenominators(QStringLiteral("Pmin+Patm"), QStringLiteral("Pmax+Patm"));
-    results->WriteFlowRange(state_.QmaxStd, state_.QminStd);
-    if (!results->WriteWorkingFlows(pressures_))
-        return false;
-    results->UseRangeLayout();
-    return results->WriteRangePressures(pressures_);
-}
-
-bool CabinetForm::everyGroupChosen() const
-{
-    return std::all_of(optionGroups_.begin(), optionGroups_.end(),
-                       [](const QList<QRadioButton *> &group) { return CheckedNumber(group) > 0; });
-}
-
 void CabinetForm::BitBtn2Click()
 {
-    CabinetEntries entries = typedEntries();
-    const bool computed = ReadCabinetInput(entries, state_.QmaxStd, state_.QminStd, pressures_);
-    showEntries(entries);
+    SizingRequest request;
+    request.mode = 5;
+    request.qmaxStd = state_.QmaxStd;
+    request.qminStd = state_.QminStd;
+    request.cabinet = kind_;
+    request.entries = typedEntries();
+    request.options = chosenOptions();
+    request.outlet = outletPressure();
+    request.previous = pressures_;
+    const SizingOutcome outcome = Size(request, state_.Catalogue);
 
-    bool accepted = false;
-    if (computed && writeResultsPanels()) {
-        accepted = everyGroupChosen();
-        if (!accepted)
-            ShowError(this, Messages::BadInput());
-        if (pressures_.PmaxAbs / pressures_.PminAbs > WideRangeRatio)
-            ShowWarning(this, Messages::WideRange());
-    } else {
-        ShowError(this, Messages::BadInput());
-    }
-
-    // The grids follow every press; after a refused one they stay out of sight.
-    TForm2 *results = windows_.Form2.get();
-    results->ResetGrids();
-    results->ShowSelection(
-        CabinetSelection(state_.Catalogue, kind_, CheckedNumber(optionGroups_.first()), pressures_));
-
-    if (accepted) {
-        Hide(this);
-        showResultsWindow();
-    }
+    pressures_ = outcome.pressures;
+    showEntries(outcome.request.entries);
+    ShowMessages(this, outcome.messages);
+    emit sized(outcome);
 }

@@ -3,6 +3,7 @@
 #include "cabinet/cabinet_input.h"
 #include "cabinet/cabinet_selection.h"
 #include "pressure/pressure_units.h"
+#include "selection/sizing.h"
 #include "wizard/wizard_window.h"
 
 #include <QList>
@@ -18,9 +19,9 @@ class QRadioButton;
 class UnitComboBox;
 
 // Base of the three cabinet input forms. It holds the controls they share, the
-// launch reset, "Назад", "Выход" and the whole of "Далее": reading the input, the
-// results panels, the option check with its messages, the selection and the
-// results window. Each form lays out its own pressure and option panels.
+// launch reset and "Далее": what was typed and chosen goes to the core, the
+// ordered entries and the messages come back, and the outcome is handed on. Each
+// form lays out its own pressure and option panels.
 class CabinetForm : public WizardWindow {
     Q_OBJECT
 public:
@@ -55,11 +56,14 @@ public:
 
     // The pressures and working flows of the last "Далее" (the form's own set).
     const PressureSet &pressures() const { return pressures_; }
+    CabinetKind kind() const { return kind_; }
+
+signals:
+    // Every "Далее", accepted or not: the results window follows every press.
+    void sized(const SizingOutcome &outcome);
 
 protected:
-    // `product` is the word that opens the variant captions ("ТИВ", "ЛЕМА", "ОРНИК").
-    CabinetForm(AppState &state, WindowSet &windows, const QString &className, CabinetKind kind,
-                const QString &product);
+    CabinetForm(AppState &state, const QString &className, CabinetKind kind);
 
     // Called by the derived constructor once every control exists: the Enter chain
     // of the numeric edits and the focus order.
@@ -91,19 +95,18 @@ protected:
                             const QString &captionName, const QString &captionText,
                             std::initializer_list<OptionButton> buttons);
 
-    // The two cabinet-specific resets and the way the results window is shown.
+    // What only some forms have: their own controls' reset, the outlet pressure
+    // and the bypass choice (0: none chosen, 1, 2: the button).
     virtual void resetOwnControls() {}
-    virtual void showResultsWindow() = 0;
+    virtual PressureEntry outletPressure() const { return {}; }
+    virtual int bypassChoice() const { return 0; }
 
 private:
     QRadioButton *makeRadio(const QString &name, const QString &caption, int left, int top,
                             QWidget *parent);
     CabinetEntries typedEntries() const;
+    CabinetOptions chosenOptions() const;
     void showEntries(const CabinetEntries &entries);
-    // The input and working panels of the results window; false when a value
-    // cannot be rounded.
-    bool writeResultsPanels();
-    bool everyGroupChosen() const;
 
     CabinetKind kind_;
     PressureSet pressures_;

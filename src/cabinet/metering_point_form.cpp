@@ -1,8 +1,7 @@
 #include "cabinet/metering_point_form.h"
 
-#include "app/window_set.h"
+#include "cabinet/cabinet_captions.h"
 #include "pressure/unit_combo_box.h"
-#include "selection/results_window.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -12,9 +11,8 @@
 
 #include <algorithm>
 
-TForm3::TForm3(AppState &state, WindowSet &windows)
-    : CabinetForm(state, windows, QStringLiteral("TForm3"), CabinetKind::Metering,
-                  QStringLiteral("ТИВ"))
+TForm3::TForm3(AppState &state)
+    : CabinetForm(state, QStringLiteral("TForm3"), CabinetKind::Metering)
 {
     Panel2 = Look::WhitePanel(this, QStringLiteral("Panel2"), QRect(8, 100, 617, 137));
     Label2 = makeBoldLabel(QStringLiteral("Label2"), QStringLiteral("Максимальное и минимальное значение избыточного давления на входе"), 8, 8, Panel2);
@@ -35,16 +33,16 @@ TForm3::TForm3(AppState &state, WindowSet &windows)
 
     makeOptionPanel(QStringLiteral("SidePanel"), QRect(8, 244, 305, 57), Label6,
                     QStringLiteral("Label6"), QStringLiteral("Вход и выход газа:"),
-                    {{&RadioButton5, QStringLiteral("RadioButton5"), QStringLiteral("Слева")},
-                     {&RadioButton6, QStringLiteral("RadioButton6"), QStringLiteral("Справа")}});
+                    {{&RadioButton5, QStringLiteral("RadioButton5"), SideCaptions()[0]},
+                     {&RadioButton6, QStringLiteral("RadioButton6"), SideCaptions()[1]}});
     makeOptionPanel(QStringLiteral("BypassPanel"), QRect(320, 244, 305, 57), Label4,
                     QStringLiteral("Label4"), QStringLiteral("Наличие байпаса:"),
-                    {{&RadioButton9, QStringLiteral("RadioButton9"), QStringLiteral("С байпасом")},
-                     {&RadioButton10, QStringLiteral("RadioButton10"), QStringLiteral("Без байпаса")}});
+                    {{&RadioButton9, QStringLiteral("RadioButton9"), BypassCaptions()[0]},
+                     {&RadioButton10, QStringLiteral("RadioButton10"), BypassCaptions()[1]}});
     makeOptionPanel(QStringLiteral("GaugePanel"), QRect(120, 308, 369, 57), Label7,
                     QStringLiteral("Label7"), QStringLiteral("Наличие манометров для визуального контроля давления:"),
-                    {{&RadioButton7, QStringLiteral("RadioButton7"), QStringLiteral("С манометрами")},
-                     {&RadioButton8, QStringLiteral("RadioButton8"), QStringLiteral("Без манометров")}});
+                    {{&RadioButton7, QStringLiteral("RadioButton7"), GaugeCaptions()[0]},
+                     {&RadioButton8, QStringLiteral("RadioButton8"), GaugeCaptions()[1]}});
 
     chainEnter({Edit3, Edit4, Edit11, Edit12});
     setFocusOrder({RadioButton1, RadioButton2, RadioButton3, RadioButton4, Edit3, ComboBox1, Edit4,
@@ -53,11 +51,7 @@ TForm3::TForm3(AppState &state, WindowSet &windows)
     fitToCaptions();
 }
 
-void TForm3::showResultsWindow()
+int TForm3::bypassChoice() const
 {
-    // Shown where it last stood, not centred on the main window.
-    TForm2 *results = windows_.Form2.get();
-    results->show();
-    results->raise();
-    results->activateWindow();
+    return RadioButton9->isChecked() ? 1 : RadioButton10->isChecked() ? 2 : 0;
 }

@@ -1,9 +1,7 @@
 #include "cabinet/reducing_form_base.h"
 
-#include "app/window_set.h"
+#include "cabinet/cabinet_captions.h"
 #include "pressure/unit_combo_box.h"
-#include "selection/results_window.h"
-#include "wizard/navigation.h"
 
 #include <QFrame>
 #include <QLabel>
@@ -11,9 +9,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-ReducingFormBase::ReducingFormBase(AppState &state, WindowSet &windows, const QString &className,
-                                   CabinetKind kind, const QString &product, int sidePanelWidth)
-    : CabinetForm(state, windows, className, kind, product)
+ReducingFormBase::ReducingFormBase(AppState &state, const QString &className, CabinetKind kind,
+                                   int sidePanelWidth)
+    : CabinetForm(state, className, kind)
 {
     Panel2 = Look::WhitePanel(this, QStringLiteral("Panel2"), QRect(8, 96, 617, 209));
     Label2 = makeBoldLabel(QStringLiteral("Label2"), QStringLiteral("Максимальное и минимальное значение избыточного давления на входе"), 8, 8, Panel2);
@@ -35,12 +33,12 @@ ReducingFormBase::ReducingFormBase(AppState &state, WindowSet &windows, const QS
 
     makeOptionPanel(QStringLiteral("SidePanel"), QRect(8, 308, sidePanelWidth, 57), Label6,
                     QStringLiteral("Label6"), QStringLiteral("Вход и выход газа:"),
-                    {{&RadioButton5, QStringLiteral("RadioButton5"), QStringLiteral("Слева")},
-                     {&RadioButton6, QStringLiteral("RadioButton6"), QStringLiteral("Справа")}});
+                    {{&RadioButton5, QStringLiteral("RadioButton5"), SideCaptions()[0]},
+                     {&RadioButton6, QStringLiteral("RadioButton6"), SideCaptions()[1]}});
     makeOptionPanel(QStringLiteral("GaugePanel"), QRect(256, 308, 369, 57), Label7,
                     QStringLiteral("Label7"), QStringLiteral("Наличие манометров для визуального контроля давления:"),
-                    {{&RadioButton7, QStringLiteral("RadioButton7"), QStringLiteral("С манометрами")},
-                     {&RadioButton8, QStringLiteral("RadioButton8"), QStringLiteral("Без манометров")}});
+                    {{&RadioButton7, QStringLiteral("RadioButton7"), GaugeCaptions()[0]},
+                     {&RadioButton8, QStringLiteral("RadioButton8"), GaugeCaptions()[1]}});
 
     chainEnter({Edit3, Edit4, Edit5, Edit11, Edit12});
     setFocusOrder({RadioButton1, RadioButton2, RadioButton3, RadioButton4, Edit3, ComboBox1, Edit4,
@@ -55,7 +53,7 @@ void ReducingFormBase::resetOwnControls()
     ComboBox3->setCurrentIndex(static_cast<int>(PressureUnit::Kilopascal));
 }
 
-void ReducingFormBase::showResultsWindow()
+PressureEntry ReducingFormBase::outletPressure() const
 {
-    ShowCentred(windows_.Form2.get(), windows_.mainWindow());
+    return {Edit5->text(), ComboBox3->currentIndex()};
 }

@@ -14,9 +14,9 @@ public:
     UnitComboBox *ComboBox3 = nullptr;
 
 protected:
-    ReducingFormBase(AppState &state, WindowSet &windows, const QString &className,
-                     CabinetKind kind, const QString &product, int sidePanelWidth);
+    ReducingFormBase(AppState &state, const QString &className, CabinetKind kind,
+                     int sidePanelWidth);
 
     void resetOwnControls() override;
-    void showResultsWindow() override;
+    PressureEntry outletPressure() const override;
 };

@@ -1,19 +1,10 @@
 #include "pressure/pressure_range_dialog.h"
 
 #include "app/app_state.h"
-#include "app/launch.h"
-#include "app/window_set.h"
 #include "pressure/pressure_units.h"
 #include "pressure/unit_combo_box.h"
-#include "selection/range_selection.h"
-#include "selection/results_window.h"
-#include "wizard/complex_choice_dialog.h"
 #include "wizard/enter_key_rule.h"
-#include "wizard/flow_range_dialog.h"
 #include "wizard/messages.h"
-#include "wizard/meter_choice_dialog.h"
-#include "wizard/navigation.h"
-#include "wizard/number_text.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -34,9 +25,6 @@ namespace {
 
 constexpr int kUnitBar = static_cast<int>(PressureUnit::Bar);
 constexpr int kNoUnit = -1;
-
-// A pressure range wider than this ratio of absolute pressures is worth a warning.
-constexpr double kWideRangeRatio = 5.0;
 
 // The desktop's colours: the background of an input field, the 3D-light colour of
 // a field that is switched off, and the ordinary text colour.
@@ -84,25 +72,11 @@ void SwitchPressureInput(QLineEdit *edit, UnitComboBox *unit, bool on)
     unit->setCurrentIndex(on ? kUnitBar : kNoUnit);
 }
 
-// A pressure as typed and the same pressure in bar.
-struct EnteredPressure {
-    double typed;
-    double bar;
-};
-
-std::optional<double> InBar(const UnitComboBox *unit, double typed)
-{
-    const double bar = PressureToBar(unit->currentIndex(), typed);
-    if (!std::isfinite(bar))
-        return std::nullopt;
-    return bar;
-}
-
 } // namespace
 
-TOKBottomDlg2::TOKBottomDlg2(AppState &state, WindowSet &windows)
-    : WizardWindow(state, windows, QStringLiteral("TOKBottomDlg2"), QStringLiteral("Исходные данные"),
-                   QSize(313, 207))
+TOKBottomDlg2::TOKBottomDlg2(AppState &state)
+    : WizardWindow(state, QStringLiteral("TOKBottomDlg2"), QStringLiteral("Исходные данные"),
+                   InputDialogGeometry::Size)
 {
     Bevel1 = makeBevel();
 
@@ -140,9 +114,7 @@ TOKBottomDlg2::TOKBottomDlg2(AppState &state, WindowSet &windows)
         caption->adjustSize();
     }
 
-    BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Назад"), QRect(72, 176, 75, 25));
-    BitBtn2 = makeButton(QStringLiteral("BitBtn2"), QStringLiteral("Далее"), QRect(152, 176, 75, 25));
-    BitBtn3 = makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Выход"), QRect(232, 176, 75, 25));
+    makeButtonRow(BitBtn1, BitBtn2, BitBtn3);
 
     QWidget *const tabOrder[] = {BitBtn1, BitBtn2, BitBtn3, RadioButton1, Edit3, ComboBox1,
                                  Edit4,   ComboBox2, RadioButton2, Edit5, ComboBox3};
@@ -205,42 +177,47 @@ void TOKBottomDlg2::RadioButton2Click()
 
 void TOKBottomDlg2::BitBtn1Click()
 {
-    Hide(this);
-    ShowCentred(windows_.Dlg1.get(), windows_.mainWindow());
+    emit backRequested();
 }
 
 void TOKBottomDlg2::BitBtn2Click()
 {
-    const bool entered = enterPressures();
-    if (entered) {
-        const PressureSet &p = state_.Pressures;
-        if (p.PmaxAbs / p.PminAbs > kWideRangeRatio)
-            ShowWarning(this, Messages::WideRange());
-        Hide(this);
-        ShowCentred(windows_.Form2.get(), windows_.mainWindow());
-    } else {
-        ShowError(this, Messages::BadInput());
-    }
-    // The grids are refilled even after an input error; the results window stays
-    // hidden then and the next run clears them before they are seen.
-    runRangeSelection();
+    SizingRequest request;
+    request.mode = state_.SelectionMode;
+    request.families = state_.Families;
+    request.qmaxStd = state_.QmaxStd;
+    request.qminStd = state_.QminStd;
+    request.range = state_.PressureRangeMode == 1;
+    request.pmax = {Edit3->text(), ComboBox1->currentIndex()};
+    request.pmin = {Edit4->text(), ComboBox2->currentIndex()};
+    request.working = {Edit5->text(), ComboBox3->currentIndex()};
+    request.previous = state_.Pressures;
+    const SizingOutcome outcome = Size(request, state_.Catalogue);
+
+    const SizingRequest &shown = outcome.request;
+    SetTextIfChanged(Edit3, shown.pmax.text);
+    SetTextIfChanged(Edit4, shown.pmin.text);
+    ComboBox1->setCurrentIndex(shown.pmax.unit);
+    ComboBox2->setCurrentIndex(shown.pmin.unit);
+    ComboBox3->setCurrentIndex(shown.working.unit);
+    ShowMessages(this, outcome.messages);
+    emit sized(outcome);
 }
 
 void TOKBottomDlg2::BitBtn3Click()
 {
-    ResetChainInputsFirstStage(windows_);
-    Hide(this);
+    emit exitRequested();
 }
 
 void TOKBottomDlg2::FormClose()
 {
-    ResetChainInputsFirstStage(windows_);
+    emit closing();
 }
 
 void TOKBottomDlg2::closeEvent(QCloseEvent *event)
 {
     FormClose();
-    WizardWindow::closeEvent(event);
+    QWidget::closeEvent(event);
 }
 
 void TOKBottomDlg2::ResetInputs()
@@ -256,102 +233,4 @@ void TOKBottomDlg2::ResetInputs()
     Uncheck(RadioButton2);
     for (QLabel *caption : {Label14, Label15, Label54})
         SetTextColour(caption, WindowTextColour());
-}
-
-bool TOKBottomDlg2::enterPressures()
-{
-    const bool range = state_.PressureRangeMode == 1;
-    if (!(range ? readRange() : readWorkingPressure()))
-        return false;
-
-    PressureSet &p = state_.Pressures;
-    p.PmaxAbs = ToAbsolute(p.PmaxGauge);
-    p.PminAbs = ToAbsolute(p.PminGauge);
-    // Fails on an absolute pressure of zero or below.
-    if (!ToWorkingFlows(p, state_.QmaxStd, state_.QminStd))
-        return false;
-
-    TForm2 *results = windows_.Form2.get();
-    if (!results->WriteWorkingFlows(p))
-        return false;
-    if (range) {
-        results->UseRangeLayout();
-        return results->WriteRangePressures(p);
-    }
-    results->UseSinglePressureLayout();
-    return results->WriteSinglePressure(p);
-}
-
-bool TOKBottomDlg2::readRange()
-{
-    windows_.Form2->SetFormulaDenominators(QStringLiteral("Pmin+Patm"), QStringLiteral("Pmax+Patm"));
-
-    PressureSet &p = state_.Pressures;
-    const std::optional<double> upper = ReadNumber(Edit3->text());
-    if (!upper)
-        return false;
-    p.PmaxGauge = *upper;
-    const std::optional<double> lower = ReadNumber(Edit4->text());
-    if (!lower)
-        return false;
-    p.PminGauge = *lower;
-
-    const std::optional<double> upperBar = InBar(ComboBox1, *upper);
-    const std::optional<double> lowerBar = InBar(ComboBox2, *lower);
-    if (!upperBar || !lowerBar)
-        return false;
-    EnteredPressure top{*upper, *upperBar};
-    EnteredPressure bottom{*lower, *lowerBar};
-
-    // The bounds are put in order by their value in bar; each number moves
-    // together with its unit.
-    if (top.bar < bottom.bar) {
-        std::swap(top, bottom);
-        const int topUnit = ComboBox2->currentIndex();
-        ComboBox2->setCurrentIndex(ComboBox1->currentIndex());
-        ComboBox1->setCurrentIndex(topUnit);
-        Edit3->setText(WriteNumber(top.typed));
-        Edit4->setText(WriteNumber(bottom.typed));
-    }
-    p.PmaxGauge = top.bar;
-    p.PminGauge = bottom.bar;
-
-    ComboBox3->setCurrentIndex(kNoUnit);
-    return true;
-}
-
-bool TOKBottomDlg2::readWorkingPressure()
-{
-    windows_.Form2->SetFormulaDenominators(QStringLiteral("Pср+Patm"), QStringLiteral("Pср+Patm"));
-
-    PressureSet &p = state_.Pressures;
-    const std::optional<double> typed = ReadNumber(Edit5->text());
-    if (!typed)
-        return false;
-    p.PmaxGauge = *typed;
-    p.PminGauge = *typed;
-    const std::optional<double> bar = InBar(ComboBox3, *typed);
-    if (!bar)
-        return false;
-    p.PmaxGauge = *bar;
-    p.PminGauge = *bar;
-
-    ComboBox1->setCurrentIndex(kNoUnit);
-    ComboBox2->setCurrentIndex(kNoUnit);
-    return true;
-}
-
-void TOKBottomDlg2::runRangeSelection()
-{
-    FamilyGates gates{};
-    if (state_.SelectionMode == 1)
-        gates = windows_.Dlg->gates();
-    else if (state_.SelectionMode == 3)
-        gates = windows_.Dlg3->gates();
-
-    const PressureSet &p = state_.Pressures;
-    TForm2 *results = windows_.Form2.get();
-    results->ResetGrids();
-    results->ShowSelection(RangeSelection(state_.Catalogue, state_.SelectionMode, p.PmaxAbs,
-                                          p.QmaxWork, p.QminWork, gates));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "selection/sizing.h"
 #include "wizard/wizard_window.h"
 
 class QCloseEvent;
@@ -11,12 +12,13 @@ class QRadioButton;
 class UnitComboBox;
 
 // The pressure-range dialog of modes 1 and 3: a gauge pressure range (Pmax, Pmin)
-// or one working pressure, each number with its unit; "Далее" converts, shows the
-// results window and runs the range selection.
+// or one working pressure, each number with its unit; "Далее" has the core size
+// what was typed, shows back the ordered entries and the messages, and hands the
+// outcome on.
 class TOKBottomDlg2 : public WizardWindow {
     Q_OBJECT
 public:
-    TOKBottomDlg2(AppState &state, WindowSet &windows);
+    explicit TOKBottomDlg2(AppState &state);
 
     QFrame *Bevel1;
     QLabel *Label12, *Label13;        // "Введите диапазон рабочего" / "(избыточного) давления газа"
@@ -36,7 +38,7 @@ public:
     void BitBtn1Click();
     void BitBtn2Click();
     void BitBtn3Click();
-    // The close handler: the first stage of the exit reset.
+    // The close handler: asks for the first stage of the exit reset.
     void FormClose();
 
     // The reset of the launch, "Выход" and the close handler: unit lists without
@@ -44,16 +46,10 @@ public:
     // the three labels back to the window-text colour.
     void ResetInputs();
 
+signals:
+    // Every "Далее", accepted or not: the results window follows every press.
+    void sized(const SizingOutcome &outcome);
+
 protected:
     void closeEvent(QCloseEvent *event) override;
-
-private:
-    // The input step: reads, orders and converts the pressures, computes the
-    // working flows and writes the results window's panels. False on any input
-    // error; values stored before the error stay.
-    bool enterPressures();
-    bool readRange();
-    bool readWorkingPressure();
-    // Resets both grids and fills them with the range selection of the current mode.
-    void runRangeSelection();
 };

@@ -1,9 +1,6 @@
 #include "selection/results_window.h"
 
 #include "app/app_state.h"
-#include "app/launch.h"
-#include "app/window_set.h"
-#include "pressure/pressure_units.h"
 #include "selection/result_row.h"
 #include "selection/result_table_text.h"
 #include "selection/selection_result.h"
@@ -68,10 +65,10 @@ void ClearRows(QTableWidget *grid, int rows)
 }
 } // namespace
 
-TForm2::TForm2(AppState &state, WindowSet &windows)
+TForm2::TForm2(AppState &state)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                                | Qt::WindowCloseButtonHint),
-      state_(state), windows_(windows)
+      state_(state)
 {
     setObjectName(QStringLiteral("TForm2"));
     setWindowTitle(QStringLiteral("Варианты подбора"));
@@ -96,7 +93,7 @@ TForm2::TForm2(AppState &state, WindowSet &windows)
     // enough to show them all.
     resize(Panel3->geometry().right() + 1 + kMargin,
            Panel3->geometry().bottom() + 1 + kMargin + menuBar()->sizeHint().height());
-    UseRangeLayout();
+    setPressureLayout(true);
     // Where it first stands: a window that shows it without placing it (the
     // metering-point form) finds it centred on the screen.
     CentreOnScreen(this);
@@ -108,7 +105,6 @@ void TForm2::FormCreate()
     for (QTableWidget *grid : {StringGrid2, StringGrid1})
         for (int column = 0; column < ResultColumnCount; ++column)
             grid->horizontalHeaderItem(column)->setText(header[column]);
-    state_.Catalogue.Fill();
 }
 
 QLabel *TForm2::addLabel(QWidget *panel, const QString &name, const QString &caption, int left,
@@ -401,12 +397,12 @@ void TForm2::CopyRows(QTableWidget *grid)
 
 void TForm2::N2Click()
 {
-    CloseWizardWindows(windows_);
+    emit mainMenuRequested();
 }
 
 void TForm2::N3Click()
 {
-    windows_.mainWindow()->close();
+    emit quitRequested();
 }
 
 void TForm2::setPriceHeader(const QString &text)
@@ -433,28 +429,34 @@ void TForm2::SetEuroPriceHeader()
     setPriceHeader(PriceHeaderEuros());
 }
 
-void TForm2::writeRow(QTableWidget *grid, int modelRow, int number, const ProductRecord &record)
+void TForm2::AppendPossibleVariant(int slot)
 {
-    const ResultRow row = FormatResultRow(number, record);
-    for (int column = 0; column < ResultColumnCount; ++column)
-        SetCell(grid, modelRow, column, row[column]);
+    appendPossibleRow(FormatResultRow(possibleCount_ + 1, state_.Catalogue.at(slot)));
 }
 
-void TForm2::AppendPossibleVariant(int slot)
+void TForm2::AppendOptimalVariant(int slot)
+{
+    appendOptimalRow(FormatResultRow(optimalCount_ + 1, state_.Catalogue.at(slot)));
+}
+
+void TForm2::appendPossibleRow(const ResultRow &row)
 {
     const int number = ++possibleCount_;
     // The grid grows one row at a time past its design rows; its width stays, the
     // scroll bar being always there.
     if (number > kPossibleRows)
         StringGrid1->setRowCount(number);
-    writeRow(StringGrid1, number - 1, number, state_.Catalogue.at(slot));
+    for (int column = 0; column < ResultColumnCount; ++column)
+        SetCell(StringGrid1, number - 1, column, row[column]);
 }
 
-void TForm2::AppendOptimalVariant(int slot)
+void TForm2::appendOptimalRow(const ResultRow &row)
 {
     const int number = ++optimalCount_;
-    if (number <= kOptimalRows)
-        writeRow(StringGrid2, number - 1, number, state_.Catalogue.at(slot));
+    if (number > kOptimalRows)
+        return;
+    for (int column = 0; column < ResultColumnCount; ++column)
+        SetCell(StringGrid2, number - 1, column, row[column]);
 }
 
 void TForm2::ShowSelection(const SelectionResult &result)
@@ -465,56 +467,47 @@ void TForm2::ShowSelection(const SelectionResult &result)
         AppendOptimalVariant(slot);
 }
 
-void TForm2::WriteFlowRange(double qmaxStd, double qminStd)
+void TForm2::ShowFlowRange(double qmaxStd, double qminStd)
 {
     Label17->setText(WriteNumber(qmaxStd));
     Label18->setText(WriteNumber(qminStd));
 }
 
-void TForm2::SetFormulaDenominators(const QString &underQmax, const QString &underQmin)
+void TForm2::showTexts(const ResultTexts &t)
 {
-    Label178->setText(underQmax);
-    Label183->setText(underQmin);
+    const auto write = [](QLabel *label, const std::optional<QString> &text) {
+        if (text)
+            label->setText(*text);
+    };
+    if (t.denominators) {
+        Label178->setText(t.denominators->first);
+        Label183->setText(t.denominators->second);
+    }
+    write(Label17, t.qmaxStd);
+    write(Label18, t.qminStd);
+    write(Label180, t.qmaxWork);
+    write(Label185, t.qminWork);
+    if (t.rangeLayout)
+        setPressureLayout(*t.rangeLayout);
+    write(Label8, t.pmaxGauge);
+    write(Label19, t.pminGauge);
+    write(Label16, t.pmaxAbs);
+    write(Label23, t.pminAbs);
+    write(Label25, t.workingGauge);
+    write(Label26, t.workingAbs);
 }
 
-// Each writer stops at the first value that cannot be rounded, leaving that label
-// and the ones after it as they were.
-bool TForm2::WriteWorkingFlows(const PressureSet &values)
+void TForm2::ShowOutcome(const SizingOutcome &outcome)
 {
-    const auto qmax = Round3(values.QmaxWork);
-    if (!qmax)
-        return false;
-    Label180->setText(WriteNumber(*qmax));
-    const auto qmin = Round3(values.QminWork);
-    if (!qmin)
-        return false;
-    Label185->setText(WriteNumber(*qmin));
-    return true;
-}
-
-bool TForm2::WriteRangePressures(const PressureSet &values)
-{
-    Label8->setText(WriteNumber(values.PmaxGauge));
-    Label19->setText(WriteNumber(values.PminGauge));
-    const auto pmaxAbs = Round3(values.PmaxAbs);
-    if (!pmaxAbs)
-        return false;
-    Label16->setText(WriteNumber(*pmaxAbs));
-    const auto pminAbs = Round3(values.PminAbs);
-    if (!pminAbs)
-        return false;
-    Label23->setText(WriteNumber(*pminAbs));
-    return true;
-}
-
-bool TForm2::WriteSinglePressure(const PressureSet &values)
-{
-    Label25->setText(WriteNumber(values.PmaxGauge));
-    const auto pmaxAbs = Round3(values.PmaxAbs);
-    if (!pmaxAbs)
-        return false;
-    Label26->setText(WriteNumber(*pmaxAbs));
-    return true;
+    showTexts(outcome.texts);
+    ResetGrids();
+    if (outcome.currency == Currency::Euros)
+        SetEuroPriceHeader();
+    for (const Candidate &candidate : outcome.possible)
+        appendPossibleRow(candidate.cells);
+    for (const Candidate &candidate : outcome.optimal)
+        appendOptimalRow(candidate.cells);
+    shown_ = outcome;
 }
 
 void TForm2::setPressureLayout(bool range)
@@ -523,14 +516,4 @@ void TForm2::setPressureLayout(bool range)
         label->setVisible(range);
     for (QLabel *label : {Label24, Label25, Label27, Label26})
         label->setVisible(!range);
-}
-
-void TForm2::UseRangeLayout()
-{
-    setPressureLayout(true);
-}
-
-void TForm2::UseSinglePressureLayout()
-{
-    setPressureLayout(false);
 }

@@ -2,11 +2,13 @@
 
 #include <QMainWindow>
 
+#include "selection/sizing.h"
+
+#include <optional>
+
 struct AppState;
-struct PressureSet;
 struct ProductRecord;
 struct SelectionResult;
-class WindowSet;
 class QAction;
 class QFrame;
 class QLabel;
@@ -15,11 +17,12 @@ class QTableWidget;
 
 // The results window: the input and working data of the last selection and its two
 // grids, "Оптимальные варианты:" (StringGrid2) and "Возможные варианты:"
-// (StringGrid1). It fills the product catalogue when it is created.
+// (StringGrid1). It shows what it is given: the flow range of the flow step and the
+// outcome of a chain's last window; its menu asks for the moves it offers.
 class TForm2 : public QMainWindow {
     Q_OBJECT
 public:
-    TForm2(AppState &state, WindowSet &windows);
+    explicit TForm2(AppState &state);
 
     // Input-data panel.
     QFrame *Panel2;
@@ -73,25 +76,23 @@ public:
     int possibleCount() const { return possibleCount_; }
     int optimalCount() const { return optimalCount_; }
 
-    // Panels.
     // Label17, Label18: the standard flow range, by the writing rule.
-    void WriteFlowRange(double qmaxStd, double qminStd);
-    // Label178, Label183: the denominators of the working-flow formulas.
-    void SetFormulaDenominators(const QString &underQmax, const QString &underQmin);
-    // Label180, Label185: the rounded working flows. False when rounding fails.
-    bool WriteWorkingFlows(const PressureSet &values);
-    // Shows the eight range-layout labels and hides the four single-pressure ones,
-    // or the reverse.
-    void UseRangeLayout();
-    void UseSinglePressureLayout();
-    // Range layout values: Label8, Label19 gauge (unrounded), Label16, Label23
-    // absolute (rounded). False when rounding fails.
-    bool WriteRangePressures(const PressureSet &values);
-    // Single-pressure values: Label25 gauge (unrounded), Label26 absolute (rounded).
-    bool WriteSinglePressure(const PressureSet &values);
+    void ShowFlowRange(double qmaxStd, double qminStd);
+    // A sizing step's outcome: every panel text it reached (the others keep what
+    // they showed), the pressure layout, the price header and both grids.
+    void ShowOutcome(const SizingOutcome &outcome);
+    // The outcome shown last, if any.
+    const std::optional<SizingOutcome> &shownOutcome() const { return shown_; }
+
+signals:
+    void mainMenuRequested(); // "Вернуться к главному меню"
+    void quitRequested();     // "Выход"
 
 private:
-    void writeRow(QTableWidget *grid, int modelRow, int number, const ProductRecord &record);
+    void showTexts(const ResultTexts &texts);
+    void appendPossibleRow(const ResultRow &row);
+    void appendOptimalRow(const ResultRow &row);
+
 
     void buildInputPanel(QWidget *client);
     void buildWorkingPanel(QWidget *client);
@@ -104,10 +105,12 @@ private:
     QTableWidget *makeGrid(QWidget *panel, const QString &name, int dataRows);
     void fitGrids();
     void setPriceHeader(const QString &text);
+    // Shows the eight range-layout labels and hides the four single-pressure
+    // ones, or the reverse.
     void setPressureLayout(bool range);
 
     AppState &state_;
-    WindowSet &windows_;
     int possibleCount_ = 0;
     int optimalCount_ = 0;
+    std::optional<SizingOutcome> shown_;
 };

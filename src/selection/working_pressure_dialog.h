@@ -1,5 +1,6 @@
 #pragma once
 
+#include "selection/sizing.h"
 #include "wizard/wizard_window.h"
 
 class QFrame;
@@ -9,11 +10,11 @@ class QPushButton;
 class UnitComboBox;
 
 // The working-pressure dialog of modes 2 and 4: one working gauge pressure with its
-// unit; "Далее" converts, runs the selection and shows the results window.
+// unit; "Далее" has the core size it and hands the outcome on.
 class TOKBottomDlg4 : public WizardWindow {
     Q_OBJECT
 public:
-    TOKBottomDlg4(AppState &state, WindowSet &windows);
+    explicit TOKBottomDlg4(AppState &state);
 
     QFrame *Bevel1;
     QLabel *Label12, *Label13, *Label54;
@@ -31,10 +32,7 @@ public:
     // ComboBox3 on item `index` (-1: no selection).
     void SelectUnit(int index);
 
-private:
-    // Reads, converts and publishes the working pressure and flows; false when
-    // any of it fails. Values stored before the failure stay.
-    bool publishWorkingValues();
-    // Resets the result grids and fills them with the selection of the mode.
-    void runSelection();
+signals:
+    // Every "Далее", accepted or not: the results window follows every press.
+    void sized(const SizingOutcome &outcome);
 };

@@ -1,16 +1,13 @@
 #include "wizard/cabinet_choice_dialog.h"
 
-#include "app/window_set.h"
-#include "cabinet/metering_point_form.h"
-#include "cabinet/metering_reducing_point_form.h"
-#include "cabinet/reducing_point_form.h"
-#include "wizard/navigation.h"
+#include "cabinet/cabinet_captions.h"
+
 
 #include <QPushButton>
 #include <QRadioButton>
 
-TOKBottomDlg6::TOKBottomDlg6(AppState &state, WindowSet &windows)
-    : ChoiceDialog(state, windows, QStringLiteral("TOKBottomDlg6"),
+TOKBottomDlg6::TOKBottomDlg6(AppState &state)
+    : ChoiceDialog(state, QStringLiteral("TOKBottomDlg6"),
                    QStringLiteral("Выбор типа шкафного пункта "))
 {
     BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Далее"), QRect(144, 176, 75, 25));
@@ -21,9 +18,9 @@ TOKBottomDlg6::TOKBottomDlg6(AppState &state, WindowSet &windows)
         button->setGeometry(24, top, width, 17);
         return button;
     };
-    RadioButton1 = radio(QStringLiteral("RadioButton1"), QStringLiteral("Пункт учета газа ТИВ"), 32, 169);
-    RadioButton2 = radio(QStringLiteral("RadioButton2"), QStringLiteral("Пункт редуцирования газа ЛЕМА"), 72, 233);
-    RadioButton3 = radio(QStringLiteral("RadioButton3"), QStringLiteral("Пункт учета и редуцирования газа ОРНИК"), 112, 273);
+    RadioButton1 = radio(QStringLiteral("RadioButton1"), CabinetKindCaption(CabinetKind::Metering), 32, 169);
+    RadioButton2 = radio(QStringLiteral("RadioButton2"), CabinetKindCaption(CabinetKind::Reducing), 72, 233);
+    RadioButton3 = radio(QStringLiteral("RadioButton3"), CabinetKindCaption(CabinetKind::MeteringReducing), 112, 273);
 
     setTabOrder(BitBtn1, BitBtn2);
     setTabOrder(BitBtn2, RadioButton1);
@@ -37,15 +34,21 @@ TOKBottomDlg6::TOKBottomDlg6(AppState &state, WindowSet &windows)
 
 void TOKBottomDlg6::BitBtn1Click()
 {
-    QWidget *next = RadioButton1->isChecked()   ? static_cast<QWidget *>(windows_.Form3.get())
-                    : RadioButton2->isChecked() ? static_cast<QWidget *>(windows_.Form4.get())
-                                                : static_cast<QWidget *>(windows_.Form5.get());
-    goOnTo(next);
+    goOn();
 }
 
 void TOKBottomDlg6::BitBtn2Click()
 {
-    Close(this);
+    emit exitRequested();
+}
+
+CabinetKind TOKBottomDlg6::chosenKind() const
+{
+    if (RadioButton1->isChecked())
+        return CabinetKind::Metering;
+    if (RadioButton2->isChecked())
+        return CabinetKind::Reducing;
+    return CabinetKind::MeteringReducing;
 }
 
 void TOKBottomDlg6::ClearChoice()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cabinet/cabinet_selection.h"
 #include "wizard/choice_dialog.h"
 
 class QRadioButton;
@@ -9,7 +10,7 @@ class QPushButton;
 class TOKBottomDlg6 : public ChoiceDialog {
     Q_OBJECT
 public:
-    TOKBottomDlg6(AppState &state, WindowSet &windows);
+    explicit TOKBottomDlg6(AppState &state);
 
     QRadioButton *RadioButton1, *RadioButton2, *RadioButton3; // ТИВ, ЛЕМА, ОРНИК
     QPushButton *BitBtn1, *BitBtn2; // "Далее", "Выход"
@@ -19,4 +20,6 @@ public:
 
     // No kind selected.
     void ClearChoice();
+    // The kind the checked button names; the third when none is checked.
+    CabinetKind chosenKind() const;
 };

@@ -1,15 +1,12 @@
 #include "wizard/choice_dialog.h"
 
-#include "app/window_set.h"
 #include "wizard/messages.h"
-#include "wizard/navigation.h"
 
 #include <QAbstractButton>
 #include <QFrame>
 
-ChoiceDialog::ChoiceDialog(AppState &state, WindowSet &windows, const QString &className,
-                           const QString &caption)
-    : WizardWindow(state, windows, className, caption, QSize(313, 206))
+ChoiceDialog::ChoiceDialog(AppState &state, const QString &className, const QString &caption)
+    : WizardWindow(state, className, caption, QSize(313, 206))
 {
     Bevel1 = makeBevel();
 }
@@ -24,12 +21,10 @@ bool ChoiceDialog::choiceMade()
     return false;
 }
 
-void ChoiceDialog::goOnTo(QWidget *next)
+void ChoiceDialog::goOn()
 {
-    if (!choiceMade())
-        return;
-    Hide(this);
-    ShowCentred(next, windows_.mainWindow());
+    if (choiceMade())
+        emit nextAccepted();
 }
 
 void ChoiceDialog::setAllChoices(bool checked)

@@ -15,17 +15,16 @@ class QPushButton;
 class ChoiceDialog : public WizardWindow {
     Q_OBJECT
 public:
-    ChoiceDialog(AppState &state, WindowSet &windows, const QString &className,
-                 const QString &caption);
+    ChoiceDialog(AppState &state, const QString &className, const QString &caption);
 
     QFrame *Bevel1;
 
 protected:
     // The check boxes or radio buttons the user chooses among, in order.
     void setChoices(const QList<QAbstractButton *> &choices) { choices_ = choices; }
-    // "Далее": with a choice made, hides this dialog and shows `next` centred on
-    // the main window; without one, shows the no-choice warning and stays.
-    void goOnTo(QWidget *next);
+    // "Далее": with a choice made, asks to go on; without one, shows the
+    // no-choice warning and stays.
+    void goOn();
     // Checks or clears every choice.
     void setAllChoices(bool checked);
     // The first three choices as family gates (a missing one is closed).

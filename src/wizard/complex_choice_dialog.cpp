@@ -1,15 +1,12 @@
 #include "wizard/complex_choice_dialog.h"
 
-#include "app/launch.h"
-#include "app/window_set.h"
-#include "wizard/flow_range_dialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
-TOKBottomDlg::TOKBottomDlg(AppState &state, WindowSet &windows)
-    : ChoiceDialog(state, windows, QStringLiteral("TOKBottomDlg"),
+TOKBottomDlg::TOKBottomDlg(AppState &state)
+    : ChoiceDialog(state, QStringLiteral("TOKBottomDlg"),
                    QStringLiteral("Выбор типа измерительного комплекса"))
 {
     const QString caption = QStringLiteral("Измерительный комплекс на базе");
@@ -52,12 +49,12 @@ void TOKBottomDlg::Button2Click() { CheckAll(false); }
 
 void TOKBottomDlg::BitBtn1Click()
 {
-    goOnTo(windows_.Dlg1.get());
+    goOn();
 }
 
 void TOKBottomDlg::BitBtn2Click()
 {
-    ResetChainInputs(windows_, this);
+    emit exitRequested();
 }
 
 void TOKBottomDlg::CheckAll(bool checked)

@@ -10,7 +10,7 @@ class QPushButton;
 class TOKBottomDlg : public ChoiceDialog {
     Q_OBJECT
 public:
-    TOKBottomDlg(AppState &state, WindowSet &windows);
+    explicit TOKBottomDlg(AppState &state);
 
     QCheckBox *CheckBox1, *CheckBox2, *CheckBox3; // ZAM rotary, ЗЕТ turbine, KEL turbine
     QLabel *Label1, *Label2, *Label3;

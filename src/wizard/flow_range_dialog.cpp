@@ -1,29 +1,18 @@
 #include "wizard/flow_range_dialog.h"
 
 #include "app/app_state.h"
-#include "app/launch.h"
-#include "app/window_set.h"
-#include "pressure/pressure_range_dialog.h"
-#include "selection/results_window.h"
-#include "selection/working_pressure_dialog.h"
-#include "wizard/complex_choice_dialog.h"
 #include "wizard/enter_key_rule.h"
 #include "wizard/messages.h"
-#include "wizard/meter_choice_dialog.h"
-#include "wizard/navigation.h"
-#include "wizard/number_text.h"
-#include "wizard/utility_choice_dialog.h"
 
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
-#include <utility>
 
-TOKBottomDlg1::TOKBottomDlg1(AppState &state, WindowSet &windows)
-    : WizardWindow(state, windows, QStringLiteral("TOKBottomDlg1"), QStringLiteral("Исходные данные"),
-                   QSize(313, 207))
+TOKBottomDlg1::TOKBottomDlg1(AppState &state)
+    : WizardWindow(state, QStringLiteral("TOKBottomDlg1"), QStringLiteral("Исходные данные"),
+                   InputDialogGeometry::Size)
 {
     Bevel1 = makeBevel();
 
@@ -54,9 +43,7 @@ TOKBottomDlg1::TOKBottomDlg1(AppState &state, WindowSet &windows)
             {QStringLiteral("Label162"), QStringLiteral("Label164"), QStringLiteral("Label166")}, Label161,
             Edit12, Label162, Label164, Label166);
 
-    BitBtn1 = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Назад"), QRect(72, 176, 75, 25));
-    BitBtn2 = makeButton(QStringLiteral("BitBtn2"), QStringLiteral("Далее"), QRect(152, 176, 75, 25));
-    BitBtn3 = makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Выход"), QRect(232, 176, 75, 25));
+    makeButtonRow(BitBtn1, BitBtn2, BitBtn3);
 
     setTabOrder(Edit11, Edit12);
     setTabOrder(Edit12, BitBtn1);
@@ -73,71 +60,27 @@ TOKBottomDlg1::TOKBottomDlg1(AppState &state, WindowSet &windows)
 
 void TOKBottomDlg1::BitBtn1Click()
 {
-    QWidget *choice = nullptr;
-    switch (state_.SelectionMode) {
-    case 1:
-    case 2:
-        choice = windows_.Dlg.get();
-        break;
-    case 3:
-        choice = windows_.Dlg3.get();
-        break;
-    case 4:
-        choice = windows_.Dlg5.get();
-        break;
-    default:
-        break;
-    }
-    Hide(this);
-    if (choice)
-        ShowCentred(choice, windows_.mainWindow());
+    emit backRequested();
 }
 
 void TOKBottomDlg1::BitBtn2Click()
 {
-    // Read Qmax, then Qmin; a text that does not read leaves its value as it was,
-    // and Qmin is not read after a failed Qmax.
-    bool valid = false;
-    if (const auto qmax = ReadNumber(Edit11->text())) {
-        state_.QmaxStd = *qmax;
-        if (const auto qmin = ReadNumber(Edit12->text())) {
-            state_.QminStd = *qmin;
-            valid = state_.QmaxStd > 0 && state_.QminStd > 0;
-        }
+    const FlowRangeReading reading =
+        ReadFlowRange(Edit11->text(), Edit12->text(), state_.QmaxStd, state_.QminStd);
+    if (reading.exchanged) {
+        Edit11->setText(reading.qmaxText);
+        Edit12->setText(reading.qminText);
     }
-
-    // The range is put in order whatever the reading gave.
-    if (!(state_.QmaxStd >= state_.QminStd)) {
-        std::swap(state_.QmaxStd, state_.QminStd);
-        Edit11->setText(WriteNumber(state_.QmaxStd));
-        Edit12->setText(WriteNumber(state_.QminStd));
-    }
-
-    if (!valid) {
+    if (!reading.valid)
         ShowError(this, Messages::BadInput());
-        return;
-    }
-
-    windows_.Form2->WriteFlowRange(state_.QmaxStd, state_.QminStd);
-
-    Hide(this);
-    switch (state_.SelectionMode) {
-    case 1:
-    case 3:
-        ShowCentred(windows_.Dlg2.get(), windows_.mainWindow());
-        break;
-    case 2:
-    case 4:
-        ShowCentred(windows_.Dlg4.get(), windows_.mainWindow());
-        break;
-    default:
-        break;
-    }
+    emit flowRangeRead(reading);
+    if (reading.valid)
+        emit nextAccepted();
 }
 
 void TOKBottomDlg1::BitBtn3Click()
 {
-    ResetChainInputs(windows_, this);
+    emit exitRequested();
 }
 
 void TOKBottomDlg1::ClearEdits()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "wizard/flow_range_input.h"
 #include "wizard/wizard_window.h"
 
 class QFrame;
@@ -7,12 +8,12 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The flow range at standard conditions (modes 1 to 4): read, checked, put in
-// order, published to the results window, then on to the mode's pressure input.
+// The flow range at standard conditions (modes 1 to 4): read, checked and put in
+// order by the core; "Далее" hands the reading on, accepted or not.
 class TOKBottomDlg1 : public WizardWindow {
     Q_OBJECT
 public:
-    TOKBottomDlg1(AppState &state, WindowSet &windows);
+    explicit TOKBottomDlg1(AppState &state);
 
     QFrame *Bevel1;
     QLabel *Label159, *Label168, *Label160, *Label161;
@@ -26,4 +27,9 @@ public:
 
     // Both edits emptied.
     void ClearEdits();
+
+signals:
+    // Every "Далее": the flows as read (the last values where a text did not
+    // read); nextAccepted() follows when the range was accepted.
+    void flowRangeRead(const FlowRangeReading &reading);
 };

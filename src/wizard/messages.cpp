@@ -20,3 +20,13 @@ void ShowError(QWidget *parent, const QString &text)
 {
     ShowBox(parent, QMessageBox::Critical, QStringLiteral("Error"), text);
 }
+
+void ShowMessages(QWidget *parent, const std::vector<SizingMessage> &messages)
+{
+    for (const SizingMessage &message : messages) {
+        if (message.kind == SizingMessage::Kind::Error)
+            ShowError(parent, message.text);
+        else
+            ShowWarning(parent, message.text);
+    }
+}

@@ -1,14 +1,11 @@
 #include "wizard/meter_choice_dialog.h"
 
-#include "app/launch.h"
-#include "app/window_set.h"
-#include "wizard/flow_range_dialog.h"
 
 #include <QCheckBox>
 #include <QPushButton>
 
-TOKBottomDlg3::TOKBottomDlg3(AppState &state, WindowSet &windows)
-    : ChoiceDialog(state, windows, QStringLiteral("TOKBottomDlg3"), QStringLiteral("Выбор типа счетчика"))
+TOKBottomDlg3::TOKBottomDlg3(AppState &state)
+    : ChoiceDialog(state, QStringLiteral("TOKBottomDlg3"), QStringLiteral("Выбор типа счетчика"))
 {
     auto box = [this](const QString &name, const QString &caption, int top) {
         auto *check = new QCheckBox(caption, this);
@@ -46,12 +43,12 @@ void TOKBottomDlg3::Button2Click() { CheckAll(false); }
 
 void TOKBottomDlg3::BitBtn1Click()
 {
-    goOnTo(windows_.Dlg1.get());
+    goOn();
 }
 
 void TOKBottomDlg3::BitBtn2Click()
 {
-    ResetChainInputs(windows_, this);
+    emit exitRequested();
 }
 
 void TOKBottomDlg3::CheckAll(bool checked)

@@ -9,7 +9,7 @@ class QPushButton;
 class TOKBottomDlg3 : public ChoiceDialog {
     Q_OBJECT
 public:
-    TOKBottomDlg3(AppState &state, WindowSet &windows);
+    explicit TOKBottomDlg3(AppState &state);
 
     QCheckBox *CheckBox1, *CheckBox2, *CheckBox3; // ZAM rotary, ЗЕТ turbine, KEL turbine
     QPushButton *Button1, *Button2; // "Выбрать все", "Отменить все"

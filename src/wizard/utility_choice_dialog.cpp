@@ -1,15 +1,12 @@
 #include "wizard/utility_choice_dialog.h"
 
-#include "app/window_set.h"
-#include "wizard/navigation.h"
-#include "wizard/flow_range_dialog.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 
-TOKBottomDlg5::TOKBottomDlg5(AppState &state, WindowSet &windows)
-    : ChoiceDialog(state, windows, QStringLiteral("TOKBottomDlg5"), QStringLiteral("Выбор типа счетчика"))
+TOKBottomDlg5::TOKBottomDlg5(AppState &state)
+    : ChoiceDialog(state, QStringLiteral("TOKBottomDlg5"), QStringLiteral("Выбор типа счетчика"))
 {
     BitBtn2 = makeButton(QStringLiteral("BitBtn2"), QStringLiteral("Далее"), QRect(152, 176, 75, 25));
     BitBtn3 = makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Выход"), QRect(232, 176, 75, 25));
@@ -37,12 +34,12 @@ void TOKBottomDlg5::FormCreate() { CheckAll(true); }
 
 void TOKBottomDlg5::BitBtn2Click()
 {
-    goOnTo(windows_.Dlg1.get());
+    goOn();
 }
 
 void TOKBottomDlg5::BitBtn3Click()
 {
-    Close(this);
+    emit exitRequested();
 }
 
 void TOKBottomDlg5::CheckAll(bool checked)

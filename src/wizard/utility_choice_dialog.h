@@ -10,7 +10,7 @@ class QPushButton;
 class TOKBottomDlg5 : public ChoiceDialog {
     Q_OBJECT
 public:
-    TOKBottomDlg5(AppState &state, WindowSet &windows);
+    explicit TOKBottomDlg5(AppState &state);
 
     QCheckBox *CheckBox1, *CheckBox2; // НМ without, and with, temperature compensation
     QLabel *Label1, *Label2;

@@ -3,6 +3,7 @@
 #include "pressure/unit_combo_box.h"
 #include "wizard/enter_key_rule.h"
 
+#include <QCloseEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -51,11 +52,17 @@ QFrame *WhitePanel(QWidget *parent, const QString &name, const QRect &geometry)
 }
 } // namespace Look
 
-WizardWindow::WizardWindow(AppState &state, WindowSet &windows, const QString &className,
-                           const QString &caption, QSize clientSize)
+void SetTextIfChanged(QLineEdit *edit, const QString &text)
+{
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+WizardWindow::WizardWindow(AppState &state, const QString &className, const QString &caption,
+                           QSize clientSize)
     : QWidget(nullptr, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint
                            | Qt::WindowCloseButtonHint),
-      state_(state), windows_(windows)
+      state_(state)
 {
     setObjectName(className);
     setWindowTitle(caption);
@@ -120,4 +127,19 @@ QFrame *WizardWindow::makeBevel()
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setGeometry(8, 8, 297, 161);
     return bevel;
+}
+
+void WizardWindow::closeEvent(QCloseEvent *event)
+{
+    emit closing();
+    QWidget::closeEvent(event);
+}
+
+void WizardWindow::makeButtonRow(QPushButton *&back, QPushButton *&next, QPushButton *&exit,
+                                 const QRect &backPlace, const QRect &nextPlace,
+                                 const QRect &exitPlace)
+{
+    back = makeButton(QStringLiteral("BitBtn1"), QStringLiteral("Назад"), backPlace);
+    next = makeButton(QStringLiteral("BitBtn2"), QStringLiteral("Далее"), nextPlace);
+    exit = makeButton(QStringLiteral("BitBtn3"), QStringLiteral("Выход"), exitPlace);
 }

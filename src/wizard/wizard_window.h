@@ -1,26 +1,68 @@
 #pragma once
 
+#include <QRect>
+#include <QSize>
 #include <QString>
 #include <QWidget>
 
 struct AppState;
-class WindowSet;
+class QCloseEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 class UnitComboBox;
 
+// The size of the three small input dialogs (flow range, pressure range, working
+// pressure) and the place of their bottom row.
+namespace InputDialogGeometry {
+inline constexpr QSize Size(313, 207);
+inline constexpr QRect Back(72, 176, 75, 25);
+inline constexpr QRect Next(152, 176, 75, 25);
+inline constexpr QRect Exit(232, 176, 75, 25);
+} // namespace InputDialogGeometry
+
+// Fonts and colours shared by the windows.
+namespace Look {
+QFont DialogFont();            // the 11-pixel dialog font
+QFont CaptionFont(bool bold);  // the 13-pixel caption font
+QColor Yellow();
+// Fills `widget` with `colour` behind its children.
+void Paint(QWidget *widget, const QColor &colour);
+// A raised white panel at the given place.
+QFrame *WhitePanel(QWidget *parent, const QString &name, const QRect &geometry);
+} // namespace Look
+
+// Sets an edit's text only when it differs, so an unchanged entry keeps its
+// cursor and undo history.
+void SetTextIfChanged(QLineEdit *edit, const QString &text);
+
 // Base of every top-level window except the main and results windows: a fixed-size,
 // non-modal window with only a close button, a yellow background and the 11-pixel
-// dialog font, that knows the program state and the other windows.
+// dialog font. It reads the program state; what the user asks for leaves it as a
+// signal, and the selection flow decides where that leads.
 class WizardWindow : public QWidget {
     Q_OBJECT
 public:
-    WizardWindow(AppState &state, WindowSet &windows, const QString &className,
-                 const QString &caption, QSize clientSize);
+    WizardWindow(AppState &state, const QString &className, const QString &caption,
+                 QSize clientSize);
+
+signals:
+    void backRequested();  // "Назад"
+    void nextAccepted();   // "Далее" with the window's own input accepted
+    void exitRequested();  // "Выход"
+    void closing();        // the window is being closed
 
 protected:
+    void closeEvent(QCloseEvent *event) override;
+
+    // The bottom row of an input window: "Назад", "Далее" and "Выход" as BitBtn1,
+    // BitBtn2 and BitBtn3, by default where the small input dialogs have them.
+    void makeButtonRow(QPushButton *&back, QPushButton *&next, QPushButton *&exit,
+                       const QRect &backPlace = InputDialogGeometry::Back,
+                       const QRect &nextPlace = InputDialogGeometry::Next,
+                       const QRect &exitPlace = InputDialogGeometry::Exit);
+
     // A label with the given caption at (left, top) of `parent` (the window if null).
     QLabel *makeLabel(const QString &name, const QString &caption, int left, int top,
                       QWidget *parent = nullptr);
@@ -38,16 +80,5 @@ protected:
     QFrame *makeBevel();
 
     AppState &state_;
-    WindowSet &windows_;
 };
 
-// Fonts and colours shared by the windows.
-namespace Look {
-QFont DialogFont();            // the 11-pixel dialog font
-QFont CaptionFont(bool bold);  // the 13-pixel caption font
-QColor Yellow();
-// Fills `widget` with `colour` behind its children.
-void Paint(QWidget *widget, const QColor &colour);
-// A raised white panel at the given place.
-QFrame *WhitePanel(QWidget *parent, const QString &name, const QRect &geometry);
-} // namespace Look

@@ -60,8 +60,10 @@ class TestResultsWindow : public QObject {
 
 private:
     std::unique_ptr<AppState> state;
+    std::unique_ptr<TForm2> form;
+
+    // A window set of its own, for the menu commands that reach other windows.
     std::unique_ptr<WindowSet> windows;
-    TForm2 *form = nullptr;
 
     // The first `count` catalogue slots that hold a product.
     std::vector<int> productSlots(int count) const
@@ -76,7 +78,7 @@ private:
     void showForm()
     {
         form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
     }
 
 private slots:
@@ -86,14 +88,22 @@ private slots:
     {
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         state = std::make_unique<AppState>();
-        windows = std::make_unique<WindowSet>(*state);
-        form = windows->Form2.get();
+        form = std::make_unique<TForm2>(*state);
     }
 
     void cleanup()
     {
         windows.reset();
+        form.reset();
         state.reset();
+    }
+
+    // An outcome that reaches only the given layout and texts.
+    static SizingOutcome Shown(const ResultTexts &texts)
+    {
+        SizingOutcome outcome;
+        outcome.texts = texts;
+        return outcome;
     }
 
     void window()
@@ -111,7 +121,7 @@ private slots:
         QVERIFY(form->Label177->font().underline()); // the fraction bars
         QVERIFY(form->Label182->font().underline());
         QVERIFY(!form->isVisible());
-        // The creation handler filled the catalogue.
+        // Making the state filled the catalogue.
         QCOMPARE(state->Catalogue.usedCount(), 558);
 
         QCOMPARE(form->N1->objectName(), u"N1"_s);
@@ -199,13 +209,11 @@ private slots:
             QVERIFY(!label->isVisible());
 
         // Switch away and back, so each layout is reached from the other one.
-        if (range) {
-            form->UseSinglePressureLayout();
-            form->UseRangeLayout();
-        } else {
-            form->UseRangeLayout();
-            form->UseSinglePressureLayout();
-        }
+        ResultTexts away, back;
+        away.rangeLayout = !range;
+        back.rangeLayout = range;
+        form->ShowOutcome(Shown(away));
+        form->ShowOutcome(Shown(back));
         for (QLabel *label : rangeLabels)
             QCOMPARE(label->isVisible(), range);
         for (QLabel *label : singleLabels)
@@ -411,81 +419,60 @@ private slots:
         QCOMPARE(Cell(form->StringGrid2, 0, 6), qmin);
     }
 
-    void flowAndPressureWriters()
+    // Every text of an outcome lands in its own label.
+    void outcomeTexts()
     {
-        form->WriteFlowRange(100, 10.5);
+        form->ShowFlowRange(100, 10.5);
         QCOMPARE(form->Label17->text(), u"100"_s);
         QCOMPARE(form->Label18->text(), u"10,5"_s);
-        form->SetFormulaDenominators(u"Pmin+Patm"_s, u"Pmax+Patm"_s);
-        QCOMPARE(form->Label178->text(), u"Pmin+Patm"_s);
-        QCOMPARE(form->Label183->text(), u"Pmax+Patm"_s);
 
-        PressureSet set;
-        set.PmaxGauge = 0.12345;
-        set.PminGauge = -0.5;
-        set.PmaxAbs = 1.12345;
-        set.PminAbs = 0.5;
-        set.QmaxWork = 100.0 / 3.0;
-        set.QminWork = 10.0 / 3.0;
-        QVERIFY(form->WriteWorkingFlows(set));
-        QCOMPARE(form->Label180->text(), u"33,333"_s);
-        QCOMPARE(form->Label185->text(), u"3,333"_s);
-        QVERIFY(form->WriteRangePressures(set));
-        QCOMPARE(form->Label8->text(), u"0,12345"_s);
-        QCOMPARE(form->Label19->text(), u"-0,5"_s);
-        QCOMPARE(form->Label16->text(), u"1,123"_s);
-        QCOMPARE(form->Label23->text(), u"0,5"_s);
-        QVERIFY(form->WriteSinglePressure(set));
-        QCOMPARE(form->Label25->text(), u"0,12345"_s);
-        QCOMPARE(form->Label26->text(), u"1,123"_s);
+        ResultTexts t;
+        t.denominators = std::pair(u"Pmin+Patm"_s, u"Pmax+Patm"_s);
+        t.qmaxWork = u"33,333"_s;
+        t.qminWork = u"3,333"_s;
+        t.pmaxGauge = u"0,12345"_s;
+        t.pminGauge = u"-0,5"_s;
+        t.pmaxAbs = u"1,123"_s;
+        t.pminAbs = u"0,5"_s;
+        t.workingGauge = u"0,2"_s;
+        t.workingAbs = u"1,2"_s;
+        t.qmaxStd = u"7"_s;
+        form->ShowOutcome(Shown(t));
+        const QList<QPair<QLabel *, QString>> expected = {
+            {form->Label178, u"Pmin+Patm"_s}, {form->Label183, u"Pmax+Patm"_s},
+            {form->Label180, u"33,333"_s},    {form->Label185, u"3,333"_s},
+            {form->Label8, u"0,12345"_s},     {form->Label19, u"-0,5"_s},
+            {form->Label16, u"1,123"_s},      {form->Label23, u"0,5"_s},
+            {form->Label25, u"0,2"_s},        {form->Label26, u"1,2"_s},
+            {form->Label17, u"7"_s},          {form->Label18, u"10,5"_s},
+        };
+        for (const auto &[label, text] : expected)
+            QCOMPARE(label->text(), text);
 
         // The longest number the writing rule makes fits its label.
-        form->WriteFlowRange(-1.23456789012345e-100, 0);
+        form->ShowFlowRange(-1.23456789012345e-100, 0);
         QVERIFY(form->Label17->width() >= form->Label17->fontMetrics().horizontalAdvance(form->Label17->text()));
     }
 
-    void roundingFailure_data()
+    // Texts the step did not reach leave their labels as they were.
+    void unreachedTextsKept()
     {
-        QTest::addColumn<double>("first");
-        QTest::addColumn<double>("second");
-        QTest::addColumn<bool>("firstWritten");
-        const double inf = std::numeric_limits<double>::infinity();
-        QTest::newRow("first fails") << inf << 2.0 << false;
-        QTest::newRow("second fails") << 2.0 << std::nan("") << true;
-        QTest::newRow("too big to round") << 1e300 << 2.0 << false;
-    }
-
-    // A value that cannot be rounded leaves its label and the ones after it alone.
-    void roundingFailure()
-    {
-        QFETCH(double, first);
-        QFETCH(double, second);
-        QFETCH(bool, firstWritten);
-        PressureSet set;
-        set.QmaxWork = first;
-        set.QminWork = second;
-        set.PmaxAbs = first;
-        set.PminAbs = second;
-        set.PmaxGauge = 7;
-        set.PminGauge = 6;
-
-        QVERIFY(!form->WriteWorkingFlows(set));
-        QCOMPARE(form->Label180->text(), firstWritten ? u"2"_s : u"Label180"_s);
-        QCOMPARE(form->Label185->text(), u"Label185"_s);
-
-        QVERIFY(!form->WriteRangePressures(set));
+        ResultTexts first;
+        first.qmaxWork = u"2"_s;
+        first.pmaxGauge = u"7"_s;
+        form->ShowOutcome(Shown(first));
+        form->ShowOutcome(Shown(ResultTexts{}));
+        QCOMPARE(form->Label180->text(), u"2"_s);
         QCOMPARE(form->Label8->text(), u"7"_s);
-        QCOMPARE(form->Label19->text(), u"6"_s);
-        QCOMPARE(form->Label16->text(), firstWritten ? u"2"_s : u"Label16"_s);
-        QCOMPARE(form->Label23->text(), u"Label23"_s);
-
-        QCOMPARE(form->WriteSinglePressure(set), firstWritten);
-        QCOMPARE(form->Label25->text(), u"7"_s);
-        QCOMPARE(form->Label26->text(), firstWritten ? u"2"_s : u"Label26"_s);
+        QCOMPARE(form->Label185->text(), u"Label185"_s);
+        QCOMPARE(form->Label16->text(), u"Label16"_s);
     }
 
+    // Both menu commands reach other windows through the flow.
     void backToMainMenu()
     {
+        windows = std::make_unique<WindowSet>(*state);
+        TForm2 *form = windows->Form2.get();
         windows->Form1->show();
         QVERIFY(QTest::qWaitForWindowExposed(windows->Form1.get()));
         ShowCentred(windows->Dlg1.get(), windows->mainWindow());
@@ -501,6 +488,8 @@ private slots:
 
     void exitClosesMainWindow()
     {
+        windows = std::make_unique<WindowSet>(*state);
+        TForm2 *form = windows->Form2.get();
         windows->Form1->show();
         QVERIFY(QTest::qWaitForWindowExposed(windows->Form1.get()));
         QSignalSpy closed(windows->Form1.get(), &TForm1::closed);
