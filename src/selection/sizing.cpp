@@ -304,6 +304,20 @@ SelectionResult Select(const SizingOutcome &out, const ProductCatalogue &catalog
     return {};
 }
 
+// The outcome before the step: the request, the time of the run, the values it
+// starts from and the currency of the mode.
+SizingOutcome Begin(const SizingRequest &request)
+{
+    SizingOutcome out;
+    out.request = request;
+    out.when = QDateTime::currentDateTime();
+    out.qmaxStd = request.qmaxStd;
+    out.qminStd = request.qminStd;
+    out.pressures = request.previous;
+    out.currency = request.mode == 4 ? Currency::Euros : Currency::Roubles;
+    return out;
+}
+
 } // namespace
 
 QString SizingOutcome::priceHeader() const
@@ -313,13 +327,7 @@ QString SizingOutcome::priceHeader() const
 
 SizingOutcome Size(const SizingRequest &request, const ProductCatalogue &catalogue)
 {
-    SizingOutcome out;
-    out.request = request;
-    out.when = QDateTime::currentDateTime();
-    out.qmaxStd = request.qmaxStd;
-    out.qminStd = request.qminStd;
-    out.pressures = request.previous;
-
+    SizingOutcome out = Begin(request);
     if (request.mode == 5) {
         SizeCabinet(out);
     } else if (AsksPressureRange(request.mode) || AsksWorkingPressure(request.mode)) {
@@ -338,7 +346,6 @@ SizingOutcome Size(const SizingRequest &request, const ProductCatalogue &catalog
         Refuse(out, InputField::None);
     }
 
-    out.currency = request.mode == 4 ? Currency::Euros : Currency::Roubles;
     out.selection = Select(out, catalogue);
     out.possible = Candidates(out.selection.possible, out, catalogue);
     out.optimal = Candidates(out.selection.optimal, out, catalogue);
@@ -360,13 +367,7 @@ SizingOutcome SizePoint(SizingRequest request, const QString &qmaxText, const QS
     if (flows.valid)
         return Size(request, catalogue);
 
-    SizingOutcome out;
-    out.request = request;
-    out.when = QDateTime::currentDateTime();
-    out.qmaxStd = flows.qmax;
-    out.qminStd = flows.qmin;
-    out.pressures = request.previous;
-    out.currency = request.mode == 4 ? Currency::Euros : Currency::Roubles;
+    SizingOutcome out = Begin(request);
     Refuse(out, flows.failed);
     NameTheChoice(out);
     return out;
