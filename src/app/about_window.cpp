@@ -45,10 +45,8 @@ TForm6::TForm6(AppState &state)
     for (const Line &line : lines) {
         *line.member = makeLabel(QString::fromLatin1(line.name), line.text, line.left, line.top);
     }
-    for (QLabel *title : {StaticText1, StaticText2}) {
+    for (QLabel *title : {StaticText1, StaticText2})
         title->setFont(script);
-        title->adjustSize();
-    }
     for (QLabel *warning : {StaticText10, StaticText11}) {
         QPalette wp = warning->palette();
         wp.setColor(QPalette::WindowText, maroon);
@@ -57,16 +55,18 @@ TForm6::TForm6(AppState &state)
 
     // The lines keep their places; the window grows to the right when the fonts at
     // hand (a script typeface may be missing) make a line longer than designed.
-    int width = 466;
-    for (const Line &line : lines)
-        width = std::max(width, (*line.member)->geometry().right() + 1 + 8);
-    setFixedSize(width, 368);
-
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 288, width - 1, 75);
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setPixmap(MakerLogo(QSize(337, 72)));
-
-    CentreOnScreen(this);
+    layOutLater([this] {
+        int width = 466;
+        for (QLabel *line : findChildren<QLabel *>(QString(), Qt::FindDirectChildrenOnly))
+            if (line != Image1)
+                width = std::max(width, line->geometry().right() + 1 + 8);
+        setFixedSize(width, 368);
+        Image1->setGeometry(0, 288, width - 1, 75);
+        Image1->setPixmap(MakerLogo(QSize(337, 72)));
+        // Where it first stands: the middle of the screen.
+        CentreOnScreen(this);
+    });
 }

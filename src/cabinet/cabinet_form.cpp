@@ -54,7 +54,8 @@ CabinetForm::CabinetForm(AppState &state, const QString &className, CabinetKind 
     for (int i = 0; i < 4; ++i) {
         *variants[i] = makeRadio(QStringLiteral("RadioButton%1").arg(i + 1),
                                  CabinetVariantCaption(kind, i + 1), 16, 20 + 15 * i, Panel1);
-        (*variants[i])->resize(593, 17);
+        QRadioButton *variant = *variants[i];
+        layOutLater([variant] { variant->resize(593, 17); });
         variantGroup.append(*variants[i]);
     }
     optionGroups_.append(variantGroup);
@@ -71,7 +72,6 @@ QLabel *CabinetForm::makeValueCaption(const QString &name, const QString &captio
 {
     QLabel *label = makeLabel(name, caption, left, top, parent);
     label->setFont(Look::CaptionFont(false));
-    label->adjustSize();
     return label;
 }
 
@@ -82,7 +82,6 @@ QLabel *CabinetForm::makeBoldLabel(const QString &name, const QString &caption, 
     QFont bold = Look::DialogFont();
     bold.setBold(true);
     label->setFont(bold);
-    label->adjustSize();
     return label;
 }
 
@@ -92,7 +91,7 @@ QRadioButton *CabinetForm::makeRadio(const QString &name, const QString &caption
     auto *button = new QRadioButton(caption, parent);
     button->setObjectName(name);
     button->move(left, top);
-    button->adjustSize();
+    layOutLater([button] { button->adjustSize(); });
     return button;
 }
 

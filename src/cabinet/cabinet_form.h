@@ -69,7 +69,8 @@ protected:
     // of the numeric edits and the focus order.
     void chainEnter(std::initializer_list<QLineEdit *> edits);
     void setFocusOrder(std::initializer_list<QWidget *> widgets);
-    // Called last by the derived constructor: a panel too narrow for a caption in
+    // Called last by the derived constructor (it runs with the deferred layout, at
+    // the first show): a panel too narrow for a caption in
     // the font at hand grows to fit it, and when that carries it past the design's
     // right edge the form grows with it, the panels that ended at that edge stretch
     // to the new one and the buttons keep their place at the bottom right.

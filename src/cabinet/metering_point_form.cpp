@@ -18,7 +18,9 @@ TForm3::TForm3(AppState &state)
     Label2 = makeBoldLabel(QStringLiteral("Label2"), QStringLiteral("Максимальное и минимальное значение избыточного давления на входе"), 8, 8, Panel2);
     Label3 = makeBoldLabel(QStringLiteral("Label3"), QStringLiteral("(не более 1,6 Мпа):"), 456, 8, Panel2);
     // The two read as one line; a wider font moves the second part along.
-    Label3->move(std::max(Label3->x(), Label2->geometry().right() + 5), Label3->y());
+    layOutLater([this] {
+        Label3->move(std::max(Label3->x(), Label2->geometry().right() + 5), Label3->y());
+    });
     Label14 = makeValueCaption(QStringLiteral("Label14"), QStringLiteral("Pmax"), 48, 35, Panel2);
     Edit3 = makeEdit(QStringLiteral("Edit3"), QRect(88, 32, 81, 21), Panel2);
     ComboBox1 = makeUnitList(QStringLiteral("ComboBox1"), QRect(176, 32, 75, 21), Panel2);
@@ -48,7 +50,7 @@ TForm3::TForm3(AppState &state)
     setFocusOrder({RadioButton1, RadioButton2, RadioButton3, RadioButton4, Edit3, ComboBox1, Edit4,
                    ComboBox2, Edit11, Edit12, RadioButton5, RadioButton6, RadioButton7,
                    RadioButton8, BitBtn1, BitBtn2, BitBtn3, RadioButton9, RadioButton10});
-    fitToCaptions();
+    layOutLater([this] { fitToCaptions(); });
 }
 
 int TForm3::bypassChoice() const

@@ -44,7 +44,7 @@ ReducingFormBase::ReducingFormBase(AppState &state, const QString &className, Ca
     setFocusOrder({RadioButton1, RadioButton2, RadioButton3, RadioButton4, Edit3, ComboBox1, Edit4,
                    ComboBox2, Edit5, ComboBox3, Edit11, Edit12, RadioButton5, RadioButton6,
                    RadioButton7, RadioButton8, BitBtn1, BitBtn2, BitBtn3});
-    fitToCaptions();
+    layOutLater([this] { fitToCaptions(); });
 }
 
 void ReducingFormBase::resetOwnControls()

@@ -82,10 +82,8 @@ TOKBottomDlg2::TOKBottomDlg2(AppState &state)
 
     Label12 = makeLabel(QStringLiteral("Label12"), QStringLiteral("Введите диапазон рабочего"), 21, 13);
     Label13 = makeLabel(QStringLiteral("Label13"), QStringLiteral("(избыточного) давления газа"), 70, 32);
-    for (QLabel *title : {Label12, Label13}) {
+    for (QLabel *title : {Label12, Label13})
         title->setFont(Look::CaptionFont(true));
-        title->adjustSize();
-    }
 
     auto radio = [this](const QString &name, int top) {
         auto *button = new QRadioButton(this);
@@ -109,10 +107,8 @@ TOKBottomDlg2::TOKBottomDlg2(AppState &state)
     Label54 = makeLabel(QStringLiteral("Label54"), QStringLiteral("Pср"), 40, 139);
     Edit5 = edit(QStringLiteral("Edit5"), 136);
     ComboBox3 = unitList(QStringLiteral("ComboBox3"), 136);
-    for (QLabel *caption : {Label14, Label15, Label54}) {
+    for (QLabel *caption : {Label14, Label15, Label54})
         caption->setFont(Look::CaptionFont(false));
-        caption->adjustSize();
-    }
 
     makeButtonRow(BitBtn1, BitBtn2, BitBtn3);
 

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
+#include <QShowEvent>
 #include <QSet>
 #include <QStyle>
 #include <QTableWidget>
@@ -85,18 +86,30 @@ TForm2::TForm2(AppState &state)
     buildMenu();
 
     FormCreate();
-    // The grids' width, known once the headers and the catalogue are, decides the
-    // width of every panel.
-    fitGrids();
-
-    // The panels keep their places when the window is resized; it opens just big
-    // enough to show them all.
-    resize(Panel3->geometry().right() + 1 + kMargin,
-           Panel3->geometry().bottom() + 1 + kMargin + menuBar()->sizeHint().height());
     setPressureLayout(true);
-    // Where it first stands: a window that shows it without placing it (the
-    // metering-point form) finds it centred on the screen.
-    CentreOnScreen(this);
+    layout_.later([this] {
+        // The grids' width, known once the headers and the catalogue are, decides
+        // the width of every panel.
+        fitGrids();
+        // The panels keep their places when the window is resized; it opens just
+        // big enough to show them all.
+        resize(Panel3->geometry().right() + 1 + kMargin,
+               Panel3->geometry().bottom() + 1 + kMargin + menuBar()->sizeHint().height());
+        // Where it first stands: a window that shows it without placing it (the
+        // metering-point form) finds it centred on the screen.
+        CentreOnScreen(this);
+    });
+}
+
+void TForm2::ensureLaidOut()
+{
+    layout_.run();
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    ensureLaidOut();
+    QMainWindow::showEvent(event);
 }
 
 void TForm2::FormCreate()
@@ -113,14 +126,31 @@ QLabel *TForm2::addLabel(QWidget *panel, const QString &name, const QString &cap
     auto *label = new QLabel(caption, panel);
     label->setObjectName(name);
     label->move(left, top);
-    label->adjustSize();
+    layout_.later([label] { label->adjustSize(); });
     return label;
 }
 
-// Value labels are stretched to the right edge of their panel by fitGrids().
+// Value labels start with their name as their text and take its size, whatever
+// they show by the time the window is laid out; fitGrids() then stretches them to
+// the right edge of their panel.
 QLabel *TForm2::addValueLabel(QWidget *panel, const QString &name, int left, int top)
 {
-    return addLabel(panel, name, name, left, top);
+    auto *label = new QLabel(name, panel);
+    label->setObjectName(name);
+    label->move(left, top);
+    layout_.later([label, name] {
+        const QString shown = label->text();
+        label->setText(name);
+        label->adjustSize();
+        label->setText(shown);
+    });
+    return label;
+}
+
+// `label` at `top`, just right of `before` with `gap` pixels between them.
+void TForm2::placeAfter(QLabel *label, const QLabel *before, int gap, int top)
+{
+    layout_.later([label, before, gap, top] { label->move(before->geometry().right() + gap, top); });
 }
 
 void TForm2::buildInputPanel(QWidget *client)
@@ -129,16 +159,16 @@ void TForm2::buildInputPanel(QWidget *client)
 
     Label2 = addLabel(Panel2, QStringLiteral("Label2"), QStringLiteral("Исходные данные"), 8, 6);
     Label2->setFont(Look::CaptionFont(true));
-    Label2->adjustSize();
 
     // "н.м" with a raised "3" and "/ч:": normal cubic metres per hour.
     QFont exponent = Look::DialogFont();
     exponent.setPixelSize(8);
     Label3 = addLabel(Panel2, QStringLiteral("Label3"), QStringLiteral("Диапазон расходов, н.м"), 16, 32);
-    Label21 = addLabel(Panel2, QStringLiteral("Label21"), QStringLiteral("3"), Label3->geometry().right() + 1, 29);
+    Label21 = addLabel(Panel2, QStringLiteral("Label21"), QStringLiteral("3"), 0, 29);
     Label21->setFont(exponent);
-    Label21->adjustSize();
-    Label167 = addLabel(Panel2, QStringLiteral("Label167"), QStringLiteral("/ч:"), Label21->geometry().right() + 1, 32);
+    placeAfter(Label21, Label3, 1, 29);
+    Label167 = addLabel(Panel2, QStringLiteral("Label167"), QStringLiteral("/ч:"), 0, 32);
+    placeAfter(Label167, Label21, 1, 32);
 
     Label160 = addLabel(Panel2, QStringLiteral("Label160"), QStringLiteral("Qmax="), 24, 52);
     Label17 = addValueLabel(Panel2, QStringLiteral("Label17"), kValueLeft, 52);
@@ -146,7 +176,8 @@ void TForm2::buildInputPanel(QWidget *client)
     Label18 = addValueLabel(Panel2, QStringLiteral("Label18"), kValueLeft, 70);
 
     Label6 = addLabel(Panel2, QStringLiteral("Label6"), QStringLiteral("Диапазон давления"), 16, 122);
-    Label7 = addLabel(Panel2, QStringLiteral("Label7"), QStringLiteral("(избыточного), бар:"), Label6->geometry().right() + 5, 122);
+    Label7 = addLabel(Panel2, QStringLiteral("Label7"), QStringLiteral("(избыточного), бар:"), 0, 122);
+    placeAfter(Label7, Label6, 5, 122);
 
     // The range lines and the single working pressure line share one place.
     Label14 = addLabel(Panel2, QStringLiteral("Label14"), QStringLiteral("Pmax="), 24, 140);
@@ -163,46 +194,48 @@ void TForm2::buildWorkingPanel(QWidget *client)
 
     Label1 = addLabel(Panel1, QStringLiteral("Label1"), QStringLiteral("Рабочие данные"), 8, 6);
     Label1->setFont(Look::CaptionFont(true));
-    Label1->adjustSize();
 
     QFont exponent = Look::DialogFont();
     exponent.setPixelSize(8);
     Label9 = addLabel(Panel1, QStringLiteral("Label9"), QStringLiteral("Диапазон расходов, р.м"), 16, 32);
-    Label20 = addLabel(Panel1, QStringLiteral("Label20"), QStringLiteral("3"), Label9->geometry().right() + 1, 29);
+    Label20 = addLabel(Panel1, QStringLiteral("Label20"), QStringLiteral("3"), 0, 29);
     Label20->setFont(exponent);
-    Label20->adjustSize();
-    Label22 = addLabel(Panel1, QStringLiteral("Label22"), QStringLiteral("/ч:"), Label20->geometry().right() + 1, 32);
+    placeAfter(Label20, Label9, 1, 29);
+    Label22 = addLabel(Panel1, QStringLiteral("Label22"), QStringLiteral("/ч:"), 0, 32);
+    placeAfter(Label22, Label20, 1, 32);
 
     // The two formula lines: "Qраб max=" Qmax over its denominator "=" value. The
-    // numerator is underlined so that the underline is the fraction bar.
+    // numerator is underlined so that the underline is the fraction bar; the
+    // fraction is as wide as its widest denominator.
     QFont underlined = Look::DialogFont();
     underlined.setUnderline(true);
-    const QFontMetrics metrics(Look::DialogFont());
-    int denominatorWidth = 0;
-    for (const QString &text : {QStringLiteral("Pmin+Patm"), QStringLiteral("Pmax+Patm"),
-                                QStringLiteral("Pср+Patm"), QStringLiteral("Label178")})
-        denominatorWidth = std::max(denominatorWidth, metrics.horizontalAdvance(text) + 4);
-
-    const int fractionLeft = 24 + 8
-        + std::max(metrics.horizontalAdvance(QStringLiteral("Qраб max=")),
-                   metrics.horizontalAdvance(QStringLiteral("Qраб min=")));
-
     auto formulaLine = [&](int top, QLabel *&start, const QString &startName, const QString &startText,
                            QLabel *&numerator, const QString &numeratorName, const QString &numeratorText,
                            QLabel *&denominator, const QString &denominatorName, QLabel *&equals,
                            const QString &equalsName, QLabel *&value, const QString &valueName) {
         start = addLabel(Panel1, startName, startText, 24, top + 7);
-        numerator = addLabel(Panel1, numeratorName, numeratorText, fractionLeft, top);
+        numerator = addLabel(Panel1, numeratorName, numeratorText, 0, top);
         numerator->setFont(underlined);
-        numerator->adjustSize();
-        const int fractionWidth = std::max(numerator->width(), denominatorWidth);
-        numerator->setGeometry(fractionLeft, top, fractionWidth, numerator->height());
         numerator->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-        denominator = addLabel(Panel1, denominatorName, denominatorName, fractionLeft, top + 14);
-        denominator->setGeometry(fractionLeft, top + 14, fractionWidth, denominator->height());
+        denominator = addValueLabel(Panel1, denominatorName, 0, top + 14);
         denominator->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-        equals = addLabel(Panel1, equalsName, QStringLiteral("="), fractionLeft + fractionWidth + 4, top + 7);
-        value = addValueLabel(Panel1, valueName, equals->geometry().right() + 6, top + 7);
+        equals = addLabel(Panel1, equalsName, QStringLiteral("="), 0, top + 7);
+        value = addValueLabel(Panel1, valueName, 0, top + 7);
+        layout_.later([=] {
+            const QFontMetrics metrics(Look::DialogFont());
+            int denominatorWidth = 0;
+            for (const QString &text : {QStringLiteral("Pmin+Patm"), QStringLiteral("Pmax+Patm"),
+                                        QStringLiteral("Pср+Patm"), QStringLiteral("Label178")})
+                denominatorWidth = std::max(denominatorWidth, metrics.horizontalAdvance(text) + 4);
+            const int fractionLeft = 24 + 8
+                + std::max(metrics.horizontalAdvance(QStringLiteral("Qраб max=")),
+                           metrics.horizontalAdvance(QStringLiteral("Qраб min=")));
+            const int fractionWidth = std::max(numerator->width(), denominatorWidth);
+            numerator->setGeometry(fractionLeft, top, fractionWidth, numerator->height());
+            denominator->setGeometry(fractionLeft, top + 14, fractionWidth, denominator->height());
+            equals->move(fractionLeft + fractionWidth + 4, top + 7);
+            value->move(equals->geometry().right() + 6, top + 7);
+        });
     };
     formulaLine(50, Label176, QStringLiteral("Label176"), QStringLiteral("Qраб max="), Label177,
                 QStringLiteral("Label177"), QStringLiteral("    Qmax     "), Label178,
@@ -214,7 +247,8 @@ void TForm2::buildWorkingPanel(QWidget *client)
                 QStringLiteral("Label185"));
 
     Label10 = addLabel(Panel1, QStringLiteral("Label10"), QStringLiteral("Диапазон давления"), 16, 122);
-    Label12 = addLabel(Panel1, QStringLiteral("Label12"), QStringLiteral("(абсолютного), бар:"), Label10->geometry().right() + 5, 122);
+    Label12 = addLabel(Panel1, QStringLiteral("Label12"), QStringLiteral("(абсолютного), бар:"), 0, 122);
+    placeAfter(Label12, Label10, 5, 122);
 
     Label11 = addLabel(Panel1, QStringLiteral("Label11"), QStringLiteral("Pmax="), 24, 140);
     Label16 = addValueLabel(Panel1, QStringLiteral("Label16"), kValueLeft, 140);
@@ -252,11 +286,9 @@ void TForm2::buildResultsPanel(QWidget *client)
     QFont title = Look::CaptionFont(true);
     Label5 = addLabel(Panel3, QStringLiteral("Label5"), QStringLiteral("Оптимальные варианты:"), 8, 6);
     Label5->setFont(title);
-    Label5->adjustSize();
     StringGrid2 = makeGrid(Panel3, QStringLiteral("StringGrid2"), kOptimalRows);
     Label4 = addLabel(Panel3, QStringLiteral("Label4"), QStringLiteral("Возможные варианты:"), 8, 0);
     Label4->setFont(title);
-    Label4->adjustSize();
     StringGrid1 = makeGrid(Panel3, QStringLiteral("StringGrid1"), kPossibleRows);
     // Always shown, so the grid keeps one width whether or not it has grown.
     StringGrid1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -289,10 +321,14 @@ void TForm2::fitGrids()
         for (int column = 0; column < ResultColumnCount; ++column)
             widen(column, row[column]);
     }
-    // The headers hold the rouble price header, the longer of the two.
+    // The headers are measured with the rouble price header, the longer of the
+    // two, whichever one a run before the first show left there.
+    const QString priceHeader = StringGrid1->horizontalHeaderItem(ResultColumnCount - 1)->text();
+    setPriceHeader(PriceHeaderRoubles());
     for (QTableWidget *grid : {StringGrid2, StringGrid1})
         for (int column = 0; column < ResultColumnCount; ++column)
             widths[column] = std::max(widths[column], grid->horizontalHeader()->sectionSizeHint(column));
+    setPriceHeader(priceHeader);
 
     int columnsWidth = 0;
     for (int column = 0; column < ResultColumnCount; ++column) {

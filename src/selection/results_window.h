@@ -3,6 +3,7 @@
 #include <QMainWindow>
 
 #include "selection/sizing.h"
+#include "wizard/lazy_layout.h"
 
 #include <optional>
 
@@ -81,6 +82,10 @@ public:
     // A sizing step's outcome: every panel text it reached (the others keep what
     // they showed), the pressure layout, the price header and both grids.
     void ShowOutcome(const SizingOutcome &outcome);
+    // Runs the layout steps that measure text (the caption fitting and the grids'
+    // column fitting), if they have not run yet; the first show does it.
+    void ensureLaidOut();
+
     // The outcome shown last, if any.
     const std::optional<SizingOutcome> &shownOutcome() const { return shown_; }
 
@@ -88,7 +93,11 @@ signals:
     void mainMenuRequested(); // "Вернуться к главному меню"
     void quitRequested();     // "Выход"
 
+protected:
+    void showEvent(QShowEvent *event) override;
+
 private:
+    void placeAfter(QLabel *label, const QLabel *before, int gap, int top);
     void showTexts(const ResultTexts &texts);
     void appendPossibleRow(const ResultRow &row);
     void appendOptimalRow(const ResultRow &row);
@@ -110,6 +119,7 @@ private:
     void setPressureLayout(bool range);
 
     AppState &state_;
+    LazyLayout layout_;
     int possibleCount_ = 0;
     int optimalCount_ = 0;
     std::optional<SizingOutcome> shown_;

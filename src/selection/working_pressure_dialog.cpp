@@ -23,8 +23,9 @@ TOKBottomDlg4::TOKBottomDlg4(AppState &state)
     auto heading = [this](const QString &name, const QString &caption, int top) {
         QLabel *label = makeLabel(name, caption, 0, top);
         label->setFont(Look::CaptionFont(true));
-        label->adjustSize();
-        label->move(Bevel1->x() + (Bevel1->width() - label->width()) / 2, top);
+        layOutLater([this, label, top] {
+            label->move(Bevel1->x() + (Bevel1->width() - label->width()) / 2, top);
+        });
         return label;
     };
     Label12 = heading(QStringLiteral("Label12"), QStringLiteral("Введите рабочее"), 13);
@@ -32,7 +33,6 @@ TOKBottomDlg4::TOKBottomDlg4(AppState &state)
 
     Label54 = makeLabel(QStringLiteral("Label54"), QStringLiteral("Pср"), 40, 91);
     Label54->setFont(Look::CaptionFont(false));
-    Label54->adjustSize();
 
     Edit5 = makeEdit(QStringLiteral("Edit5"), QRect(80, 88, 81, 21));
     ComboBox3 = makeUnitList(QStringLiteral("ComboBox3"), QRect(168, 88, 75, 21));

@@ -18,7 +18,6 @@ TOKBottomDlg1::TOKBottomDlg1(AppState &state)
 
     Label159 = makeLabel(QStringLiteral("Label159"), QStringLiteral("Введите диапазон расхода газа"), 21, 21);
     Label159->setFont(Look::CaptionFont(true));
-    Label159->adjustSize();
     Label168 = makeLabelInsideBevel(QStringLiteral("Label168"), QStringLiteral("(приведенного к нормальным условиям)"), 88, 40);
 
     auto flowRow = [this](int top, const QString &caption, const QString &captionName,
@@ -26,14 +25,12 @@ TOKBottomDlg1::TOKBottomDlg1(AppState &state)
                           QLineEdit *&edit, QLabel *&unitA, QLabel *&unitB, QLabel *&unitC) {
         captionLabel = makeLabel(captionName, caption, 73, top + 3);
         captionLabel->setFont(Look::CaptionFont(false));
-        captionLabel->adjustSize();
         edit = makeEdit(editName, QRect(112, top, 81, 21));
         unitA = makeLabel(unitNames[0], QStringLiteral("н.м"), 201, top + 3);
         unitB = makeLabel(unitNames[1], QStringLiteral("3"), 220, top + 1);
         QFont small = Look::DialogFont();
         small.setPixelSize(8);
         unitB->setFont(small);
-        unitB->adjustSize();
         unitC = makeLabel(unitNames[2], QStringLiteral("/ч"), 227, top + 3);
     };
     flowRow(73, QStringLiteral("Qmax"), QStringLiteral("Label160"), QStringLiteral("Edit11"),

@@ -4,6 +4,7 @@
 #include "wizard/enter_key_rule.h"
 
 #include <QCloseEvent>
+#include <QShowEvent>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -77,7 +78,7 @@ QLabel *WizardWindow::makeLabel(const QString &name, const QString &caption, int
     auto *label = new QLabel(caption, parent ? parent : this);
     label->setObjectName(name);
     label->move(left, top);
-    label->adjustSize();
+    layOutLater([label] { label->adjustSize(); });
     return label;
 }
 
@@ -86,7 +87,7 @@ QLabel *WizardWindow::makeLabelInsideBevel(const QString &name, const QString &c
 {
     constexpr int kInnerRight = 297;
     QLabel *label = makeLabel(name, caption, left, top);
-    label->move(std::min(left, kInnerRight - label->width()), top);
+    layOutLater([label, left, top] { label->move(std::min(left, kInnerRight - label->width()), top); });
     return label;
 }
 
@@ -127,6 +128,17 @@ QFrame *WizardWindow::makeBevel()
     bevel->setFrameShadow(QFrame::Sunken);
     bevel->setGeometry(8, 8, 297, 161);
     return bevel;
+}
+
+void WizardWindow::ensureLaidOut()
+{
+    layout_.run();
+}
+
+void WizardWindow::showEvent(QShowEvent *event)
+{
+    ensureLaidOut();
+    QWidget::showEvent(event);
 }
 
 void WizardWindow::closeEvent(QCloseEvent *event)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "wizard/lazy_layout.h"
+
 #include <QRect>
 #include <QSize>
 #include <QString>
@@ -7,6 +9,7 @@
 
 struct AppState;
 class QCloseEvent;
+class QShowEvent;
 class QFrame;
 class QLabel;
 class QLineEdit;
@@ -47,6 +50,10 @@ public:
     WizardWindow(AppState &state, const QString &className, const QString &caption,
                  QSize clientSize);
 
+    // Runs the layout steps that measure text, if they have not run yet; the
+    // first show does it.
+    void ensureLaidOut();
+
 signals:
     void backRequested();  // "Назад"
     void nextAccepted();   // "Далее" with the window's own input accepted
@@ -55,6 +62,10 @@ signals:
 
 protected:
     void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+    // A layout step that measures text, run at the first show.
+    void layOutLater(std::function<void()> step) { layout_.later(std::move(step)); }
 
     // The bottom row of an input window: "Назад", "Далее" and "Выход" as BitBtn1,
     // BitBtn2 and BitBtn3, by default where the small input dialogs have them.
@@ -80,5 +91,8 @@ protected:
     QFrame *makeBevel();
 
     AppState &state_;
+
+private:
+    LazyLayout layout_;
 };
 

@@ -227,6 +227,7 @@ private slots:
 
     void grids()
     {
+        showForm(); // the columns are fitted when the window is first shown
         const QStringList header = {u"№№"_s, u"Наименование изделия"_s, u"Ду, мм"_s, u"Pmin, бар"_s,
                                     u"Pmax, бар"_s, u"Qmax, куб.м/ч"_s, u"Qmin, куб.м/ч"_s, kRoubles};
         QCOMPARE(form->StringGrid2->rowCount(), 3);
@@ -449,9 +450,40 @@ private slots:
         for (const auto &[label, text] : expected)
             QCOMPARE(label->text(), text);
 
-        // The longest number the writing rule makes fits its label.
+        // The longest number the writing rule makes fits its label once shown.
         form->ShowFlowRange(-1.23456789012345e-100, 0);
+        showForm();
         QVERIFY(form->Label17->width() >= form->Label17->fontMetrics().horizontalAdvance(form->Label17->text()));
+    }
+
+    // The layout made at the first show does not depend on what a run wrote before
+    // it: a mode-4 run (euro header, other texts, a grown grid) gives the same places.
+    void layoutIndependentOfEarlierRuns()
+    {
+        SizingOutcome euro;
+        euro.currency = Currency::Euros;
+        euro.texts.qmaxWork = u"123456,789"_s;
+        euro.texts.denominators = std::pair(u"Pср+Patm"_s, u"Pср+Patm"_s);
+        euro.texts.rangeLayout = false;
+        for (int i = 0; i < 12; ++i)
+            euro.possible.push_back(Candidate{});
+        form->ShowOutcome(euro);
+        form->ShowFlowRange(1e-100, 5);
+        showForm();
+        TForm2 fresh(*state);
+        fresh.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&fresh));
+        QCOMPARE(form->size(), fresh.size());
+        const QList<QWidget *> children = form->findChildren<QWidget *>();
+        for (QWidget *child : children) {
+            // The program's own widgets; the scroll areas' parts follow the rows.
+            if (child->objectName().isEmpty() || child->objectName().startsWith(u"qt_"_s))
+                continue;
+            const auto *twin = fresh.findChild<QWidget *>(child->objectName());
+            QVERIFY(twin);
+            QCOMPARE(child->geometry(), twin->geometry());
+        }
+        QCOMPARE(form->StringGrid1->columnWidth(7), fresh.StringGrid1->columnWidth(7));
     }
 
     // Texts the step did not reach leave their labels as they were.
