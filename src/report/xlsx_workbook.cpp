@@ -1,5 +1,6 @@
 #include "report/xlsx_workbook.h"
 
+#include "report/file_error.h"
 #include "wizard/number_text.h"
 
 #include <QDir>
@@ -17,16 +18,10 @@ namespace {
 // Widest column, in characters, a text may ask for.
 constexpr qsizetype WidestColumn = 80;
 
-QString CannotWrite(const QString &path, const QString &reason)
-{
-    return QStringLiteral("Не удалось записать файл «%1»: %2")
-        .arg(QDir::toNativeSeparators(path), reason);
-}
-
 void Report(QString *error, const QString &path, const QString &reason)
 {
     if (error)
-        *error = CannotWrite(path, reason);
+        *error = FileWriteError(path, reason);
 }
 
 // libxlsxwriter's reason, with the system's when the library met a file error.
