@@ -123,14 +123,15 @@ void SheetWriter::fit(int column, qsizetype characters)
     widths_[index] = std::max(widths_[index], characters);
 }
 
-void SheetWriter::text(int row, int column, const QString &text, lxw_format *format)
+void SheetWriter::text(int row, int column, const QString &text, lxw_format *format, bool fit)
 {
     if (status_ != LXW_NO_ERROR || text.isEmpty())
         return;
     keep(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row),
                                 static_cast<lxw_col_t>(column), text.toUtf8().constData(),
                                 format));
-    fit(column, text.size());
+    if (fit)
+        this->fit(column, text.size());
 }
 
 void SheetWriter::number(int row, int column, double value, lxw_format *format)

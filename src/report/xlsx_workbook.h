@@ -30,7 +30,10 @@ class SheetWriter {
 public:
     explicit SheetWriter(lxw_worksheet *sheet);
 
-    void text(int row, int column, const QString &text, lxw_format *format = nullptr);
+    // A text that may run on over the empty cells to its right leaves the width alone
+    // (fit false).
+    void text(int row, int column, const QString &text, lxw_format *format = nullptr,
+              bool fit = true);
     void number(int row, int column, double value, lxw_format *format = nullptr);
     // A double is a numeric cell (an infinite or NaN one stays empty), a null
     // QVariant an empty cell, anything else a text cell.

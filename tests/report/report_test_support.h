@@ -97,12 +97,14 @@ inline SizingOutcome Run(const ProductCatalogue &catalogue, int mode, double qma
     return Size(request, catalogue);
 }
 
-// A metering cabinet point, variant 1, every option group answered.
-inline SizingOutcome CabinetRun(const ProductCatalogue &catalogue, const QString &qmax,
-                                const QString &qmin, const QString &pmax, int pmaxUnit)
+// A cabinet point of variant 1, every option group answered.
+inline SizingOutcome CabinetRun(const ProductCatalogue &catalogue, CabinetKind kind,
+                                const QString &qmax, const QString &qmin, const QString &pmax,
+                                int pmaxUnit)
 {
     SizingRequest request;
     request.mode = 5;
+    request.cabinet = kind;
     request.options = {1, 1, 1, 1};
     request.entries = {qmax, qmin, pmax, QStringLiteral("0"), pmaxUnit, 0};
     return Size(request, catalogue);

@@ -1,5 +1,7 @@
+#include "report/xlsx_sizing.h"
 #include "report/xlsx_table.h"
 #include "report_test_support.h"
+#include "selection/result_row.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -10,6 +12,43 @@ class TestXlsx : public QObject {
     Q_OBJECT
 
     QTemporaryDir folder_;
+    ProductCatalogue catalogue_;
+
+    // The cells of the sizing workbook of the outcome.
+    QMap<QString, SheetCell> sizingCells(const SizingOutcome &outcome, const QString &name)
+    {
+        const QString path = folder_.filePath(name);
+        QString error;
+        if (!WriteSizingXlsx(path, outcome, catalogue_, &error))
+            qWarning("%s", qPrintable(error));
+        return SheetCells(path);
+    }
+
+    // The row (1-based) of the last candidate table header.
+    static int possibleHeaderRow(const QMap<QString, SheetCell> &cells)
+    {
+        int found = 0;
+        for (auto it = cells.cbegin(); it != cells.cend(); ++it) {
+            if (it.key().startsWith(u'B') && it.value().value == ResultHeaderRow()[1])
+                found = std::max(found, it.key().mid(1).toInt());
+        }
+        return found;
+    }
+
+    // The row (1-based) whose caption column starts with the text; 0 when none.
+    static int captionRow(const QMap<QString, SheetCell> &cells, const QString &start)
+    {
+        for (auto it = cells.cbegin(); it != cells.cend(); ++it) {
+            if (it.key().startsWith(u'B') && it.value().value.startsWith(start))
+                return it.key().mid(1).toInt();
+        }
+        return 0;
+    }
+
+    static SheetCell at(const QMap<QString, SheetCell> &cells, char column, int row)
+    {
+        return cells.value(QLatin1Char(column) + QString::number(row));
+    }
 
     XlsxTable sampleTable() const
     {
@@ -22,7 +61,11 @@ class TestXlsx : public QObject {
     }
 
 private slots:
-    void initTestCase() { QVERIFY(folder_.isValid()); }
+    void initTestCase()
+    {
+        QVERIFY(folder_.isValid());
+        catalogue_.Fill();
+    }
 
     void tableCells_data()
     {
@@ -73,6 +116,70 @@ private slots:
         QCOMPARE(SheetCells(path).value(QStringLiteral("B2")).value, QStringLiteral("12.5"));
     }
 
+    // Mode 1 at working flows 100 and 5: every figure a number a spreadsheet can use.
+    void sizingNumbers()
+    {
+        const SizingOutcome outcome = Run(catalogue_, 1, 100, 10, QStringLiteral("1"));
+        QVERIFY(!outcome.possible.empty());
+        const auto cells = sizingCells(outcome, QStringLiteral("mode1.xlsx"));
+
+        const int qmaxWork = captionRow(cells, QStringLiteral("Qраб max"));
+        QVERIFY(qmaxWork > 0);
+        QCOMPARE(at(cells, 'C', qmaxWork).type, QStringLiteral("n"));
+        QCOMPARE(at(cells, 'C', qmaxWork).value, QStringLiteral("100"));
+
+        const int header = possibleHeaderRow(cells);
+        QVERIFY(header > 0);
+        for (std::size_t i = 0; i < outcome.possible.size(); ++i) {
+            const Candidate &c = outcome.possible[i];
+            const int row = header + 1 + static_cast<int>(i);
+            QCOMPARE(at(cells, 'A', row).value.toInt(), static_cast<int>(i) + 1);
+            QCOMPARE(at(cells, 'B', row).value, c.record.Name);
+            for (const char column : {'A', 'C', 'F', 'G', 'H', 'I', 'J'})
+                QCOMPARE(at(cells, column, row).type, QStringLiteral("n"));
+            QCOMPARE(at(cells, 'H', row).value.toDouble(), c.record.Price);
+            QCOMPARE(at(cells, 'I', row).value.toDouble(), c.loadPercent);
+            QCOMPARE(at(cells, 'J', row).value.toDouble(), *c.qminMargin);
+        }
+        QVERIFY(!cells.contains(QStringLiteral("B%1").arg(header + 1 + int(outcome.possible.size()))));
+        const QByteArray sheet = Unzipped(folder_.filePath(QStringLiteral("mode1.xlsx")),
+                                          QStringLiteral("xl/worksheets/sheet1.xml"));
+        QVERIFY(sheet.contains(QStringLiteral("ySplit=\"%1\"").arg(header).toUtf8()));
+    }
+
+    // Mode 5, a reducing point (its product has no Qmin) at 100 kPa.
+    void sizingCabinet()
+    {
+        const SizingOutcome outcome = CabinetRun(catalogue_, CabinetKind::Reducing,
+                                                 QStringLiteral("100"), QStringLiteral("10"),
+                                                 QStringLiteral("100"), 5);
+        QCOMPARE(outcome.possible.size(), std::size_t(1));
+        const auto cells = sizingCells(outcome, QStringLiteral("mode5.xlsx"));
+        const int typed = captionRow(cells, QStringLiteral("Pmax"));
+        QVERIFY(typed > 0);
+        QCOMPARE(at(cells, 'C', typed).type, QStringLiteral("n"));
+        QCOMPARE(at(cells, 'C', typed).value, QStringLiteral("100"));
+        QCOMPARE(at(cells, 'D', typed).value, QStringLiteral("кПа"));
+        QCOMPARE(at(cells, 'C', typed + 1).value, QStringLiteral("1"));
+        const int row = possibleHeaderRow(cells) + 1;
+        QCOMPARE(at(cells, 'B', row).value, outcome.possible[0].record.Name);
+        QCOMPARE(at(cells, 'J', row).type, QStringLiteral("s"));
+        QCOMPARE(at(cells, 'J', row).value, QStringLiteral("—"));
+    }
+
+    // The KEL complexes have no list price: a text where the price stands.
+    void sizingNegotiablePrice()
+    {
+        const SizingOutcome outcome = Run(catalogue_, 2, 400, 60, QStringLiteral("1"),
+                                          QStringLiteral("0"), QStringLiteral("001"));
+        QVERIFY(!outcome.possible.empty());
+        QCOMPARE(outcome.possible[0].record.Price, 0.0);
+        const auto cells = sizingCells(outcome, QStringLiteral("kel.xlsx"));
+        const SheetCell price = at(cells, 'H', possibleHeaderRow(cells) + 1);
+        QCOMPARE(price.type, QStringLiteral("s"));
+        QCOMPARE(price.value, QStringLiteral("договорная"));
+    }
+
     void refusedWrites_data()
     {
         QTest::addColumn<QString>("name");
@@ -80,6 +187,7 @@ private slots:
         QTest::newRow("missing folder") << "missing/table.xlsx" << "Лист";
         QTest::newRow("a folder in the way") << "busy" << "Лист";
         QTest::newRow("sheet name refused") << "bad-sheet.xlsx" << "a/b";
+        QTest::newRow("sizing, missing folder") << "missing/sizing.xlsx" << "";
     }
 
     // Nothing is left behind and the reason names the file.
@@ -94,7 +202,10 @@ private slots:
         table.sheetName = sheetName;
         const QString path = target.filePath(name);
         QString error;
-        QVERIFY(!WriteXlsxTable(path, table, &error));
+        // An empty sheet name marks the sizing workbook.
+        QVERIFY(sheetName.isEmpty()
+                    ? !WriteSizingXlsx(path, Run(catalogue_, 1, 100, 10, QStringLiteral("1")), catalogue_, &error)
+                    : !WriteXlsxTable(path, table, &error));
         QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
         QCOMPARE(FolderEntries(target.path()), before);
     }
