@@ -1,5 +1,7 @@
 #pragma once
 
+#include "selection/sizing.h"
+
 #include <QByteArray>
 #include <QDir>
 #include <QMap>
@@ -8,27 +10,38 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 
-#include "selection/sizing.h"
+// The written files read back through the tools a user's machine has, and the runs
+// the report tests write.
 
-// Reading the written files back through the tools a user's machine has.
-
-// One member of a zip file (unzip -p); empty when unzip fails.
-inline QByteArray Unzipped(const QString &zipPath, const QString &member)
+// What a tool printed for the arguments; empty when it fails.
+inline QByteArray ToolOutput(const QString &tool, const QStringList &arguments)
 {
-    QProcess unzip;
-    unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), zipPath, member});
-    if (!unzip.waitForFinished(30000) || unzip.exitCode() != 0)
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
         return {};
-    return unzip.readAllStandardOutput();
+    return process.readAllStandardOutput();
 }
 
-// One cell of a sheet: "n" for a number, "s" for a shared text; the number or the text.
+inline QByteArray Unzipped(const QString &zipPath, const QString &member)
+{
+    return ToolOutput(QStringLiteral("unzip"), {QStringLiteral("-p"), zipPath, member});
+}
+
+// pdftotext -layout: each page ends in a form feed.
+inline QString PdfText(const QString &pdfPath)
+{
+    return QString::fromUtf8(ToolOutput(QStringLiteral("pdftotext"),
+                                        {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")}));
+}
+
+// One cell: type "n" (number) or "s" (shared text), and the number or the text.
 struct SheetCell {
     QString type;
     QString value;
 };
 
-// The cells of the first sheet of a workbook by reference ("A1", ...).
+// The cells of the first sheet by reference ("A1", ...).
 inline QMap<QString, SheetCell> SheetCells(const QString &xlsxPath)
 {
     QStringList shared;
@@ -42,8 +55,7 @@ inline QMap<QString, SheetCell> SheetCells(const QString &xlsxPath)
     QString reference;
     SheetCell cell;
     while (!sheet.atEnd()) {
-        sheet.readNext();
-        if (!sheet.isStartElement())
+        if (sheet.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (sheet.name() == u"c") {
             reference = sheet.attributes().value(QStringLiteral("r")).toString();
@@ -60,30 +72,16 @@ inline QMap<QString, SheetCell> SheetCells(const QString &xlsxPath)
     return cells;
 }
 
-// The entries of a folder, for checking that a failed write left nothing behind.
 inline QStringList FolderEntries(const QString &path)
 {
     return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-// The text of a PDF as pdftotext -layout lays it out, pages ending in a form feed;
-// empty when pdftotext fails.
-inline QString PdfText(const QString &pdfPath)
-{
-    QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"),
-                    {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                     pdfPath, QStringLiteral("-")});
-    if (!pdftotext.waitForFinished(30000) || pdftotext.exitCode() != 0)
-        return {};
-    return QString::fromUtf8(pdftotext.readAllStandardOutput());
-}
-
-// One run through Size(): modes 1 and 3 with the range pmax..pmin in bar, modes 2 and
-// 4 with pmax as the working pressure in `unit`; gates "111" and the like.
+// Modes 1 and 3 with the range pmax..0, modes 2 and 4 with pmax as the working
+// pressure; the unit list index and the gates ("111", ...) of the choice.
 inline SizingOutcome Run(const ProductCatalogue &catalogue, int mode, double qmax, double qmin,
-                         const QString &pmax, const QString &pmin = QStringLiteral("0"),
-                         const QString &gates = QStringLiteral("111"), int unit = 0)
+                         const QString &pmax, const QString &gates = QStringLiteral("111"),
+                         int unit = 0)
 {
     SizingRequest request;
     request.mode = mode;
@@ -91,21 +89,7 @@ inline SizingOutcome Run(const ProductCatalogue &catalogue, int mode, double qma
     request.qminStd = qmin;
     request.families = {gates.at(0) == u'1', gates.at(1) == u'1', gates.at(2) == u'1'};
     request.range = mode == 1 || mode == 3;
-    request.pmax = {pmax, unit};
-    request.pmin = {pmin, unit};
-    request.working = {pmax, unit};
-    return Size(request, catalogue);
-}
-
-// A cabinet point of variant 1, every option group answered.
-inline SizingOutcome CabinetRun(const ProductCatalogue &catalogue, CabinetKind kind,
-                                const QString &qmax, const QString &qmin, const QString &pmax,
-                                int pmaxUnit)
-{
-    SizingRequest request;
-    request.mode = 5;
-    request.cabinet = kind;
-    request.options = {1, 1, 1, 1};
-    request.entries = {qmax, qmin, pmax, QStringLiteral("0"), pmaxUnit, 0};
+    request.pmax = request.working = {pmax, unit};
+    request.pmin = {QStringLiteral("0"), unit};
     return Size(request, catalogue);
 }

@@ -78,18 +78,6 @@ private slots:
             QVERIFY2(from >= 0, qPrintable(fragment + QStringLiteral(" in ") + outcome.noFitReason));
         }
     }
-
-    // A cabinet point's flow beyond its variant's largest product.
-    void cabinet()
-    {
-        SizingRequest request;
-        request.mode = 5;
-        request.options = {1, 1, 1, 1};
-        request.entries = {QStringLiteral("100000"), QStringLiteral("10"), QStringLiteral("1"),
-                           QStringLiteral("0"), 0, 0};
-        const SizingOutcome outcome = Size(request, catalogue_);
-        QVERIFY2(outcome.noFitReason.contains(u"Qраб max = 100000"), qPrintable(outcome.noFitReason));
-    }
 };
 
 QTEST_GUILESS_MAIN(TestNoFitReason)
