@@ -1,0 +1,95 @@
+#pragma once
+
+#include "selection/sizing.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QMap>
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+#include <QXmlStreamReader>
+
+// The written files read back through the tools a user's machine has, and the runs
+// the report tests write.
+
+// What a tool printed for the arguments; empty when it fails.
+inline QByteArray ToolOutput(const QString &tool, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(tool, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return {};
+    return process.readAllStandardOutput();
+}
+
+inline QByteArray Unzipped(const QString &zipPath, const QString &member)
+{
+    return ToolOutput(QStringLiteral("unzip"), {QStringLiteral("-p"), zipPath, member});
+}
+
+// pdftotext -layout: each page ends in a form feed.
+inline QString PdfText(const QString &pdfPath)
+{
+    return QString::fromUtf8(ToolOutput(QStringLiteral("pdftotext"),
+                                        {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")}));
+}
+
+// One cell: type "n" (number) or "s" (shared text), and the number or the text.
+struct SheetCell {
+    QString type;
+    QString value;
+};
+
+// The cells of the first sheet by reference ("A1", ...).
+inline QMap<QString, SheetCell> SheetCells(const QString &xlsxPath)
+{
+    QStringList shared;
+    QXmlStreamReader strings(Unzipped(xlsxPath, QStringLiteral("xl/sharedStrings.xml")));
+    while (!strings.atEnd()) {
+        if (strings.readNext() == QXmlStreamReader::StartElement && strings.name() == u"t")
+            shared << strings.readElementText();
+    }
+    QMap<QString, SheetCell> cells;
+    QXmlStreamReader sheet(Unzipped(xlsxPath, QStringLiteral("xl/worksheets/sheet1.xml")));
+    QString reference;
+    SheetCell cell;
+    while (!sheet.atEnd()) {
+        if (sheet.readNext() != QXmlStreamReader::StartElement)
+            continue;
+        if (sheet.name() == u"c") {
+            reference = sheet.attributes().value(QStringLiteral("r")).toString();
+            cell.type = sheet.attributes().value(QStringLiteral("t")).toString();
+            if (cell.type.isEmpty())
+                cell.type = QStringLiteral("n");
+        } else if (sheet.name() == u"v") {
+            cell.value = sheet.readElementText();
+            if (cell.type == u"s")
+                cell.value = shared.value(cell.value.toInt());
+            cells.insert(reference, cell);
+        }
+    }
+    return cells;
+}
+
+inline QStringList FolderEntries(const QString &path)
+{
+    return QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+}
+
+// Modes 1 and 3 with the range pmax..0, modes 2 and 4 with pmax as the working
+// pressure; the unit list index and the gates ("111", ...) of the choice.
+inline SizingOutcome Run(const ProductCatalogue &catalogue, int mode, double qmax, double qmin,
+                         const QString &pmax, const QString &gates = QStringLiteral("111"),
+                         int unit = 0)
+{
+    SizingRequest request;
+    request.mode = mode;
+    request.qmaxStd = qmax;
+    request.qminStd = qmin;
+    request.families = {gates.at(0) == u'1', gates.at(1) == u'1', gates.at(2) == u'1'};
+    request.range = mode == 1 || mode == 3;
+    request.pmax = request.working = {pmax, unit};
+    request.pmin = {QStringLiteral("0"), unit};
+    return Size(request, catalogue);
+}

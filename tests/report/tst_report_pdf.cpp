@@ -1,0 +1,170 @@
+#include "report/sizing_report.h"
+#include "report_test_support.h"
+
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+
+// The sizing report, written as PDF and read back with pdftotext (C locale: a
+// point separates decimals).
+class TestReportPdf : public QObject {
+    Q_OBJECT
+
+    ProductCatalogue catalogue_;
+    QTemporaryDir folder_;
+
+    QString written(const std::vector<SizingOutcome> &outcomes)
+    {
+        const QString path = folder_.filePath(QStringLiteral("report.pdf"));
+        QString error;
+        if (!WriteReportPdf(path, outcomes, catalogue_, &error))
+            qWarning("%s", qPrintable(error));
+        return PdfText(path);
+    }
+
+    static QStringList pages(const QString &text)
+    {
+        QStringList pages = text.split(QLatin1Char('\f'));
+        pages.removeAll(QString());
+        return pages;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(folder_.isValid());
+        catalogue_.Fill();
+    }
+
+    // Every found row is listed (each name as often as the two tables hold it, a price
+    // of 0 as "договорная"), in the run's currency, on numbered pages with the header.
+    void everyRowListed_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<double>("qmax");
+        QTest::addColumn<double>("qmin");
+        QTest::addColumn<QString>("pressure");
+        QTest::addColumn<QString>("gates");
+        QTest::addColumn<int>("unit");
+        QTest::newRow("mode 1, 40 rows") << 1 << 100.0 << 10.0 << "1" << "111" << 0;
+        QTest::newRow("mode 1, 45 rows") << 1 << 150.0 << 20.0 << "1" << "111" << 0;
+        QTest::newRow("mode 3") << 3 << 100.0 << 10.0 << "1" << "111" << 0;
+        QTest::newRow("mode 4, kPa, euros") << 4 << 5.0 << 0.1 << "3" << "110" << 5;
+        // The KEL complexes have no list price.
+        QTest::newRow("mode 2, KEL") << 2 << 400.0 << 60.0 << "1" << "001" << 0;
+    }
+
+    void everyRowListed()
+    {
+        QFETCH(int, mode);
+        QFETCH(double, qmax);
+        QFETCH(double, qmin);
+        QFETCH(QString, pressure);
+        QFETCH(QString, gates);
+        QFETCH(int, unit);
+        const SizingOutcome outcome = Run(catalogue_, mode, qmax, qmin, pressure, gates, unit);
+        QVERIFY(!outcome.possible.empty());
+        const QString text = written({outcome});
+
+        QMap<QString, int> names;
+        int negotiable = 0;
+        for (const auto *list : {&outcome.optimal, &outcome.possible}) {
+            for (const Candidate &c : *list) {
+                ++names[c.record.Name];
+                negotiable += c.record.Price == 0;
+            }
+        }
+        for (auto it = names.cbegin(); it != names.cend(); ++it) {
+            // The whole name: "NM G6" is not counted in "NM G6T".
+            const QRegularExpression name(QRegularExpression::escape(it.key()) + QStringLiteral("(?!\\S)"));
+            int count = 0;
+            for (auto match = name.globalMatch(text); match.hasNext(); match.next())
+                ++count;
+            QCOMPARE(count, it.value());
+        }
+        QCOMPARE(text.count(QStringLiteral("договорная")), negotiable);
+        QCOMPARE(text.contains(QStringLiteral("EVR")), outcome.currency == Currency::Euros);
+
+        const QStringList all = pages(text);
+        QVERIFY(!all.isEmpty());
+        QVERIFY(all.size() <= 2); // 45 rows among them
+        for (int page = 0; page < all.size(); ++page) {
+            QVERIFY(all[page].contains(QStringLiteral("Стр. %1 из %2").arg(page + 1).arg(all.size())));
+            QVERIFY(all[page].contains(ResultHeaderRow()[1]));
+        }
+    }
+
+    // At working flows 100 and 5 a product of Qmax 400 and Qmin 4 runs at 25 % with a
+    // margin of 1.25.
+    void loadAndMargin()
+    {
+        const SizingOutcome outcome = Run(catalogue_, 1, 100, 10, QStringLiteral("1"));
+        const auto known = std::find_if(outcome.possible.begin(), outcome.possible.end(),
+                                        [](const Candidate &c) {
+                                            return c.record.Qmax == 400 && c.record.Qmin == 4;
+                                        });
+        QVERIFY(known != outcome.possible.end());
+        const QRegularExpression line(
+            QStringLiteral("^\\s*%1\\s+%2\\s.*\\s25\\.0\\s+1\\.25\\s*$")
+                .arg(known->cells[0], QRegularExpression::escape(known->record.Name)),
+            QRegularExpression::MultilineOption);
+        const QString text = written({outcome});
+        QVERIFY(line.match(text).hasMatch());
+        QVERIFY(text.contains(QStringLiteral("100 / 1")));
+    }
+
+    // Each outcome's report starts on a page of its own and counts its own pages.
+    void severalOutcomes()
+    {
+        const QStringList all = pages(written({Run(catalogue_, 4, 5, 0.1, QStringLiteral("3"), QStringLiteral("110"), 5),
+                                               Run(catalogue_, 1, 150, 20, QStringLiteral("1"))}));
+        QCOMPARE(all.size(), 3);
+        QVERIFY(all[0].contains(QStringLiteral("Стр. 1 из 1")));
+        QVERIFY(all[1].contains(QStringLiteral("Стр. 1 из 2")));
+        QVERIFY(all[2].contains(QStringLiteral("Стр. 2 из 2")));
+    }
+
+    // No rows: the reason, or the refusal, and no table.
+    void nothingListed_data()
+    {
+        QTest::addColumn<double>("qmax");
+        QTest::addColumn<QString>("pmax");
+        QTest::newRow("nothing fits") << 100000.0 << "1";
+        QTest::newRow("refused") << 100.0 << "x";
+    }
+
+    void nothingListed()
+    {
+        QFETCH(double, qmax);
+        QFETCH(QString, pmax);
+        const SizingOutcome outcome = Run(catalogue_, 1, qmax, 10, pmax);
+        const QString said = outcome.hasError() ? outcome.error : outcome.noFitReason;
+        QVERIFY(!said.isEmpty());
+        const QString text = written({outcome}).simplified();
+        QVERIFY2(text.contains(said), qPrintable(text));
+        QVERIFY(!text.contains(ResultHeaderRow()[1]));
+    }
+
+    void refusedFile()
+    {
+        QTemporaryDir target;
+        const QString path = target.filePath(QStringLiteral("missing/report.pdf"));
+        QString error;
+        QVERIFY(!WriteReportPdf(path, {Run(catalogue_, 1, 100, 10, QStringLiteral("1"))}, catalogue_,
+                                &error));
+        QVERIFY2(error.contains(path), qPrintable(error));
+        QVERIFY(FolderEntries(target.path()).isEmpty());
+    }
+
+    void suggestedName()
+    {
+        SizingOutcome outcome;
+        outcome.request.mode = 3;
+        outcome.when = QDateTime(QDate(2024, 3, 5), QTime(23, 59));
+        QCOMPARE(SuggestedReportName(outcome, QStringLiteral(".pdf")), QStringLiteral("подбор-2024-03-05-3.pdf"));
+        QCOMPARE(SuggestedReportName(outcome, QStringLiteral("xlsx")), QStringLiteral("подбор-2024-03-05-3.xlsx"));
+    }
+};
+
+QTEST_MAIN(TestReportPdf)
+#include "tst_report_pdf.moc"
