@@ -2,7 +2,7 @@
 
 #include "pressure/pressure_units.h"
 #include "selection/candidate_load.h"
-#include "selection/no_fit_reason.h"
+#include "selection/sizing.h"
 #include "selection/result_row.h"
 #include "wizard/message_texts.h"
 #include "wizard/number_text.h"

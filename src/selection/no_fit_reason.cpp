@@ -1,4 +1,4 @@
-#include "selection/no_fit_reason.h"
+#include "selection/sizing.h"
 
 #include "cabinet/cabinet_selection.h"
 #include "selection/catalogue_blocks.h"

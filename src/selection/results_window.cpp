@@ -1,6 +1,8 @@
 #include "selection/results_window.h"
 
 #include "app/app_state.h"
+#include "selection/candidate_load.h"
+#include "selection/report_actions.h"
 #include "selection/result_row.h"
 #include "selection/result_table_text.h"
 #include "selection/selection_result.h"
@@ -19,6 +21,7 @@
 #include <QScrollBar>
 #include <QShowEvent>
 #include <QSet>
+#include <QStatusBar>
 #include <QStyle>
 #include <QTableWidget>
 
@@ -32,7 +35,7 @@ constexpr int kTopPanelHeight = 180;
 constexpr int kValueLeft = 70;   // where the value labels of the pressure and flow lines start
 constexpr int kRowHeight = 20;
 constexpr int kPossibleRows = 8; // data rows of the possible-variants grid before it grows
-constexpr int kOptimalRows = 3;
+constexpr int kOptimalRows = OptimalGridRowCount;
 constexpr int kPossibleIndent = 16; // the possible grid sits a little further right
 // Least column widths: those of the original design, the price column as wide
 // as the flow columns.
@@ -47,7 +50,8 @@ int ValueWidth(const QWidget *panel, int left)
     return panel->width() - left - 8;
 }
 
-void SetCell(QTableWidget *grid, int row, int column, const QString &text)
+void SetCell(QTableWidget *grid, int row, int column, const QString &text,
+             const QString &toolTip = QString())
 {
     QTableWidgetItem *item = grid->item(row, column);
     if (!item) {
@@ -56,6 +60,7 @@ void SetCell(QTableWidget *grid, int row, int column, const QString &text)
         grid->setItem(row, column, item);
     }
     item->setText(text);
+    item->setToolTip(toolTip);
 }
 
 void ClearRows(QTableWidget *grid, int rows)
@@ -63,6 +68,14 @@ void ClearRows(QTableWidget *grid, int rows)
     for (int row = 0; row < rows; ++row)
         for (int column = 0; column < ResultColumnCount; ++column)
             SetCell(grid, row, column, QString());
+}
+
+// What a row's tooltip says: how close the product runs to its limits.
+QString LoadToolTip(const Candidate &candidate)
+{
+    const QChar separator = LocaleDecimalSeparator();
+    return QStringLiteral("Загрузка: %1 %; запас по Qmin: %2")
+        .arg(LoadText(candidate.loadPercent, separator), MarginText(candidate.qminMargin, separator));
 }
 } // namespace
 
@@ -84,6 +97,10 @@ TForm2::TForm2(AppState &state)
     buildWorkingPanel(client);
     buildResultsPanel(client);
     buildMenu();
+    StatusLine = new QLabel(this);
+    StatusLine->setObjectName(QStringLiteral("StatusLine"));
+    statusBar()->setObjectName(QStringLiteral("StatusBar"));
+    statusBar()->addWidget(StatusLine, 1);
 
     FormCreate();
     setPressureLayout(true);
@@ -94,7 +111,8 @@ TForm2::TForm2(AppState &state)
         // The panels keep their places when the window is resized; it opens just
         // big enough to show them all.
         resize(Panel3->geometry().right() + 1 + kMargin,
-               Panel3->geometry().bottom() + 1 + kMargin + menuBar()->sizeHint().height());
+               Panel3->geometry().bottom() + 1 + kMargin + menuBar()->sizeHint().height()
+                   + statusBar()->sizeHint().height());
         // Where it first stands: a window that shows it without placing it (the
         // metering-point form) finds it centred on the screen.
         CentreOnScreen(this);
@@ -382,6 +400,15 @@ void TForm2::buildMenu()
     connect(N2, &QAction::triggered, this, &TForm2::N2Click);
     connect(N3, &QAction::triggered, this, &TForm2::N3Click);
 
+    Report = new ReportActions(this, state_.Catalogue, [this]() -> const SizingOutcome * {
+        return shown_ ? &*shown_ : nullptr;
+    });
+    ReportMenu = Report->menu();
+    PreviewAction = Report->PreviewAction;
+    PrintAction = Report->PrintAction;
+    SavePdfAction = Report->SavePdfAction;
+    SaveXlsxAction = Report->SaveXlsxAction;
+
     CopyAction1 = addCopyAction(StringGrid1, QStringLiteral("CopyAction1"));
     CopyAction2 = addCopyAction(StringGrid2, QStringLiteral("CopyAction2"));
 }
@@ -475,7 +502,7 @@ void TForm2::AppendOptimalVariant(int slot)
     appendOptimalRow(FormatResultRow(optimalCount_ + 1, state_.Catalogue.at(slot)));
 }
 
-void TForm2::appendPossibleRow(const ResultRow &row)
+void TForm2::appendPossibleRow(const ResultRow &row, const QString &toolTip)
 {
     const int number = ++possibleCount_;
     // The grid grows one row at a time past its design rows; its width stays, the
@@ -483,16 +510,16 @@ void TForm2::appendPossibleRow(const ResultRow &row)
     if (number > kPossibleRows)
         StringGrid1->setRowCount(number);
     for (int column = 0; column < ResultColumnCount; ++column)
-        SetCell(StringGrid1, number - 1, column, row[column]);
+        SetCell(StringGrid1, number - 1, column, row[column], toolTip);
 }
 
-void TForm2::appendOptimalRow(const ResultRow &row)
+void TForm2::appendOptimalRow(const ResultRow &row, const QString &toolTip)
 {
     const int number = ++optimalCount_;
     if (number > kOptimalRows)
         return;
     for (int column = 0; column < ResultColumnCount; ++column)
-        SetCell(StringGrid2, number - 1, column, row[column]);
+        SetCell(StringGrid2, number - 1, column, row[column], toolTip);
 }
 
 void TForm2::ShowSelection(const SelectionResult &result)
@@ -540,9 +567,10 @@ void TForm2::ShowOutcome(const SizingOutcome &outcome)
     if (outcome.currency == Currency::Euros)
         SetEuroPriceHeader();
     for (const Candidate &candidate : outcome.possible)
-        appendPossibleRow(candidate.cells);
+        appendPossibleRow(candidate.cells, LoadToolTip(candidate));
     for (const Candidate &candidate : outcome.optimal)
-        appendOptimalRow(candidate.cells);
+        appendOptimalRow(candidate.cells, LoadToolTip(candidate));
+    StatusLine->setText(outcome.noFitReason);
     shown_ = outcome;
 }
 

@@ -10,6 +10,7 @@
 struct AppState;
 struct ProductRecord;
 struct SelectionResult;
+class ReportActions;
 class QAction;
 class QFrame;
 class QLabel;
@@ -51,6 +52,12 @@ public:
     // "Копировать" (Ctrl+C), the one context-menu entry of StringGrid1 and of
     // StringGrid2; the shortcut works while that grid has the focus.
     QAction *CopyAction1, *CopyAction2;
+    // "Отчёт": preview, print, PDF and Excel of the run shown.
+    ReportActions *Report;
+    QMenu *ReportMenu;
+    QAction *PreviewAction, *PrintAction, *SavePdfAction, *SaveXlsxAction;
+    // The line under the grids that says why a run found nothing.
+    QLabel *StatusLine;
 
     void FormCreate();
     void N2Click(); // "Вернуться к главному меню"
@@ -99,8 +106,8 @@ protected:
 private:
     void placeAfter(QLabel *label, const QLabel *before, int gap, int top);
     void showTexts(const ResultTexts &texts);
-    void appendPossibleRow(const ResultRow &row);
-    void appendOptimalRow(const ResultRow &row);
+    void appendPossibleRow(const ResultRow &row, const QString &toolTip = {});
+    void appendOptimalRow(const ResultRow &row, const QString &toolTip = {});
 
 
     void buildInputPanel(QWidget *client);

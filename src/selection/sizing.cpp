@@ -3,7 +3,6 @@
 #include "cabinet/cabinet_captions.h"
 #include "pressure/pressure_bounds.h"
 #include "selection/candidate_load.h"
-#include "selection/no_fit_reason.h"
 #include "selection/selection_modes.h"
 #include "selection/working_selection.h"
 #include "wizard/flow_range_input.h"

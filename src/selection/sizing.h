@@ -149,3 +149,10 @@ SizingOutcome Size(const SizingRequest &request, const ProductCatalogue &catalog
 // then Size(). For mode 5 the flows travel in request.entries.
 SizingOutcome SizePoint(SizingRequest request, const QString &qmaxText, const QString &qminText,
                         const ProductCatalogue &catalogue);
+
+// Why a sizing found no product: one sentence naming the first of the checks the
+// chosen lines fail, with the figures it compares (the absolute pressure against
+// the ceiling and the lines' Pmax, Pmin, then the working Qmax against their Qmax,
+// then the working Qmin against their Qmin). Empty when the outcome has an error or
+// rows were found. Size() fills SizingOutcome::noFitReason with it.
+QString NoFitReason(const SizingOutcome &outcome, const ProductCatalogue &catalogue);

@@ -1,4 +1,4 @@
-#include "selection/no_fit_reason.h"
+#include "selection/sizing.h"
 #include "selection/sizing.h"
 
 #include <QTest>

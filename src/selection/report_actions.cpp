@@ -1,0 +1,127 @@
+#include "selection/report_actions.h"
+
+#include "report/sizing_report.h"
+#include "report/xlsx_sizing.h"
+#include "selection/sizing.h"
+#include "wizard/messages.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+
+namespace {
+QAction *AddAction(QMenu *menu, const QString &name, const QString &text,
+                   const QKeySequence &shortcut = {})
+{
+    QAction *action = menu->addAction(text);
+    action->setObjectName(name);
+    if (!shortcut.isEmpty())
+        action->setShortcut(shortcut);
+    return action;
+}
+
+void SetUpPrinter(QPrinter &printer)
+{
+    printer.setPageLayout(ReportPageLayout());
+    printer.setDocName(QStringLiteral("Подбор типоразмера"));
+}
+} // namespace
+
+ReportActions::ReportActions(QMainWindow *window, const ProductCatalogue &catalogue, ShownOutcome shown)
+    : QObject(window), window_(window), catalogue_(catalogue), shown_(std::move(shown))
+{
+    setObjectName(QStringLiteral("ReportActions"));
+    menu_ = window->menuBar()->addMenu(QStringLiteral("Отчёт"));
+    menu_->setObjectName(QStringLiteral("ReportMenu"));
+    PreviewAction = AddAction(menu_, QStringLiteral("PreviewAction"), QStringLiteral("Предварительный просмотр..."));
+    PrintAction = AddAction(menu_, QStringLiteral("PrintAction"), QStringLiteral("Печать..."), QKeySequence(Qt::CTRL | Qt::Key_P));
+    SavePdfAction = AddAction(menu_, QStringLiteral("SavePdfAction"), QStringLiteral("Сохранить в PDF..."), QKeySequence(Qt::CTRL | Qt::Key_S));
+    SaveXlsxAction = AddAction(menu_, QStringLiteral("SaveXlsxAction"), QStringLiteral("Сохранить в Excel..."));
+    connect(PreviewAction, &QAction::triggered, this, &ReportActions::preview);
+    connect(PrintAction, &QAction::triggered, this, &ReportActions::print);
+    connect(SavePdfAction, &QAction::triggered, this, &ReportActions::savePdf);
+    connect(SaveXlsxAction, &QAction::triggered, this, &ReportActions::saveXlsx);
+
+    // The report is of the run shown: nothing to report before the first one.
+    connect(menu_, &QMenu::aboutToShow, this, [this] {
+        const bool any = shown_() != nullptr;
+        for (QAction *action : {PreviewAction, PrintAction, SavePdfAction, SaveXlsxAction})
+            action->setEnabled(any);
+    });
+
+    askFileName = [this](const QString &suggested, const QString &filter) {
+        return QFileDialog::getSaveFileName(window_, QStringLiteral("Сохранить отчёт"), suggested, filter);
+    };
+}
+
+void ReportActions::preview()
+{
+    const SizingOutcome *outcome = shown_();
+    if (!outcome)
+        return;
+    const auto document = BuildReportDocument(*outcome, catalogue_);
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPrinter(printer);
+    QPrintPreviewDialog dialog(&printer, window_);
+    dialog.setObjectName(QStringLiteral("ReportPreviewDialog"));
+    dialog.setWindowTitle(QStringLiteral("Предварительный просмотр"));
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
+            [&document](QPrinter *target) { PaintReport(*document, *target); });
+    dialog.exec();
+}
+
+void ReportActions::print()
+{
+    const SizingOutcome *outcome = shown_();
+    if (!outcome)
+        return;
+    QPrinter printer(QPrinter::HighResolution);
+    SetUpPrinter(printer);
+    QPrintDialog dialog(&printer, window_);
+    dialog.setObjectName(QStringLiteral("ReportPrintDialog"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const auto document = BuildReportDocument(*outcome, catalogue_);
+    if (!PaintReport(*document, printer))
+        ShowError(window_, QStringLiteral("Не удалось напечатать отчёт: принтер недоступен."));
+}
+
+void ReportActions::savePdf()
+{
+    save(QStringLiteral("pdf"), QStringLiteral("PDF (*.pdf)"), [this](const QString &path, QString *error) {
+        return WriteReportPdf(path, {*shown_()}, catalogue_, error);
+    });
+}
+
+void ReportActions::saveXlsx()
+{
+    save(QStringLiteral("xlsx"), QStringLiteral("Excel (*.xlsx)"), [this](const QString &path, QString *error) {
+        return WriteSizingXlsx(path, *shown_(), catalogue_, error);
+    });
+}
+
+void ReportActions::save(const QString &extension, const QString &filter,
+                      const std::function<bool(const QString &, QString *)> &write)
+{
+    const SizingOutcome *outcome = shown_();
+    if (!outcome)
+        return;
+    const QString folder = lastFolder_.isEmpty() ? QDir::homePath() : lastFolder_;
+    const QString suggested = QDir(folder).filePath(SuggestedReportName(*outcome, extension));
+    QString path = askFileName(suggested, filter);
+    if (path.isEmpty())
+        return; // Cancel writes nothing
+    if (QFileInfo(path).suffix().isEmpty())
+        path += u'.' + extension;
+    lastFolder_ = QFileInfo(path).absolutePath();
+    QString error;
+    if (!write(path, &error))
+        ShowError(window_, error.isEmpty() ? QStringLiteral("Не удалось сохранить файл «%1».").arg(path) : error);
+}

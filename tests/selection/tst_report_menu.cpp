@@ -1,0 +1,138 @@
+// The results window's report menu and what it adds to the grids: saving with
+// Cancel, a good place and a place that is gone; the rows' tooltips and the line
+// that says why nothing fits.
+
+#include "app/app_state.h"
+#include "selection/candidate_load.h"
+#include "selection/report_actions.h"
+#include "selection/results_window.h"
+#include "ui_test_support.h"
+
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QLocale>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class TestReportMenu : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<TForm2> form;
+    QStringList suggestions;
+
+    SizingOutcome Run(const QString &pmax, const QString &pmin, double qmax = 100)
+    {
+        SizingRequest r;
+        r.mode = 1;
+        r.qmaxStd = qmax;
+        r.qminStd = 10;
+        r.range = true;
+        r.pmax = {pmax, 0};
+        r.pmin = {pmin, 0};
+        return Size(r, state->Catalogue);
+    }
+
+    // The save dialog answers `path` and notes what it was offered.
+    void Answer(const QString &path)
+    {
+        form->Report->askFileName = [this, path](const QString &suggested, const QString &) {
+            suggestions << suggested;
+            return path;
+        };
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QuietOffscreenWarnings();
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+    }
+
+    void init()
+    {
+        state = std::make_unique<AppState>();
+        form = std::make_unique<TForm2>(*state);
+        suggestions.clear();
+    }
+
+    void cleanup()
+    {
+        form.reset();
+        state.reset();
+    }
+
+    void saving_data()
+    {
+        QTest::addColumn<bool>("pdf");
+        QTest::newRow("pdf") << true;
+        QTest::newRow("xlsx") << false;
+    }
+
+    void saving()
+    {
+        QFETCH(bool, pdf);
+        QAction *save = pdf ? form->SavePdfAction : form->SaveXlsxAction;
+        form->ShowOutcome(Run(u"1"_s, u"0"_s));
+        QTemporaryDir dir;
+        MessageCatcher catcher;
+
+        // Cancel writes nothing.
+        Answer(QString());
+        save->trigger();
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+        QCOMPARE(suggestions.size(), 1);
+        QVERIFY(suggestions[0].endsWith(pdf ? u"-1.pdf"_s : u"-1.xlsx"_s));
+
+        // A folder that is gone: an error box naming the file, and no file.
+        const QString gone = dir.filePath(u"gone/отчёт"_s);
+        Answer(gone);
+        save->trigger();
+        QCOMPARE(catcher.messages().size(), 1);
+        QCOMPARE(catcher.messages()[0].title, u"Error"_s);
+        QVERIFY(catcher.messages()[0].text.contains(gone));
+        QVERIFY(!QDir(dir.filePath(u"gone"_s)).exists());
+
+        // A good place: the file is there, and the next save starts in its folder.
+        const QString good = dir.filePath(u"отчёт"_s);
+        Answer(good);
+        save->trigger();
+        QCOMPARE(catcher.messages().size(), 1);
+        QVERIFY(QFileInfo(good + (pdf ? u".pdf"_s : u".xlsx"_s)).size() > 0);
+        save->trigger();
+        QVERIFY(suggestions.last().startsWith(dir.path() + u'/'));
+    }
+
+    // Every filled row tells its load and margin; an emptied grid tells nothing.
+    void rowToolTips()
+    {
+        const SizingOutcome outcome = Run(u"1"_s, u"0"_s);
+        form->ShowOutcome(outcome);
+        const Candidate &first = outcome.possible.front();
+        const QString tip = form->StringGrid1->item(0, 1)->toolTip();
+        QVERIFY(tip.contains(LoadText(first.loadPercent, u',')));
+        QVERIFY(tip.contains(MarginText(first.qminMargin, u',')));
+        QVERIFY(!form->StringGrid2->item(0, 7)->toolTip().isEmpty());
+        form->ShowOutcome(Run(u"1"_s, u"0"_s, 1e6));
+        QVERIFY(form->StringGrid1->item(0, 1)->toolTip().isEmpty());
+    }
+
+    // A run that finds nothing says why under the grids; the next run clears it.
+    void noFitLine()
+    {
+        form->ShowOutcome(Run(u"1"_s, u"0"_s, 1e6));
+        QVERIFY(!form->StatusLine->text().isEmpty());
+        form->ShowOutcome(Run(u"1"_s, u"0"_s));
+        QVERIFY(form->StatusLine->text().isEmpty());
+    }
+};
+
+QTEST_MAIN(TestReportMenu)
+#include "tst_report_menu.moc"
