@@ -17,3 +17,6 @@ export QT_QPA_PLATFORM=offscreen
 export QT_SCALE_FACTOR=1 QT_ENABLE_HIGHDPI_SCALING=0
 rm -f docs/screenshots/*.png
 "$build_dir/tools/gas-screenshots" docs/screenshots
+# The first page of the report of the mode-1 run, as a picture for the README.
+pdftoppm -png -r 70 -f 1 -l 1 -singlefile docs/screenshots/report.pdf docs/screenshots/report-page1
+rm -f docs/screenshots/report.pdf

@@ -8,6 +8,7 @@
 #include "app/app_state.h"
 #include "app/main_window.h"
 #include "app/window_set.h"
+#include "report/sizing_report.h"
 #include "cabinet/metering_point_form.h"
 #include "cabinet/metering_reducing_point_form.h"
 #include "cabinet/reducing_point_form.h"
@@ -126,6 +127,14 @@ int main(int argc, char *argv[])
     camera.shoot(range, QStringLiteral("pressure-range"));
     range->BitBtn2->click();
     camera.shoot(windows.Form2.get(), QStringLiteral("results-range"));
+    // The report of that run, as "Сохранить в PDF..." writes it; the script turns
+    // its first page into a picture.
+    {
+        QString error;
+        const QString pdf = QDir(folder).filePath(QStringLiteral("report.pdf"));
+        if (!WriteReportPdf(pdf, {*windows.Form2->shownOutcome()}, state->Catalogue, &error))
+            camera.fail(error);
+    }
 
     // Mode 3: the pressure-range dialog with one working pressure.
     main->Image4Click();
