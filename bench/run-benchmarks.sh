@@ -16,7 +16,7 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING
     -DGAS_BUILD_BENCHMARKS=ON >/dev/null
 logs="$build/bench-logs"
 mkdir -p "$logs"
-if ! cmake --build "$build" --target bench_selection bench_windows bench_startup minimal_window \
+if ! cmake --build "$build" --target bench_selection bench_windows bench_report bench_startup minimal_window \
     --parallel "$(nproc)" >"$logs/build.txt" 2>&1; then
     grep -E -A5 "error|FAILED" "$logs/build.txt" >&2
     exit 1
@@ -38,6 +38,7 @@ run_qtest() {
 echo "Running the benchmarks ($runs runs each, median)..."
 run_qtest bench_selection
 run_qtest bench_windows
+run_qtest bench_report
 
 rows=()
 # One table row per benchmark: label, median, target in ms (empty: none).
@@ -56,6 +57,8 @@ qtest_rows() {
         next) label="\"Далее\", $tag (handler)"; target=2 ;;
         nextAndPaint) label="\"Далее\", $tag (handler + repaint)"; target="" ;;
         windowSet) label="Window set made and destroyed"; target=150 ;;
+        reportPdf) label="Report of 45 rows built, PDF written"; target=150 ;;
+        reportXlsx) label="Workbook of 45 rows written"; target=50 ;;
         *) label="$function $tag"; target="" ;;
         esac
         rows+=("$label|$ms|$target")
@@ -63,6 +66,7 @@ qtest_rows() {
 }
 qtest_rows "$logs/bench_selection.csv"
 qtest_rows "$logs/bench_windows.csv"
+qtest_rows "$logs/bench_report.csv"
 
 # Start-up: each program started $runs times in turn; median time from exec to
 # the first paint of its window, and median peak memory at that moment.

@@ -2,7 +2,8 @@
 # Installs the Debian 12 packages the build and the tests need, if any is missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev libgl-dev fonts-dejavu-core)
+packages=(g++ cmake ninja-build qt6-base-dev libgl-dev fonts-dejavu-core pkgconf libxlsxwriter-dev
+          poppler-utils unzip)
 
 missing=()
 for p in "${packages[@]}"; do

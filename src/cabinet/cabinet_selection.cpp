@@ -59,6 +59,18 @@ const std::array<VariantSlots, 4> &VariantsOf(CabinetKind kind)
 
 } // namespace
 
+std::optional<CatalogueBlock> CabinetSelectionSlots(CabinetKind kind, int variant)
+{
+    if (variant < 1 || variant > 4)
+        return std::nullopt;
+    return VariantsOf(kind)[static_cast<std::size_t>(variant - 1)].possible;
+}
+
+double CabinetPressureCeiling()
+{
+    return CabinetPressureCap;
+}
+
 SelectionResult CabinetSelection(const ProductCatalogue &catalogue, CabinetKind kind, int variant,
                                  const PressureSet &values)
 {

@@ -2,7 +2,10 @@
 
 #include "pressure/pressure_units.h"
 #include "selection/catalogue.h"
+#include "selection/catalogue_blocks.h"
 #include "selection/selection_result.h"
+
+#include <optional>
 
 // The three kinds of cabinet point, one input form each.
 enum class CabinetKind { Metering, Reducing, MeteringReducing };
@@ -13,3 +16,8 @@ enum class CabinetKind { Metering, Reducing, MeteringReducing };
 // 1..4 finds nothing.
 SelectionResult CabinetSelection(const ProductCatalogue &catalogue, CabinetKind kind, int variant,
                                  const PressureSet &values);
+
+// The slots CabinetSelection lists from; empty for a variant outside 1..4.
+std::optional<CatalogueBlock> CabinetSelectionSlots(CabinetKind kind, int variant);
+// The absolute pressure, bar, no cabinet point takes beyond.
+double CabinetPressureCeiling();

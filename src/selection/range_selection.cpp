@@ -3,6 +3,7 @@
 #include "selection/block_walk.h"
 #include "selection/catalogue_blocks.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -56,7 +57,32 @@ bool ClassAdmits(const RangeBlock &block, double pmaxAbs)
     return pmaxAbs <= LowClassCeiling;
 }
 
+bool GateOpen(const RangeBlock &block, const FamilyGates &gates)
+{
+    return gates[static_cast<std::size_t>(block.gate)];
+}
+
 } // namespace
+
+std::vector<CatalogueBlock> RangeSelectionBlocks(int mode, double pmaxAbs, const FamilyGates &gates)
+{
+    std::vector<CatalogueBlock> walked;
+    for (const RangeBlock &block : BlocksOfMode(mode)) {
+        if (GateOpen(block, gates) && ClassAdmits(block, pmaxAbs))
+            walked.push_back(block.block);
+    }
+    return walked;
+}
+
+double RangePressureCeiling(int mode, const FamilyGates &gates)
+{
+    double ceiling = 0;
+    for (const RangeBlock &block : BlocksOfMode(mode)) {
+        if (GateOpen(block, gates))
+            ceiling = std::max(ceiling, block.high ? block.highCeiling : LowClassCeiling);
+    }
+    return ceiling;
+}
 
 SelectionResult RangeSelection(const ProductCatalogue &catalogue, int mode, double pmaxAbs,
                                double qmaxWork, double qminWork, const FamilyGates &gates)
@@ -67,19 +93,12 @@ SelectionResult RangeSelection(const ProductCatalogue &catalogue, int mode, doub
 
     // Both walks take the same blocks, so every optimal row is also a possible row
     // and a gate never yields more than one optimal row.
-    const auto walked = [&](const RangeBlock &block) {
-        return gates[static_cast<std::size_t>(block.gate)] && ClassAdmits(block, pmaxAbs);
-    };
+    const std::vector<CatalogueBlock> walked = RangeSelectionBlocks(mode, pmaxAbs, gates);
 
     SelectionResult result;
-    for (const RangeBlock &block : BlocksOfMode(mode)) {
-        if (walked(block))
-            AppendFittingSlots(catalogue, block.block, fits, result.possible);
-    }
-    for (const RangeBlock &block : BlocksOfMode(mode)) {
-        if (walked(block))
-            AppendFirstFittingSlot(catalogue, OptimalSearchRange(block.block), fits,
-                                   result.optimal);
-    }
+    for (const CatalogueBlock &block : walked)
+        AppendFittingSlots(catalogue, block, fits, result.possible);
+    for (const CatalogueBlock &block : walked)
+        AppendFirstFittingSlot(catalogue, OptimalSearchRange(block), fits, result.optimal);
     return result;
 }

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "selection/catalogue.h"
+#include "selection/catalogue_blocks.h"
 #include "selection/selection_result.h"
 
 #include <array>
+#include <vector>
 
 // The three family gates of a mode: the check boxes of its choice dialog.
 using FamilyGates = std::array<bool, 3>;
@@ -15,3 +17,9 @@ using FamilyGates = std::array<bool, 3>;
 // uses the same pressure class as the possible walk. Any other mode finds nothing.
 SelectionResult RangeSelection(const ProductCatalogue &catalogue, int mode, double pmaxAbs,
                                double qmaxWork, double qminWork, const FamilyGates &gates);
+
+// The blocks both walks of RangeSelection take, in walking order.
+std::vector<CatalogueBlock> RangeSelectionBlocks(int mode, double pmaxAbs, const FamilyGates &gates);
+// The highest absolute pressure, bar, a block of an open gate admits; 0 when no
+// gate of the mode is open.
+double RangePressureCeiling(int mode, const FamilyGates &gates);

@@ -9,6 +9,8 @@
 
 // The eight columns of a results grid.
 inline constexpr int ResultColumnCount = 8;
+// Rows the results window's optimal grid shows; the report lists every one.
+inline constexpr int OptimalGridRowCount = 3;
 using ResultRow = std::array<QString, ResultColumnCount>;
 
 // Header row of both grids with the rouble price header.

@@ -3,6 +3,7 @@
 #include "cabinet/cabinet_captions.h"
 #include "pressure/pressure_bounds.h"
 #include "selection/candidate_load.h"
+#include "selection/no_fit_reason.h"
 #include "selection/selection_modes.h"
 #include "selection/working_selection.h"
 #include "wizard/flow_range_input.h"
@@ -343,6 +344,7 @@ SizingOutcome Size(const SizingRequest &request, const ProductCatalogue &catalog
     out.possible = Candidates(out.selection.possible, out, catalogue);
     out.optimal = Candidates(out.selection.optimal, out, catalogue);
     NameTheChoice(out);
+    out.noFitReason = NoFitReason(out, catalogue);
     return out;
 }
 

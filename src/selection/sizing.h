@@ -134,6 +134,9 @@ struct SizingOutcome {
     QString variantCaption;
     QStringList optionCaptions;
 
+    // Why nothing fits (NoFitReason()); empty when rows were found or on an error.
+    QString noFitReason;
+
     QString priceHeader() const;
     bool hasError() const { return !error.isEmpty(); }
 };

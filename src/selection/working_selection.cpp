@@ -37,24 +37,36 @@ WorkingPlan PlanOfMode(int mode)
 
 } // namespace
 
+std::vector<CatalogueBlock> WorkingPressureSelectionBlocks(int mode, const FamilyGates &gates)
+{
+    const WorkingPlan plan = PlanOfMode(mode);
+    std::vector<CatalogueBlock> walked;
+    for (std::size_t i = 0; i < plan.blocks.size(); ++i) {
+        if (gates[i])
+            walked.push_back(plan.blocks[i]);
+    }
+    return walked;
+}
+
+double WorkingPressureCeiling(int mode)
+{
+    return PlanOfMode(mode).ceiling;
+}
+
 SelectionResult WorkingPressureSelection(const ProductCatalogue &catalogue, int mode,
                                          const PressureSet &values, const FamilyGates &gates)
 {
-    const WorkingPlan plan = PlanOfMode(mode);
+    const double ceiling = WorkingPressureCeiling(mode);
     const auto fits = [&](const ProductRecord &row) {
-        return values.PmaxAbs <= plan.ceiling && values.PmaxAbs <= row.Pmax
+        return values.PmaxAbs <= ceiling && values.PmaxAbs <= row.Pmax
             && values.QmaxWork <= row.Qmax && row.Qmin <= values.QminWork;
     };
 
+    const std::vector<CatalogueBlock> walked = WorkingPressureSelectionBlocks(mode, gates);
     SelectionResult result;
-    for (std::size_t i = 0; i < plan.blocks.size(); ++i) {
-        if (gates[i])
-            AppendFittingSlots(catalogue, plan.blocks[i], fits, result.possible);
-    }
-    for (std::size_t i = 0; i < plan.blocks.size(); ++i) {
-        if (gates[i])
-            AppendFirstFittingSlot(catalogue, OptimalSearchRange(plan.blocks[i]), fits,
-                                   result.optimal);
-    }
+    for (const CatalogueBlock &block : walked)
+        AppendFittingSlots(catalogue, block, fits, result.possible);
+    for (const CatalogueBlock &block : walked)
+        AppendFirstFittingSlot(catalogue, OptimalSearchRange(block), fits, result.optimal);
     return result;
 }

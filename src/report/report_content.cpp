@@ -1,0 +1,178 @@
+#include "report/report_content.h"
+
+#include "pressure/pressure_units.h"
+#include "selection/candidate_load.h"
+#include "selection/no_fit_reason.h"
+#include "selection/result_row.h"
+#include "wizard/message_texts.h"
+#include "wizard/number_text.h"
+
+#ifndef GAS_PROGRAM_VERSION
+#error "GAS_PROGRAM_VERSION is the project version (src/report/CMakeLists.txt)"
+#endif
+
+namespace {
+
+// A value of the step as the results window rounds it.
+std::optional<double> Rounded(double value)
+{
+    return Round3(value);
+}
+
+bool InBar(int unit)
+{
+    return PressureUnitText(unit) == PressureUnitText(static_cast<int>(PressureUnit::Bar));
+}
+
+// A pressure as typed and, when the step converted it and the unit is not bar, in bar.
+void AddPressure(std::vector<ReportLine> &lines, const QString &name, const QString &typed,
+                 int unit, const std::optional<QString> &gauge, double gaugeBar)
+{
+    lines.push_back({name + QStringLiteral(" (избыточное, как введено)"), typed, ReadNumber(typed),
+                     PressureUnitText(unit)});
+    if (gauge && !InBar(unit))
+        lines.push_back({name + QStringLiteral(" (избыточное)"), *gauge, gaugeBar, BarUnit()});
+}
+
+void CollectChoice(const SizingOutcome &outcome, ReportContent &content)
+{
+    if (outcome.request.mode != 5) {
+        for (const QString &family : outcome.familyCaptions)
+            content.choice.push_back({QStringLiteral("Выбрано"), family, std::nullopt, QString()});
+        return;
+    }
+    content.choice.push_back({QStringLiteral("Пункт"), outcome.cabinetCaption, std::nullopt, QString()});
+    content.choice.push_back({QStringLiteral("Исполнение"), outcome.variantCaption, std::nullopt, QString()});
+    QStringList options;
+    for (const QString &option : outcome.optionCaptions) {
+        if (!option.isEmpty())
+            options << option;
+    }
+    content.choice.push_back({QStringLiteral("Комплектация"), options.join(QStringLiteral(", ")),
+                              std::nullopt, QString()});
+}
+
+void CollectInput(const SizingOutcome &outcome, ReportContent &content)
+{
+    const SizingRequest &r = outcome.request;
+    const ResultTexts &t = outcome.texts;
+    const PressureSet &p = outcome.pressures;
+    auto &lines = content.input;
+    const QString standard = QStringLiteral(" при стандартных условиях");
+    if (r.mode == 5) {
+        lines.push_back({QStringLiteral("Qmax") + standard, t.qmaxStd.value_or(r.entries.qmax),
+                         t.qmaxStd ? std::optional(outcome.qmaxStd) : ReadNumber(r.entries.qmax), FlowUnit()});
+        lines.push_back({QStringLiteral("Qmin") + standard, t.qminStd.value_or(r.entries.qmin),
+                         t.qminStd ? std::optional(outcome.qminStd) : ReadNumber(r.entries.qmin), FlowUnit()});
+        AddPressure(lines, QStringLiteral("Pmax"), r.entries.pmax, r.entries.pmaxUnit, t.pmaxGauge,
+                    p.PmaxGauge);
+        AddPressure(lines, QStringLiteral("Pmin"), r.entries.pmin, r.entries.pminUnit, t.pminGauge,
+                    p.PminGauge);
+        return;
+    }
+    lines.push_back({QStringLiteral("Qmax") + standard, WriteNumber(outcome.qmaxStd), outcome.qmaxStd, FlowUnit()});
+    lines.push_back({QStringLiteral("Qmin") + standard, WriteNumber(outcome.qminStd), outcome.qminStd, FlowUnit()});
+    if (outcome.rangeLayout) {
+        AddPressure(lines, QStringLiteral("Pmax"), r.pmax.text, r.pmax.unit, t.pmaxGauge, p.PmaxGauge);
+        AddPressure(lines, QStringLiteral("Pmin"), r.pmin.text, r.pmin.unit, t.pminGauge, p.PminGauge);
+    } else {
+        AddPressure(lines, QStringLiteral("Рср"), r.working.text, r.working.unit, t.workingGauge,
+                    p.PmaxGauge);
+    }
+}
+
+void CollectWorking(const SizingOutcome &outcome, ReportContent &content)
+{
+    const ResultTexts &t = outcome.texts;
+    const PressureSet &p = outcome.pressures;
+    if (!t.qmaxWork || !t.qminWork || !t.denominators)
+        return;
+    auto &lines = content.working;
+    const QString absolute = QStringLiteral(" (абсолютное)");
+    QString upper, lower;
+    if (outcome.rangeLayout && t.pmaxAbs && t.pminAbs) {
+        lines.push_back({QStringLiteral("Pmax") + absolute, *t.pmaxAbs, Rounded(p.PmaxAbs), BarUnit()});
+        lines.push_back({QStringLiteral("Pmin") + absolute, *t.pminAbs, Rounded(p.PminAbs), BarUnit()});
+        upper = *t.pmaxAbs;
+        lower = *t.pminAbs;
+    } else if (!outcome.rangeLayout && t.workingAbs) {
+        lines.push_back({QStringLiteral("Рср") + absolute, *t.workingAbs, Rounded(p.PmaxAbs), BarUnit()});
+        upper = lower = *t.workingAbs;
+    } else {
+        return;
+    }
+    const QString qmaxStd = t.qmaxStd.value_or(WriteNumber(outcome.qmaxStd));
+    const QString qminStd = t.qminStd.value_or(WriteNumber(outcome.qminStd));
+    // Qраб max divides by the lower pressure, Qраб min by the upper one.
+    lines.push_back({QStringLiteral("Qраб max = Qmax / (%1) = %2 / %3")
+                         .arg(t.denominators->first, qmaxStd, lower),
+                     *t.qmaxWork, Rounded(p.QmaxWork), FlowUnit(), true});
+    lines.push_back({QStringLiteral("Qраб min = Qmin / (%1) = %2 / %3")
+                         .arg(t.denominators->second, qminStd, upper),
+                     *t.qminWork, Rounded(p.QminWork), FlowUnit(), true});
+}
+
+} // namespace
+
+QString ReportTitle() { return QStringLiteral("Подбор типоразмера"); }
+
+QString ProgramLine()
+{
+    return QStringLiteral("Подбор типоразмера счетчиков газа, версия %1")
+        .arg(QStringLiteral(GAS_PROGRAM_VERSION));
+}
+
+QString OptimalTitle() { return QStringLiteral("Оптимальные варианты"); }
+QString PossibleTitle() { return QStringLiteral("Возможные варианты"); }
+QString FlowUnit() { return QStringLiteral("куб.м/ч"); }
+QString BarUnit() { return QStringLiteral("бар"); }
+
+QString OptimalOverflowNote(std::size_t optimalCount)
+{
+    if (optimalCount <= static_cast<std::size_t>(OptimalGridRowCount))
+        return {};
+    return QStringLiteral("В окне показаны первые %1 из %2 оптимальных вариантов.")
+        .arg(OptimalGridRowCount)
+        .arg(optimalCount);
+}
+
+QString ReportFootnote()
+{
+    return QStringLiteral(
+        "Расходы при стандартных условиях приведены к температуре 20 °C и давлению 1 атм; "
+        "при пересчете к рабочим условиям атмосферное давление принято Patm = 1 бар. "
+        "Поправки на температуру газа и коэффициент сжимаемости не вносятся. "
+        "Стоимость указана без НДС.");
+}
+
+ReportContent CollectReport(const SizingOutcome &outcome, const ProductCatalogue &catalogue)
+{
+    ReportContent content;
+    content.category = outcome.categoryCaption;
+    content.when = outcome.when.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    CollectChoice(outcome, content);
+    CollectInput(outcome, content);
+    content.error = outcome.error;
+    if (!outcome.hasError()) {
+        CollectWorking(outcome, content);
+        if (outcome.wideRange)
+            content.warning = Messages::WideRange();
+        // An outcome made without Size() may lack the reason.
+        content.noFit = outcome.noFitReason.isEmpty() ? NoFitReason(outcome, catalogue)
+                                                      : outcome.noFitReason;
+    }
+
+    const ResultRow header = ResultHeaderRow();
+    content.header = QStringList(header.begin(), header.end());
+    content.header.last() = outcome.priceHeader();
+    content.header << QStringLiteral("Загрузка, %") << QStringLiteral("Запас по Qmin");
+    return content;
+}
+
+QStringList CandidateTexts(const Candidate &candidate)
+{
+    QStringList texts(candidate.cells.begin(), candidate.cells.end());
+    const QChar separator = LocaleDecimalSeparator();
+    texts << LoadText(candidate.loadPercent, separator) << MarginText(candidate.qminMargin, separator);
+    return texts;
+}

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "selection/catalogue.h"
+#include "selection/sizing.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+#include <vector>
+
+// What a sizing report says, gathered once for the PDF and the workbook.
+
+// One line of a data panel: the caption, the value as the window writes it, the
+// number behind it (none for a text) and its unit.
+struct ReportLine {
+    QString caption;
+    QString text;
+    std::optional<double> number;
+    QString unit;
+    bool equation = false; // the caption is a formula the value completes
+};
+
+struct ReportContent {
+    QString category;
+    QString when;                   // date and time of the run
+    std::vector<ReportLine> choice; // the chosen product lines, or the cabinet and its options
+    std::vector<ReportLine> input;  // flows at standard conditions, pressures as typed and in bar
+    std::vector<ReportLine> working; // absolute pressures, working flows (none after an error)
+    QString warning;                // the wide-range doubt, when it applied
+    QString error;                  // the refusal, when the input was refused
+    QString noFit;                  // why nothing fits, when nothing does
+    QStringList header;             // the candidate tables' header
+};
+
+ReportContent CollectReport(const SizingOutcome &outcome, const ProductCatalogue &catalogue);
+
+// The texts of one candidate row under ReportContent::header: the grid cells, the
+// load and the Qmin margin.
+QStringList CandidateTexts(const Candidate &candidate);
+
+QString ReportTitle();       // "Подбор типоразмера"
+QString ProgramLine();       // the program's name and version
+QString OptimalTitle();      // "Оптимальные варианты"
+QString PossibleTitle();     // "Возможные варианты"
+QString FlowUnit();          // "куб.м/ч"
+QString BarUnit();           // "бар"
+// Under an optimal table longer than the window's grid; empty when it fits.
+QString OptimalOverflowNote(std::size_t optimalCount);
+// The conditions the figures rest on, as the report's last paragraph.
+QString ReportFootnote();

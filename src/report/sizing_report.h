@@ -1,0 +1,40 @@
+#pragma once
+
+#include "selection/catalogue.h"
+#include "selection/sizing.h"
+
+#include <QPageLayout>
+#include <QString>
+#include <QTextDocument>
+
+#include <memory>
+#include <vector>
+
+class QPagedPaintDevice;
+
+// The printable report of one sizing: the category and choice, the input and
+// working data, every optimal and possible row with its load and Qmin margin (or
+// why nothing fits, or the refusal), and the conditions the figures rest on. Needs
+// a QGuiApplication (any platform, offscreen included) for the fonts.
+
+// A4 portrait with the report's margins.
+QPageLayout ReportPageLayout();
+
+// The report as a document laid out on ReportPageLayout() at the screen's resolution
+// (for a preview); PaintReport() lays it out again for the device it paints on.
+std::unique_ptr<QTextDocument> BuildReportDocument(const SizingOutcome &outcome,
+                                                   const ProductCatalogue &catalogue);
+
+// Paints the document onto the device's pages inside its page layout, with
+// "Стр. N из M" at the foot of each page. False when no painter could start on the
+// device.
+bool PaintReport(const QTextDocument &document, QPagedPaintDevice &device);
+
+// One PDF of the reports of all the outcomes, each from a new page, written whole
+// or not at all. False with the reason (the file and the system's reason) in *error.
+bool WriteReportPdf(const QString &path, const std::vector<SizingOutcome> &outcomes,
+                    const ProductCatalogue &catalogue, QString *error);
+
+// "подбор-<yyyy-MM-dd>-<mode>.<extension>" for the run's date and mode; the extension
+// with or without its dot.
+QString SuggestedReportName(const SizingOutcome &outcome, const QString &extension);

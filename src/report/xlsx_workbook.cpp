@@ -1,0 +1,172 @@
+#include "report/xlsx_workbook.h"
+
+#include "report/file_error.h"
+#include "wizard/number_text.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <algorithm>
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+// Widest column, in characters, a text may ask for.
+constexpr qsizetype WidestColumn = 80;
+
+void Report(QString *error, const QString &path, const QString &reason)
+{
+    if (error)
+        *error = FileWriteError(path, reason);
+}
+
+// libxlsxwriter's reason, with the system's when the library met a file error.
+QString LibraryReason(lxw_error status, int systemError)
+{
+    QString reason = QString::fromUtf8(lxw_strerror(status));
+    const bool fileError = status == LXW_ERROR_CREATING_XLSX_FILE
+        || status == LXW_ERROR_CREATING_TMPFILE || status == LXW_ERROR_READING_TMPFILE
+        || status == LXW_ERROR_ZIP_FILE_OPERATION || status == LXW_ERROR_ZIP_CLOSE
+        || status == LXW_ERROR_ZIP_FILE_ADD;
+    if (fileError && systemError != 0)
+        reason += QStringLiteral(" (%1)").arg(qt_error_string(systemError));
+    return reason;
+}
+
+// What a new file would get from the usual umask; an existing target keeps its own.
+QFile::Permissions TargetPermissions(const QString &path)
+{
+    if (QFileInfo::exists(path))
+        return QFile::permissions(path);
+    return QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
+        | QFile::ReadGroup | QFile::ReadOther;
+}
+
+} // namespace
+
+bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error)
+{
+    const QFileInfo target(path);
+    if (target.fileName().isEmpty()) {
+        Report(error, path, QStringLiteral("не задано имя файла"));
+        return false;
+    }
+    // Opening the temporary file is the check that the folder exists and takes a file.
+    QTemporaryFile temporary(QDir(target.absolutePath())
+                                 .filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
+    if (!temporary.open()) {
+        Report(error, path, temporary.errorString());
+        return false;
+    }
+    temporary.close();
+    const QByteArray temporaryName = QFile::encodeName(temporary.fileName());
+
+    lxw_workbook *workbook = workbook_new(temporaryName.constData());
+    if (!workbook) {
+        Report(error, path, LibraryReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
+        return false;
+    }
+    const lxw_error filled = fill(workbook);
+    errno = 0;
+    const lxw_error closed = workbook_close(workbook); // frees the workbook in any case
+    const int closeErrno = errno;
+    if (filled != LXW_NO_ERROR || closed != LXW_NO_ERROR) {
+        Report(error, path, filled != LXW_NO_ERROR ? LibraryReason(filled, 0)
+                                                   : LibraryReason(closed, closeErrno));
+        return false;
+    }
+
+    temporary.setPermissions(TargetPermissions(path));
+    // rename() puts the new file in place of an old one in one step.
+    const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());
+    if (std::rename(temporaryName.constData(), targetName.constData()) != 0) {
+        Report(error, path, qt_error_string(errno));
+        return false;
+    }
+    temporary.setAutoRemove(false);
+    return true;
+}
+
+lxw_worksheet *AddSheet(lxw_workbook *workbook, const QString &name, lxw_error *status)
+{
+    if (name.isEmpty())
+        return workbook_add_worksheet(workbook, nullptr);
+    const QByteArray utf8 = name.toUtf8();
+    const lxw_error valid = workbook_validate_sheet_name(workbook, utf8.constData());
+    if (valid != LXW_NO_ERROR) {
+        *status = valid;
+        return nullptr;
+    }
+    lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8.constData());
+    if (!sheet)
+        *status = LXW_ERROR_MEMORY_MALLOC_FAILED;
+    return sheet;
+}
+
+SheetWriter::SheetWriter(lxw_worksheet *sheet) : sheet_(sheet) {}
+
+void SheetWriter::keep(lxw_error status)
+{
+    if (status_ == LXW_NO_ERROR)
+        status_ = status;
+}
+
+void SheetWriter::fit(int column, qsizetype characters)
+{
+    const auto index = static_cast<std::size_t>(column);
+    if (widths_.size() <= index)
+        widths_.resize(index + 1, 0);
+    widths_[index] = std::max(widths_[index], characters);
+}
+
+void SheetWriter::text(int row, int column, const QString &text, lxw_format *format, bool fit)
+{
+    if (status_ != LXW_NO_ERROR || text.isEmpty())
+        return;
+    keep(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row),
+                                static_cast<lxw_col_t>(column), text.toUtf8().constData(),
+                                format));
+    if (fit)
+        this->fit(column, text.size());
+}
+
+void SheetWriter::number(int row, int column, double value, lxw_format *format)
+{
+    if (status_ != LXW_NO_ERROR || !std::isfinite(value))
+        return;
+    keep(worksheet_write_number(sheet_, static_cast<lxw_row_t>(row),
+                                static_cast<lxw_col_t>(column), value, format));
+    fit(column, WriteNumber(value, QLatin1Char('.')).size());
+}
+
+void SheetWriter::value(int row, int column, const QVariant &value, lxw_format *format)
+{
+    if (value.isNull())
+        return;
+    if (value.typeId() == QMetaType::Double)
+        number(row, column, value.toDouble(), format);
+    else
+        text(row, column, value.toString(), format);
+}
+
+void SheetWriter::freezeRowsAbove(int row)
+{
+    worksheet_freeze_panes(sheet_, static_cast<lxw_row_t>(row), 0);
+}
+
+lxw_error SheetWriter::finish()
+{
+    for (std::size_t column = 0; column < widths_.size() && status_ == LXW_NO_ERROR; ++column) {
+        if (widths_[column] == 0)
+            continue;
+        const auto characters = std::min(widths_[column] + 2, WidestColumn);
+        keep(worksheet_set_column(sheet_, static_cast<lxw_col_t>(column),
+                                  static_cast<lxw_col_t>(column), static_cast<double>(characters),
+                                  nullptr));
+    }
+    return status_;
+}

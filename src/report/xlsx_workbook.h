@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+#include <xlsxwriter.h>
+
+#include <functional>
+#include <vector>
+
+// What the xlsx writers share: the workbook written whole or not at all, and a
+// sheet writer that keeps the first error and the width of each column.
+
+// Adds the sheets to a fresh workbook; returns the first libxlsxwriter error met.
+using WorkbookFill = std::function<lxw_error(lxw_workbook *)>;
+
+// The workbook is written to a temporary file in the target folder and takes the
+// target's name only when libxlsxwriter closed it without an error; otherwise the
+// temporary file is removed and *error (when given) names the file and the reason.
+bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error);
+
+// Adds a sheet named `name` (the default name when empty); null when the name is
+// refused, with the reason in *status.
+lxw_worksheet *AddSheet(lxw_workbook *workbook, const QString &name, lxw_error *status);
+
+// Writes cells into one sheet. Every call after the first error does nothing;
+// finish() sets the column widths to fit the longest text of each column and
+// returns the first error.
+class SheetWriter {
+public:
+    explicit SheetWriter(lxw_worksheet *sheet);
+
+    // A text that may run on over the empty cells to its right leaves the width alone
+    // (fit false).
+    void text(int row, int column, const QString &text, lxw_format *format = nullptr,
+              bool fit = true);
+    void number(int row, int column, double value, lxw_format *format = nullptr);
+    // A double is a numeric cell (an infinite or NaN one stays empty), a null
+    // QVariant an empty cell, anything else a text cell.
+    void value(int row, int column, const QVariant &value, lxw_format *format = nullptr);
+    void freezeRowsAbove(int row);
+
+    lxw_error finish();
+
+private:
+    void fit(int column, qsizetype characters);
+    void keep(lxw_error status);
+
+    lxw_worksheet *sheet_;
+    lxw_error status_ = LXW_NO_ERROR;
+    std::vector<qsizetype> widths_;
+};

@@ -1,0 +1,131 @@
+#include "selection/no_fit_reason.h"
+
+#include "cabinet/cabinet_selection.h"
+#include "selection/catalogue_blocks.h"
+#include "selection/range_selection.h"
+#include "selection/selection_modes.h"
+#include "selection/working_selection.h"
+#include "wizard/number_text.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// What a request's selection walks: the blocks and the pressure ceiling over all of them.
+struct Walk {
+    std::vector<CatalogueBlock> blocks;
+    double ceiling = 0;
+    bool checksPmin = false; // the cabinet points also have a lower pressure limit
+};
+
+Walk WalkOf(const SizingOutcome &outcome)
+{
+    const SizingRequest &r = outcome.request;
+    const double pmaxAbs = outcome.pressures.PmaxAbs;
+    if (AsksPressureRange(r.mode))
+        return {RangeSelectionBlocks(r.mode, pmaxAbs, r.families),
+                RangePressureCeiling(r.mode, r.families), false};
+    if (AsksWorkingPressure(r.mode))
+        return {WorkingPressureSelectionBlocks(r.mode, r.families), WorkingPressureCeiling(r.mode),
+                false};
+    if (r.mode == 5) {
+        Walk walk{{}, CabinetPressureCeiling(), true};
+        if (const auto reached = CabinetSelectionSlots(r.cabinet, r.options.variant))
+            walk.blocks.push_back(*reached);
+        return walk;
+    }
+    return {};
+}
+
+// A figure as the results window rounds it, in full where rounding would leave 0.
+QString Figure(double value)
+{
+    const std::optional<double> rounded = Round3(value);
+    return WriteNumber(rounded && (*rounded != 0 || value == 0) ? *rounded : value);
+}
+
+using Rows = std::vector<const ProductRecord *>;
+
+template <typename Keep>
+Rows Narrowed(const Rows &rows, Keep keep)
+{
+    Rows kept;
+    std::copy_if(rows.begin(), rows.end(), std::back_inserter(kept),
+                 [&](const ProductRecord *row) { return keep(*row); });
+    return kept;
+}
+
+template <typename Field>
+double Largest(const Rows &rows, Field field)
+{
+    double largest = field(*rows.front());
+    for (const ProductRecord *row : rows)
+        largest = std::max(largest, field(*row));
+    return largest;
+}
+
+template <typename Field>
+double Smallest(const Rows &rows, Field field)
+{
+    double smallest = field(*rows.front());
+    for (const ProductRecord *row : rows)
+        smallest = std::min(smallest, field(*row));
+    return smallest;
+}
+
+} // namespace
+
+QString NoFitReason(const SizingOutcome &outcome, const ProductCatalogue &catalogue)
+{
+    if (outcome.hasError() || !outcome.possible.empty() || !outcome.optimal.empty())
+        return {};
+    const PressureSet &p = outcome.pressures;
+    // The upper absolute pressure is "Рср" when one pressure stands for both bounds.
+    const QString upper = outcome.rangeLayout ? QStringLiteral("Pmax") : QStringLiteral("Рср");
+
+    const Walk walk = WalkOf(outcome);
+    if (walk.ceiling == 0)
+        return QStringLiteral("Не выбрано ни одного типа изделий.");
+    if (p.PmaxAbs > walk.ceiling)
+        return QStringLiteral("Абсолютное давление %1 = %2 бар выше предела выбранных изделий (%3 бар).")
+            .arg(upper, Figure(p.PmaxAbs), Figure(walk.ceiling));
+
+    Rows rows;
+    for (const CatalogueBlock &block : walk.blocks) {
+        for (int slot = block.first; slot <= block.last; ++slot) {
+            if (!catalogue.at(slot).isEmpty())
+                rows.push_back(&catalogue.at(slot));
+        }
+    }
+    if (rows.empty())
+        return QStringLiteral("Не выбрано ни одного типа изделий.");
+
+    const auto pmax = [](const ProductRecord &row) { return row.Pmax; };
+    const auto pmin = [](const ProductRecord &row) { return row.Pmin; };
+    const auto qmax = [](const ProductRecord &row) { return row.Qmax; };
+    const auto qmin = [](const ProductRecord &row) { return row.Qmin; };
+
+    Rows kept = Narrowed(rows, [&](const ProductRecord &row) { return p.PmaxAbs <= row.Pmax; });
+    if (kept.empty())
+        return QStringLiteral("Абсолютное давление %1 = %2 бар выше наибольшего Pmax выбранных изделий (%3 бар).")
+            .arg(upper, Figure(p.PmaxAbs), Figure(Largest(rows, pmax)));
+    if (walk.checksPmin) {
+        rows = std::move(kept);
+        kept = Narrowed(rows, [&](const ProductRecord &row) { return p.PminAbs >= row.Pmin; });
+        if (kept.empty())
+            return QStringLiteral("Абсолютное давление Pmin = %1 бар ниже наименьшего Pmin выбранных изделий (%2 бар).")
+                .arg(Figure(p.PminAbs), Figure(Smallest(rows, pmin)));
+    }
+    rows = std::move(kept);
+    kept = Narrowed(rows, [&](const ProductRecord &row) { return p.QmaxWork <= row.Qmax; });
+    if (kept.empty())
+        return QStringLiteral("Рабочий расход Qраб max = %1 куб.м/ч больше наибольшего Qmax выбранных изделий при этом давлении (%2 куб.м/ч).")
+            .arg(Figure(p.QmaxWork), Figure(Largest(rows, qmax)));
+    rows = std::move(kept);
+    kept = Narrowed(rows, [&](const ProductRecord &row) { return p.QminWork >= row.Qmin; });
+    if (kept.empty())
+        return QStringLiteral("Рабочий расход Qраб min = %1 куб.м/ч меньше наименьшего Qmin выбранных изделий, пропускающих Qраб max (%2 куб.м/ч).")
+            .arg(Figure(p.QminWork), Figure(Smallest(rows, qmin)));
+    return QStringLiteral("Ни одно из выбранных изделий не подходит под введенные данные.");
+}
