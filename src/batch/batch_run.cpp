@@ -11,7 +11,6 @@
 #include <QSaveFile>
 #include <QTemporaryFile>
 
-#include <cstdio>
 #include <memory>
 
 namespace {
@@ -173,43 +172,33 @@ int Run::run()
     return refused ? BatchInputErrors : BatchAllSized;
 }
 
-// The collected formats are written to a file beside the target and renamed over
-// it once complete; for standard output, to a temporary file that is then copied.
+// The collected formats' writers put a file in place whole or not at all; for
+// standard output they write a temporary file, which is then copied.
 int Run::writeCollected(const std::vector<BatchRecord> &records)
 {
-    const bool toOutput = ToStandardOutput(options_);
-    const QString pattern = toOutput
-        ? QDir::temp().filePath(QStringLiteral("gasmeter-batch-XXXXXX"))
-        : options_.output + QStringLiteral(".XXXXXX");
-    QTemporaryFile temporary(pattern);
+    QString why;
+    if (!ToStandardOutput(options_)) {
+        if (collected_(options_.format, options_.output, records, *catalogue_, &why))
+            return BatchAllSized;
+        say(why);
+        return BatchFailed;
+    }
+    QTemporaryFile temporary(QDir::temp().filePath(QStringLiteral("gasmeter-batch-XXXXXX")));
     if (!temporary.open()) {
-        say(QStringLiteral("%1: не удается записать: %2")
-                .arg(toOutput ? QDir::tempPath() : options_.output, temporary.errorString()));
+        say(QStringLiteral("%1: не удается записать: %2").arg(QDir::tempPath(), temporary.errorString()));
         return BatchFailed;
     }
     temporary.close();
-    QString why;
     if (!collected_(options_.format, temporary.fileName(), records, *catalogue_, &why)) {
-        say(QStringLiteral("%1: %2").arg(toOutput ? QStringLiteral("стандартный вывод") : options_.output, why));
+        say(why);
         return BatchFailed;
     }
-    if (toOutput) {
-        if (!temporary.open() || out_.write(temporary.readAll()) != temporary.size()) {
-            say(QStringLiteral("стандартный вывод: запись не удалась"));
-            return BatchFailed;
-        }
-        return BatchAllSized;
-    }
-    if (std::rename(QFile::encodeName(temporary.fileName()).constData(),
-                    QFile::encodeName(options_.output).constData())
-        != 0) {
-        say(QStringLiteral("%1: не удается записать").arg(options_.output));
+    // The writer has put a new file under the temporary name: read that one.
+    QFile written(temporary.fileName());
+    if (!written.open(QIODevice::ReadOnly) || out_.write(written.readAll()) != written.size()) {
+        say(QStringLiteral("стандартный вывод: запись не удалась"));
         return BatchFailed;
     }
-    // The file now stands under its own name; keep the temporary object off it.
-    temporary.setAutoRemove(false);
-    QFile::setPermissions(options_.output, QFileDevice::ReadOwner | QFileDevice::WriteOwner
-                                               | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     return BatchAllSized;
 }
 

@@ -329,6 +329,40 @@ private slots:
 
         QCOMPARE(run({u"--format"_s, u"ods"_s}, {}).status, BatchFailed);
     }
+
+    // The collected formats, to a file and to standard output; the report needs
+    // no display even when the platform is left unset.
+    void collectedFormats()
+    {
+        QTemporaryDir dir;
+        const QByteArray input = Header.toUtf8() + "p1;2;;160;16;;;;;0.5;;;;;;;;\np2;4;;4;0,1;;;;;2;;;;;;;;\n";
+        for (const QString &format : {u"xlsx"_s, u"pdf"_s}) {
+            const QString file = dir.filePath(u"r."_s + format);
+            for (const QStringList &arguments : {QStringList{u"-o"_s, file}, QStringList{u"-f"_s, format}}) {
+                QProcess p;
+                QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+                env.remove(u"QT_QPA_PLATFORM"_s);
+                env.remove(u"DISPLAY"_s);
+                p.setProcessEnvironment(env);
+                p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), arguments);
+                p.write(input);
+                p.closeWriteChannel();
+                QVERIFY(p.waitForFinished(60000));
+                QCOMPARE(p.exitCode(), BatchAllSized);
+                QByteArray bytes = p.readAllStandardOutput();
+                if (bytes.isEmpty()) {
+                    QFile written(file);
+                    QVERIFY(written.open(QIODevice::ReadOnly));
+                    bytes = written.readAll();
+                }
+                QVERIFY2(bytes.startsWith(format == u"pdf"_s ? "%PDF-" : "PK"), qPrintable(format));
+                // One page at least per point.
+                if (format == u"pdf"_s)
+                    QVERIFY(bytes.count("/Type /Page\n") >= 2);
+            }
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestBatchRun)
