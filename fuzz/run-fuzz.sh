@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer target for the number rules and runs it for a bounded time.
-#   fuzz/run-fuzz.sh [seconds]     (default 60)
-# Not part of the normal build: the binary, the grown corpus and any crash
-# inputs go to build/fuzz/ (or $FUZZ_OUT). The seeds in fuzz/corpus/ are never
-# written to.
+# Builds the libFuzzer targets and runs each for a bounded time:
+#   fuzz_number_text  the number rules (reader and writer);
+#   fuzz_batch_input  the batch program's table reader, point reading and output.
+#   fuzz/run-fuzz.sh [seconds]     (default 60, for each target)
+# Not part of the normal build: the binaries, the grown corpora and any crash
+# inputs go to build/fuzz/ (or $FUZZ_OUT). The seeds in fuzz/corpus/ and
+# data/examples/ are never written to.
 set -euo pipefail
 
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -27,25 +29,53 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 cxx="$(command -v clang++-14 || command -v clang++)"
 
-mkdir -p "$out/corpus"
-echo "Building $out/fuzz_number_text"
-# shellcheck disable=SC2046 # pkg-config output is meant to be split
-"$cxx" -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
-    -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-    -Wall -Wextra -Wpedantic \
-    -I"$root/src" $(pkg-config --cflags Qt6Core) \
-    "$root/src/wizard/number_text.cpp" "$here/fuzz_number_text.cpp" \
-    $(pkg-config --libs Qt6Core) \
-    -o "$out/fuzz_number_text"
+# The sources of the gascore library, as its CMakeLists name them.
+core_sources=()
+for list in "$root"/src/*/CMakeLists.txt; do
+    dir=$(dirname "$list")
+    while read -r file; do
+        core_sources+=("$dir/$file")
+    done < <(sed -n '/^target_sources(gascore/,/^)/{/\.cpp$/s/^ *//p}' "$list")
+done
 
-echo "Running for $seconds s"
+build() { # name, sources...
+    local name=$1
+    shift
+    echo "Building $out/$name"
+    # shellcheck disable=SC2046 # pkg-config output is meant to be split
+    "$cxx" -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
+        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
+        -Wall -Wextra -Wpedantic \
+        -I"$root/src" $(pkg-config --cflags Qt6Core) \
+        "$@" $(pkg-config --libs Qt6Core) \
+        -o "$out/$name"
+}
+
+summary=()
 status=0
-"$out/fuzz_number_text" "$out/corpus" "$here/corpus" \
-    -dict="$here/number.dict" -max_len=4096 -timeout=10 \
-    -max_total_time="$seconds" -print_final_stats=1 \
-    -artifact_prefix="$out/" 2>&1 | tee "$out/fuzz.log" || status=$?
+run() { # name, seed dir, dictionary
+    local name=$1 seeds=$2 dict=$3 rc=0
+    mkdir -p "$out/$name.corpus"
+    echo "Running $name for $seconds s"
+    "$out/$name" "$out/$name.corpus" "$seeds" \
+        -dict="$dict" -max_len=4096 -timeout=10 \
+        -max_total_time="$seconds" -print_final_stats=1 \
+        -artifact_prefix="$out/$name-" 2>&1 | tee "$out/$name.log" || rc=$?
+    local executions coverage
+    executions="$(sed -n 's/^stat::number_of_executed_units: *//p' "$out/$name.log" | tail -1)"
+    coverage="$(grep -o 'cov: [0-9]*' "$out/$name.log" | tail -1 || true)"
+    summary+=("$name: executions: ${executions:-unknown}, ${coverage:-cov: unknown}, corpus: $(ls "$out/$name.corpus" | wc -l) inputs, exit status $rc")
+    [ "$rc" -eq 0 ] || status=$rc
+}
 
-executions="$(sed -n 's/^stat::number_of_executed_units: *//p' "$out/fuzz.log" | tail -1)"
-coverage="$(grep -o 'cov: [0-9]*' "$out/fuzz.log" | tail -1 || true)"
-echo "executions: ${executions:-unknown}, ${coverage:-cov: unknown}, corpus: $(ls "$out/corpus" | wc -l) inputs, exit status $status"
+mkdir -p "$out"
+build fuzz_number_text "$root/src/wizard/number_text.cpp" "$here/fuzz_number_text.cpp"
+build fuzz_batch_input "${core_sources[@]}" \
+    "$root/src/batch/csv_reader.cpp" "$root/src/batch/batch_point.cpp" \
+    "$root/src/batch/batch_output.cpp" "$here/fuzz_batch_input.cpp"
+
+run fuzz_number_text "$here/corpus" "$here/number.dict"
+run fuzz_batch_input "$root/data/examples" "$here/batch.dict"
+
+printf '%s\n' "${summary[@]}"
 exit "$status"

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks the Debian package end to end: its file list and dependencies, then
-# installs it, starts the installed program headless for a few seconds and
-# removes the package again.
+# installs it, starts the installed program headless for a few seconds, runs
+# the batch program on the installed example and removes the package again.
 #
 #   tests/package/check-deb.sh [file.deb]
 # Without a file it builds one first with scripts/package-deb.sh (into
@@ -24,14 +24,20 @@ pass "package exists: $deb"
 
 # The file list.
 contents=$(dpkg-deb -c "$deb")
-for path in usr/bin/$pkg \
+metainfo=usr/share/metainfo/com.example.gasmetersizing.metainfo.xml
+for path in usr/bin/$pkg usr/bin/gasmeter-batch \
+            usr/share/man/man1/gasmeter-batch.1 \
+            usr/share/doc/$pkg/examples/points.csv \
+            $metainfo \
             usr/share/applications/$pkg.desktop \
             usr/share/icons/hicolor/scalable/apps/$pkg.svg; do
     grep -Eq "[[:space:]]\./$path\$" <<<"$contents" || fail "$path is not in the package"
     pass "lists $path"
 done
-grep -Eq '^-rwxr-xr-x .*[[:space:]]\./usr/bin/'"$pkg"'$' <<<"$contents" \
-    || fail "usr/bin/$pkg is not executable"
+for program in $pkg gasmeter-batch; do
+    grep -Eq '^-rwxr-xr-x .*[[:space:]]\./usr/bin/'"$program"'$' <<<"$contents" \
+        || fail "usr/bin/$program is not executable"
+done
 
 # The control fields.
 depends=$(dpkg-deb -f "$deb" Depends)
@@ -66,6 +72,13 @@ else
     echo "skip: desktop-file-validate not installed (desktop-file-utils)"
 fi
 
+if command -v appstreamcli >/dev/null 2>&1; then
+    appstreamcli validate --no-net "$unpacked/$metainfo" || fail "appstreamcli rejects the metainfo"
+    pass "metainfo validates"
+else
+    echo "skip: appstreamcli not installed (appstream)"
+fi
+
 # Install, start, remove. A copy that was already installed is left installed.
 if dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
     echo "note: $pkg was installed before the check; it stays installed afterwards"
@@ -77,11 +90,12 @@ export DEBIAN_FRONTEND=noninteractive
 dpkg-query -W -f='${Status}' "$pkg" | grep -q "install ok installed" || fail "$pkg is not installed"
 pass "installed $(dpkg-query -W -f='${Version}' "$pkg")"
 
-for path in /usr/bin/$pkg /usr/share/applications/$pkg.desktop \
+for path in /usr/bin/$pkg /usr/bin/gasmeter-batch /usr/share/man/man1/gasmeter-batch.1 \
+            /$metainfo /usr/share/applications/$pkg.desktop \
             /usr/share/icons/hicolor/scalable/apps/$pkg.svg; do
     [ -e "$path" ] || fail "$path missing after install"
 done
-missing_libs=$(ldd /usr/bin/$pkg | grep 'not found' || true)
+missing_libs=$(ldd /usr/bin/$pkg /usr/bin/gasmeter-batch | grep 'not found' || true)
 [ -z "$missing_libs" ] || fail "unresolved libraries: $missing_libs"
 pass "installed files present, every library resolves"
 
@@ -94,12 +108,27 @@ set -e
 [ "$rc" -eq 124 ] || fail "$pkg ended on its own with status $rc before the timeout"
 pass "$pkg started headless and ran until stopped"
 
+# The batch program sizes the installed example: one point of it is refused
+# on purpose (status 1), the others are written; the report needs no display.
+set +e
+(cd / && env -u DISPLAY -u QT_QPA_PLATFORM gasmeter-batch --format json \
+    /usr/share/doc/$pkg/examples/points.csv >"$unpacked/points.json" 2>"$unpacked/points.err")
+rc=$?
+set -e
+[ "$rc" -eq 1 ] || fail "gasmeter-batch on the example ended with status $rc: $(cat "$unpacked/points.err")"
+grep -q '"status":"ok"' "$unpacked/points.json" || fail "gasmeter-batch wrote no sized point"
+(cd / && env -u DISPLAY -u QT_QPA_PLATFORM gasmeter-batch -o "$unpacked/points.pdf" \
+    /usr/share/doc/$pkg/examples/points.csv 2>/dev/null) || [ $? -eq 1 ] || fail "gasmeter-batch -o points.pdf failed"
+[ "$(head -c 5 "$unpacked/points.pdf")" = "%PDF-" ] || fail "gasmeter-batch wrote no PDF"
+pass "gasmeter-batch sized the example (JSON and PDF)"
+
 if [ "$installed_here" -eq 1 ]; then
     "${sudo_cmd[@]}" apt-get remove -y -qq "$pkg" >/dev/null || fail "apt-get remove failed"
     installed_here=0
     ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" \
         || fail "$pkg still installed after removal"
     [ ! -e /usr/bin/$pkg ] || fail "/usr/bin/$pkg left behind after removal"
+    [ ! -e /usr/bin/gasmeter-batch ] || fail "/usr/bin/gasmeter-batch left behind after removal"
     pass "removed again"
 fi
 echo "PASS: package check"

@@ -1,0 +1,337 @@
+#include "batch/batch_run.h"
+
+#include "batch/batch_output.h"
+#include "batch/csv_reader.h"
+#include "pressure/pressure_units.h"
+#include "selection/selection_modes.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <memory>
+
+namespace {
+
+std::optional<BatchFormat> FormatNamed(const QString &name)
+{
+    const QString n = name.toLower();
+    if (n == u"csv")
+        return BatchFormat::Csv;
+    if (n == u"json")
+        return BatchFormat::Json;
+    if (n == u"xlsx")
+        return BatchFormat::Xlsx;
+    if (n == u"pdf")
+        return BatchFormat::Pdf;
+    return std::nullopt;
+}
+
+bool ToStandardOutput(const BatchOptions &options)
+{
+    return options.output.isEmpty() || options.output == u"-";
+}
+
+class Run {
+public:
+    Run(const BatchOptions &options, QIODevice &in, QIODevice &out, QIODevice &errors,
+        const CollectedWriter &collected)
+        : options_(options), in_(in), out_(out), errors_(errors), collected_(collected)
+    {
+    }
+
+    int run();
+
+private:
+    void say(const QString &message)
+    {
+        errors_.write((QStringLiteral("gasmeter-batch: ") + message + u'\n').toUtf8());
+    }
+    // A fault of the input as a whole: where it is and why.
+    int parseError(int line, int field, const QString &why)
+    {
+        QString where = QStringLiteral("строка %1").arg(line);
+        if (field > 0) {
+            where += QStringLiteral(", столбец %1").arg(field);
+            if (field <= header_.size())
+                where += QStringLiteral(" (%1)").arg(header_[field - 1].trimmed());
+        }
+        say(QStringLiteral("%1: %2: %3").arg(inputName_, where, why));
+        return BatchFailed;
+    }
+    int writeCollected(const std::vector<BatchRecord> &records);
+
+    const BatchOptions &options_;
+    QIODevice &in_;
+    QIODevice &out_;
+    QIODevice &errors_;
+    const CollectedWriter &collected_;
+    QString inputName_;
+    QStringList header_;
+    std::unique_ptr<ProductCatalogue> catalogue_ = std::make_unique<ProductCatalogue>();
+};
+
+int Run::run()
+{
+    const bool streamed = options_.format == BatchFormat::Csv || options_.format == BatchFormat::Json;
+    if (!streamed && !collected_) {
+        say(QStringLiteral("формат xlsx и pdf в этой сборке недоступен"));
+        return BatchFailed;
+    }
+
+    QFile file;
+    QIODevice *source = &in_;
+    inputName_ = QStringLiteral("стандартный ввод");
+    if (options_.input != u"-") {
+        inputName_ = options_.input;
+        file.setFileName(options_.input);
+        if (!file.open(QIODevice::ReadOnly)) {
+            say(QStringLiteral("%1: не удается открыть: %2").arg(inputName_, file.errorString()));
+            return BatchFailed;
+        }
+        source = &file;
+    }
+
+    CsvReader reader(*source);
+    const std::optional<CsvReader::Record> headerRecord = reader.next();
+    if (!headerRecord) {
+        if (reader.hasError())
+            return parseError(reader.errorLine(), reader.errorField(), reader.error());
+        say(QStringLiteral("%1: нет строки заголовка").arg(inputName_));
+        return BatchFailed;
+    }
+    header_ = headerRecord->fields;
+    int badField = 0;
+    QString why;
+    const std::optional<BatchColumns> columns = ReadBatchHeader(header_, &badField, &why);
+    if (!columns)
+        return parseError(headerRecord->line, badField, why);
+
+    catalogue_->Fill();
+    QSaveFile saved;
+    QIODevice *sink = &out_;
+    if (streamed && !ToStandardOutput(options_)) {
+        saved.setFileName(options_.output);
+        if (!saved.open(QIODevice::WriteOnly)) {
+            say(QStringLiteral("%1: не удается записать: %2").arg(options_.output, saved.errorString()));
+            return BatchFailed;
+        }
+        sink = &saved;
+    }
+    BatchStreamWriter writer(*sink, options_.format == BatchFormat::Json
+                                        ? BatchStreamWriter::Format::Json
+                                        : BatchStreamWriter::Format::Csv);
+    if (streamed)
+        writer.begin();
+
+    std::vector<BatchRecord> collected;
+    bool refused = false;
+    while (const std::optional<CsvReader::Record> record = reader.next()) {
+        const int fields = int(record->fields.size());
+        if (fields != columns->fieldCount) {
+            const QString count = QStringLiteral("в строке полей: %1, в заголовке: %2")
+                                      .arg(fields)
+                                      .arg(columns->fieldCount);
+            return parseError(record->line, std::min(fields, columns->fieldCount) + 1,
+                              (fields < columns->fieldCount ? QStringLiteral("нет поля; ")
+                                                            : QStringLiteral("лишнее поле; "))
+                                  + count);
+        }
+        BatchRecord sized = SizeBatchPoint(ReadBatchPoint(*columns, *record), *catalogue_);
+        if (sized.hasError()) {
+            refused = true;
+            const QString column = sized.errorColumn.isEmpty()
+                ? QString()
+                : QStringLiteral(", столбец %1").arg(sized.errorColumn);
+            say(QStringLiteral("%1: строка %2 (точка «%3»)%4: %5")
+                    .arg(inputName_)
+                    .arg(record->line)
+                    .arg(sized.point.id, column, sized.error));
+        }
+        if (streamed)
+            writer.write(sized);
+        else
+            collected.push_back(std::move(sized));
+    }
+    if (reader.hasError())
+        return parseError(reader.errorLine(), reader.errorField(), reader.error());
+
+    if (streamed) {
+        writer.end();
+        if (!writer.ok() || (sink == &saved && !saved.commit())) {
+            say(QStringLiteral("%1: запись не удалась: %2")
+                    .arg(sink == &saved ? options_.output : QStringLiteral("стандартный вывод"),
+                         sink->errorString()));
+            return BatchFailed;
+        }
+    } else if (const int status = writeCollected(collected); status != BatchAllSized) {
+        return status;
+    }
+    return refused ? BatchInputErrors : BatchAllSized;
+}
+
+// The collected formats' writers put a file in place whole or not at all; for
+// standard output they write a temporary file, which is then copied.
+int Run::writeCollected(const std::vector<BatchRecord> &records)
+{
+    QString why;
+    if (!ToStandardOutput(options_)) {
+        if (collected_(options_.format, options_.output, records, *catalogue_, &why))
+            return BatchAllSized;
+        say(why);
+        return BatchFailed;
+    }
+    QTemporaryFile temporary(QDir::temp().filePath(QStringLiteral("gasmeter-batch-XXXXXX")));
+    if (!temporary.open()) {
+        say(QStringLiteral("%1: не удается записать: %2").arg(QDir::tempPath(), temporary.errorString()));
+        return BatchFailed;
+    }
+    temporary.close();
+    if (!collected_(options_.format, temporary.fileName(), records, *catalogue_, &why)) {
+        say(why);
+        return BatchFailed;
+    }
+    // The writer has put a new file under the temporary name: read that one.
+    QFile written(temporary.fileName());
+    if (!written.open(QIODevice::ReadOnly) || out_.write(written.readAll()) != written.size()) {
+        say(QStringLiteral("стандартный вывод: запись не удалась"));
+        return BatchFailed;
+    }
+    return BatchAllSized;
+}
+
+} // namespace
+
+std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QString *error)
+{
+    BatchOptions options;
+    bool inputGiven = false;
+    bool optionsEnded = false;
+    QString format;
+    const auto refuse = [&](const QString &why) {
+        *error = why;
+        return std::nullopt;
+    };
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        const auto value = [&](const QString &shortName, const QString &longName,
+                               QString &target) -> std::optional<bool> {
+            if (a == shortName || a == longName) {
+                if (i + 1 >= arguments.size())
+                    return false;
+                target = arguments[++i];
+                return true;
+            }
+            if (a.startsWith(longName + u'=')) {
+                target = a.mid(longName.size() + 1);
+                return true;
+            }
+            if (a.startsWith(shortName) && a.size() > shortName.size() && !a.startsWith(u"--")) {
+                target = a.mid(shortName.size());
+                return true;
+            }
+            return std::nullopt;
+        };
+        if (optionsEnded || !a.startsWith(u'-') || a == u"-") {
+            if (inputGiven)
+                return refuse(QStringLiteral("лишний аргумент «%1»: входной файл может быть только один").arg(a));
+            options.input = a;
+            inputGiven = true;
+            continue;
+        }
+        if (a == u"--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (a == u"-h" || a == u"--help") {
+            options.help = true;
+            continue;
+        }
+        std::optional<bool> taken = value(QStringLiteral("-o"), QStringLiteral("--output"), options.output);
+        if (!taken)
+            taken = value(QStringLiteral("-f"), QStringLiteral("--format"), format);
+        if (!taken)
+            return refuse(QStringLiteral("неизвестный параметр «%1»").arg(a));
+        if (!*taken)
+            return refuse(QStringLiteral("после «%1» нужно значение").arg(a));
+    }
+    if (!format.isEmpty()) {
+        const std::optional<BatchFormat> named = FormatNamed(format);
+        if (!named)
+            return refuse(QStringLiteral("неизвестный формат «%1»: ожидается csv, json, xlsx или pdf").arg(format));
+        options.format = *named;
+    } else if (!ToStandardOutput(options)) {
+        options.format = FormatNamed(QFileInfo(options.output).suffix()).value_or(BatchFormat::Csv);
+    }
+    return options;
+}
+
+QString BatchUsage()
+{
+    QString modes;
+    for (int mode = FirstMode; mode <= LastMode; ++mode)
+        modes += QStringLiteral("                %1 — %2\n").arg(mode).arg(CategoryCaption(mode));
+    return QStringLiteral(
+               "Использование: gasmeter-batch [-o ВЫХОД] [--format csv|json|xlsx|pdf] [ВХОД]\n"
+               "\n"
+               "Подбирает типоразмер оборудования для каждой точки таблицы ВХОД так же, как\n"
+               "окна программы «Подбор счетчиков газа», и записывает результаты в ВЫХОД.\n"
+               "ВХОД — файл или «-» (стандартный ввод, по умолчанию); ВЫХОД — файл\n"
+               "(по умолчанию стандартный вывод).\n"
+               "\n"
+               "Параметры:\n"
+               "  -o, --output ВЫХОД   файл результатов; он появляется только целиком\n"
+               "  -f, --format ФОРМАТ  csv, json, xlsx или pdf; без параметра — по расширению\n"
+               "                       ВЫХОДА, иначе csv\n"
+               "  -h, --help           эта справка\n"
+               "\n"
+               "Входная таблица: текст UTF-8, поля через «;», поля в кавычках по RFC 4180,\n"
+               "первая строка — названия столбцов в любом порядке. Обязателен столбец mode,\n"
+               "отсутствующие столбцы считаются пустыми.\n"
+               "  id            обозначение точки, повторяется в результатах\n"
+               "  mode          режим подбора:\n"
+               "%1"
+               "  families      режимы 1–4: по знаку 0 или 1 на каждый флажок окна выбора\n"
+               "                по порядку, например 101 (в режиме 4 два флажка);\n"
+               "                пусто — отмечены все\n"
+               "  qmax, qmin    расход газа при стандартных условиях, м³/ч\n"
+               "  pmax, pmin    диапазон избыточного давления (режимы 1, 3 и 5)\n"
+               "  pmax_unit, pmin_unit\n"
+               "                их единицы; пусто — бар\n"
+               "  p, p_unit     одно рабочее давление и его единица: в режимах 1 и 3 вместо\n"
+               "                диапазона, в режимах 2 и 4 всегда; пусто — бар (в режиме 4 кПа)\n"
+               "  cabinet       режим 5: 1 — пункт учета, 2 — пункт редуцирования,\n"
+               "                3 — пункт учета и редуцирования\n"
+               "  variant       режим 5: вариант исполнения, от 1 до 4\n"
+               "  side          «Слева» или «Справа»\n"
+               "  bypass        пункт учета: «С байпасом» или «Без байпаса»\n"
+               "  gauges        «С манометрами» или «Без манометров»\n"
+               "  pout, pout_unit\n"
+               "                пункты 2 и 3: давление на выходе и его единица (пусто — кПа);\n"
+               "                в подборе не участвует, повторяется в результатах\n"
+               "\n"
+               "Числа: десятичный разделитель «,» или «.», порядок через E. Единицы давления:\n"
+               "%2.\n"
+               "\n"
+               "Результат: CSV — по строке на каждый подходящий вариант (сначала оптимальные,\n"
+               "затем возможные) или одна строка для точки без вариантов или с ошибкой;\n"
+               "JSON — объект {\"points\": [...]}; xlsx — та же таблица, что CSV; pdf — отчет\n"
+               "о подборе по каждой точке с новой страницы.\n"
+               "\n"
+               "Код завершения: 0 — подобраны все точки; 1 — в части точек ошибки исходных\n"
+               "данных (остальные записаны); 2 — ошибка вызова, файл не читается или не\n"
+               "разбирается (в сообщении строка и столбец).\n")
+        .arg(modes, PressureUnitTexts().join(QStringLiteral(", ")));
+}
+
+int RunBatch(const BatchOptions &options, QIODevice &standardInput, QIODevice &standardOutput,
+             QIODevice &errors, const CollectedWriter &collected)
+{
+    if (options.help) {
+        standardOutput.write(BatchUsage().toUtf8());
+        return BatchAllSized;
+    }
+    return Run(options, standardInput, standardOutput, errors, collected).run();
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "batch/batch_point.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+class QIODevice;
+
+// The batch program from its arguments to its exit status.
+
+enum class BatchFormat { Csv, Json, Xlsx, Pdf };
+
+// Exit statuses.
+inline constexpr int BatchAllSized = 0;
+inline constexpr int BatchInputErrors = 1; // some points refused, the others written
+inline constexpr int BatchFailed = 2;      // usage, unreadable or unparsable input
+
+struct BatchOptions {
+    QString input = QStringLiteral("-");
+    QString output; // empty or "-": standard output
+    BatchFormat format = BatchFormat::Csv;
+    bool help = false;
+};
+
+// The arguments after the program name; a usage error in *error.
+std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QString *error);
+// The --help text.
+QString BatchUsage();
+
+// Writes a format that needs every point at once (the spreadsheet, the report)
+// to `path`; false with the reason otherwise.
+using CollectedWriter =
+    std::function<bool(BatchFormat format, const QString &path, const std::vector<BatchRecord> &records,
+                       const ProductCatalogue &catalogue, QString *error)>;
+
+// Reads the points, sizes each and writes the records. Messages go to `errors`
+// as UTF-8 lines. Without a collected writer the xlsx and pdf formats are a
+// usage error.
+int RunBatch(const BatchOptions &options, QIODevice &standardInput, QIODevice &standardOutput,
+             QIODevice &errors, const CollectedWriter &collected = {});

@@ -1,0 +1,41 @@
+// gasmeter-batch: sizes a table of points the way the windows do, without them.
+
+#include "batch/batch_files.h"
+#include "batch/batch_run.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+
+#include <memory>
+
+int main(int argc, char *argv[])
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    QString why;
+    const std::optional<BatchOptions> options = ParseBatchArguments(arguments, &why);
+
+    // The report is laid out with Qt Gui's fonts; no display is needed for it.
+    std::unique_ptr<QCoreApplication> app;
+    if (options && !options->help && options->format == BatchFormat::Pdf) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+
+    QFile in, out, errors;
+    if (!in.open(stdin, QIODevice::ReadOnly) || !out.open(stdout, QIODevice::WriteOnly)
+        || !errors.open(stderr, QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return BatchFailed;
+    if (!options) {
+        errors.write(QStringLiteral("gasmeter-batch: %1\nСправка: gasmeter-batch --help\n")
+                         .arg(why)
+                         .toUtf8());
+        return BatchFailed;
+    }
+    return RunBatch(*options, in, out, errors, WriteBatchFile);
+}

@@ -1,0 +1,369 @@
+// The batch program without windows: its table reader, the reading of a point,
+// the exit statuses and what is left at the output, in-process and as the real
+// executable.
+
+#include "batch/batch_output.h"
+#include "batch/batch_point.h"
+#include "batch/batch_run.h"
+#include "batch/csv_reader.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString Header =
+    u"id;mode;families;qmax;qmin;pmax;pmax_unit;pmin;pmin_unit;p;p_unit;cabinet;variant;side;bypass;gauges;pout;pout_unit\n"_s;
+
+// Every record of a text, as "line: field|field|..."; the error as "error line:field".
+QStringList ReadAll(const QByteArray &text)
+{
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    CsvReader reader(buffer);
+    QStringList seen;
+    while (const auto record = reader.next())
+        seen << QString::number(record->line) + u": "_s + record->fields.join(u'|');
+    if (reader.hasError())
+        seen << u"error %1:%2"_s.arg(reader.errorLine()).arg(reader.errorField());
+    return seen;
+}
+
+struct Result {
+    int status = -1;
+    QByteArray out;
+    QString errors;
+};
+
+Result Run(const QStringList &arguments, const QByteArray &input = {})
+{
+    QString why;
+    const std::optional<BatchOptions> options = ParseBatchArguments(arguments, &why);
+    if (!options)
+        return {BatchFailed, {}, why};
+    QBuffer in, out, errors;
+    in.setData(input);
+    in.open(QIODevice::ReadOnly);
+    out.open(QIODevice::WriteOnly);
+    errors.open(QIODevice::WriteOnly);
+    const int status = RunBatch(*options, in, out, errors);
+    return {status, out.data(), QString::fromUtf8(errors.data())};
+}
+
+// One point given by column=value pairs, sized, as its JSON object.
+QJsonObject SizedPoint(const QStringList &cells)
+{
+    QStringList names, values;
+    for (const QString &cell : cells) {
+        names << cell.section(u'=', 0, 0);
+        values << cell.section(u'=', 1);
+    }
+    const Result r =
+        Run({u"--format"_s, u"json"_s}, (CsvLine(names) + u'\n' + CsvLine(values) + u'\n').toUtf8());
+    return QJsonDocument::fromJson(r.out).object()[u"points"_s].toArray().at(0).toObject();
+}
+
+} // namespace
+
+class TestBatchRun : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { QLocale::setDefault(QLocale::c()); }
+
+    void records_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QStringList>("records");
+        QTest::newRow("plain, empty fields kept") << QByteArray("a;b;\n1;;3") << QStringList{u"1: a|b|"_s, u"2: 1||3"_s};
+        QTest::newRow("BOM, CR LF, blank lines passed over")
+            << QByteArray("\xEF\xBB\xBFid;x\r\n\r\n1;2\r\n\n") << QStringList{u"1: id|x"_s, u"3: 1|2"_s};
+        QTest::newRow("quotes: separator, doubled quote, empty")
+            << QByteArray("\"a;b\";\"say \"\"hi\"\"\";\"\"") << QStringList{u"1: a;b|say \"hi\"|"_s};
+        QTest::newRow("line breaks inside quotes; lines counted on")
+            << QByteArray("\"one\r\ntwo\";x\nnext;y") << QStringList{u"1: one\ntwo|x"_s, u"3: next|y"_s};
+    }
+
+    void records()
+    {
+        QFETCH(QByteArray, text);
+        QTEST(ReadAll(text), "records");
+    }
+
+    void readerErrors_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("unterminated quote names where it opened") << QByteArray("a;b\n1;\"open\n2;3\n") << u"error 2:2"_s;
+        QTest::newRow("text after the closing quote") << QByteArray("a;b\n\"x\"y;1") << u"error 2:1"_s;
+        QTest::newRow("quote inside a bare field") << QByteArray("a;b\n1;x\"y") << u"error 2:2"_s;
+        QTest::newRow("not UTF-8") << QByteArray("a;b\n\xC3\x28;1") << u"error 2:0"_s;
+    }
+
+    void readerErrors()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(QString, error);
+        QCOMPARE(ReadAll(text).last(), error);
+    }
+
+    void quotedFieldsReadBack()
+    {
+        const QStringList fields{u"a;b"_s, u" lead"_s, u"q\"uote"_s, u"two\nlines"_s, QString(), u"cr\r"_s};
+        QCOMPARE(ReadAll((CsvLine(fields) + u'\n' + CsvLine({QString()})).toUtf8()),
+                 (QStringList{u"1: "_s + fields.join(u'|'), u"3: "_s}));
+    }
+
+    // What a record the windows could not take is refused for, and the column.
+    void pointErrors_data()
+    {
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<QString>("message");
+        const QString bad = u"Правильно введите исходные данные!"_s;
+        const QString noChoice = u"Внимание! Не было выбрано ни одной позиции из списка!"_s;
+        QTest::newRow("mode 6") << QStringList{u"mode=6"_s} << u"mode"_s << u"от 1 до 5"_s;
+        QTest::newRow("unknown unit") << QStringList{u"mode=2"_s, u"qmax=10"_s, u"qmin=1"_s, u"p=1"_s, u"p_unit=psi"_s}
+                                      << u"p_unit"_s << u"«psi»"_s;
+        QTest::newRow("range and single") << QStringList{u"mode=1"_s, u"pmax=1"_s, u"p=1"_s} << u"p"_s << u"либо"_s;
+        QTest::newRow("neither") << QStringList{u"mode=3"_s, u"qmax=1"_s} << u"p"_s << u"либо"_s;
+        QTest::newRow("two boxes in mode 4") << QStringList{u"mode=4"_s, u"families=101"_s} << u"families"_s << u"2 знака"_s;
+        QTest::newRow("every box cleared") << QStringList{u"mode=1"_s, u"families=000"_s} << u"families"_s << noChoice;
+        QTest::newRow("no cabinet kind") << QStringList{u"mode=5"_s} << u"cabinet"_s << noChoice;
+        QTest::newRow("column of another mode") << QStringList{u"mode=2"_s, u"p=1"_s, u"variant=1"_s} << u"variant"_s << u"режиме 2"_s;
+        QTest::newRow("bypass on a reducing point") << QStringList{u"mode=5"_s, u"cabinet=2"_s, u"bypass=С байпасом"_s}
+                                                    << u"bypass"_s << u"не используется"_s;
+        QTest::newRow("variant 7") << QStringList{u"mode=5"_s, u"cabinet=1"_s, u"variant=7"_s} << u"variant"_s << u"от 1 до 4"_s;
+        QTest::newRow("side not a caption") << QStringList{u"mode=5"_s, u"cabinet=3"_s, u"side=слева"_s} << u"side"_s << u"«Слева»"_s;
+        // Refused by the core, named by its field.
+        QTest::newRow("Qmin 0") << QStringList{u"mode=2"_s, u"qmax=10"_s, u"qmin=0"_s, u"p=1"_s} << u"qmin"_s << bad;
+        QTest::newRow("gauges unchosen") << QStringList{u"mode=5"_s, u"cabinet=1"_s, u"variant=1"_s, u"side=Слева"_s, u"bypass=С байпасом"_s,
+                                                        u"qmax=10"_s, u"qmin=1"_s, u"pmax=1"_s, u"pmin=0,5"_s}
+                                         << u"gauges"_s << bad;
+    }
+
+    void pointErrors()
+    {
+        QFETCH(QStringList, cells);
+        QFETCH(QString, message);
+        const QJsonObject point = SizedPoint(cells);
+        QCOMPARE(point[u"status"_s].toString(), u"error"_s);
+        QTEST(point[u"error"_s][u"column"_s].toString(), "column");
+        const QString text = point[u"error"_s][u"message"_s].toString();
+        QVERIFY2(text.contains(message), qPrintable(text));
+    }
+
+    // The unit an empty unit column stands for, and both separators, seen in the
+    // gauge pressure in bar; the outlet is only echoed.
+    void startUnits_data()
+    {
+        QTest::addColumn<QStringList>("cells");
+        QTest::addColumn<double>("pmaxGauge");
+        QTest::newRow("mode 4 starts in kPa") << QStringList{u"mode=4"_s, u"p=2.5"_s} << 0.025;
+        QTest::newRow("mode 2 in bar") << QStringList{u"mode=2"_s, u"p=2,5"_s} << 2.5;
+        QTest::newRow("mode 3 single in bar") << QStringList{u"mode=3"_s, u"p=2"_s} << 2.0;
+        QTest::newRow("mode 1 range in bar, MPa given") << QStringList{u"mode=1"_s, u"pmax=0.2"_s, u"pmax_unit=МПа"_s, u"pmin=1"_s} << 2.0;
+        QTest::newRow("cabinet in bar") << QStringList{u"mode=5"_s, u"cabinet=2"_s, u"variant=1"_s, u"side=Слева"_s,
+                                                       u"gauges=С манометрами"_s, u"pmax=3"_s, u"pmin=2"_s, u"pout=1,8"_s}
+                                        << 3.0;
+    }
+
+    void startUnits()
+    {
+        QFETCH(QStringList, cells);
+        const QJsonObject point = SizedPoint(cells + QStringList{u"qmax=10"_s, u"qmin=1"_s});
+        QCOMPARE(point[u"status"_s].toString(), u"ok"_s);
+        QTEST(point[u"pmax_gauge"_s].toDouble(), "pmaxGauge");
+        if (point.contains(u"pout"_s)) {
+            QCOMPARE(point[u"pout"_s].toString(), u"1,8"_s);
+            QCOMPARE(point[u"pout_unit"_s].toString(), u"кПа"_s);
+        }
+    }
+
+    void jsonNumbersAtFullPrecision()
+    {
+        const QJsonObject point = SizedPoint({u"mode=2"_s, u"qmax=160"_s, u"qmin=16"_s, u"p=0.5"_s});
+        QCOMPARE(point[u"qmax_work"_s].toDouble(), 160 / 1.5);
+        const QJsonArray optimal = point[u"optimal"_s].toArray();
+        QVERIFY(!optimal.isEmpty());
+        QCOMPARE(optimal[0][u"load_percent"_s].toDouble(), 160 / 1.5 / optimal[0][u"qmax"_s].toDouble() * 100);
+    }
+
+    // Exit statuses, standard error and what stands at OUTPUT afterwards.
+    void statuses_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QByteArray good = "p1;2;;160;16;;;;;0.5;;;;;;;;\n";
+        const QByteArray refused = "p2;2;;160;0;;;;;0.5;;;;;;;;\n";
+        QTest::newRow("all sized") << Header.toUtf8() + good << BatchAllSized << QString();
+        QTest::newRow("nothing fits still counts as sized") << Header.toUtf8() + "p;4;;1000;500;;;;;2;;;;;;;;\n" << BatchAllSized << QString();
+        QTest::newRow("one refused") << Header.toUtf8() + refused + good << BatchInputErrors << u"строка 2 (точка «p2»), столбец qmin"_s;
+        QTest::newRow("field missing") << Header.toUtf8() + good + "p;2;;1;1\n" << BatchFailed << u"строка 3, столбец 6 (pmax): нет поля"_s;
+        QTest::newRow("unknown column") << QByteArray("mode;qmax;colour\n") << BatchFailed << u"строка 1, столбец 3 (colour): неизвестный столбец"_s;
+        QTest::newRow("no mode column") << QByteArray("id;qmax\nx;1\n") << BatchFailed << u"нет столбца «mode»"_s;
+        QTest::newRow("unterminated quote") << Header.toUtf8() + good + "\"p3;2\n" << BatchFailed << u"строка 3, столбец 1 (id): кавычка не закрыта"_s;
+        QTest::newRow("empty input") << QByteArray() << BatchFailed << u"нет строки заголовка"_s;
+    }
+
+    void statuses()
+    {
+        QFETCH(QByteArray, body);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        QTemporaryDir dir;
+        const QString input = dir.filePath(u"in.csv"_s);
+        const QString output = dir.filePath(u"out.json"_s);
+        QFile file(input);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(body);
+        file.close();
+        // An older output survives a failed run untouched.
+        QFile old(output);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("old");
+        old.close();
+
+        const Result r = Run({u"-o"_s, output, input});
+        QCOMPARE(r.status, status);
+        if (message.isEmpty())
+            QCOMPARE(r.errors, QString());
+        else
+            QVERIFY2(r.errors.contains(message), qPrintable(r.errors));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        const QByteArray written = old.readAll();
+        if (status == BatchFailed) {
+            QCOMPARE(written, QByteArray("old"));
+        } else {
+            const QJsonArray points = QJsonDocument::fromJson(written).object()[u"points"_s].toArray();
+            QCOMPARE(points.size(), body.count('\n') - 1);
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    }
+
+    void arguments_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("format"); // -1: usage error
+        QTest::addColumn<QString>("input");
+        QTest::newRow("defaults") << QStringList{} << int(BatchFormat::Csv) << u"-"_s;
+        QTest::newRow("extension") << QStringList{u"-o"_s, u"r.JSON"_s, u"a.csv"_s} << int(BatchFormat::Json) << u"a.csv"_s;
+        QTest::newRow("unknown extension is csv") << QStringList{u"--output=r.txt"_s} << int(BatchFormat::Csv) << u"-"_s;
+        QTest::newRow("--format wins") << QStringList{u"-or.json"_s, u"--format=xlsx"_s, u"-"_s} << int(BatchFormat::Xlsx) << u"-"_s;
+        QTest::newRow("after --") << QStringList{u"--"_s, u"-o"_s} << int(BatchFormat::Csv) << u"-o"_s;
+        QTest::newRow("unknown format") << QStringList{u"-f"_s, u"ods"_s} << -1 << QString();
+        QTest::newRow("no value") << QStringList{u"-o"_s} << -1 << QString();
+        QTest::newRow("two inputs") << QStringList{u"a"_s, u"b"_s} << -1 << QString();
+        QTest::newRow("unknown option") << QStringList{u"--fast"_s} << -1 << QString();
+    }
+
+    void arguments()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, format);
+        QString why;
+        const std::optional<BatchOptions> options = ParseBatchArguments(arguments, &why);
+        QCOMPARE(options.has_value(), format >= 0);
+        QCOMPARE(why.isEmpty(), format >= 0);
+        if (options) {
+            QCOMPARE(int(options->format), format);
+            QTEST(options->input, "input");
+        }
+    }
+
+    void csvInTheLocale()
+    {
+        QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
+        const Result r = Run({}, Header.toUtf8() + "p;2;;160;16;;;;;0.5;;;;;;;;\n");
+        const QList<QByteArray> lines = r.out.split('\n');
+        const QStringList header = QString::fromUtf8(lines[0]).split(u';');
+        const QStringList first = QString::fromUtf8(lines[1]).split(u';');
+        QCOMPARE(first[header.indexOf(u"result"_s)], u"optimal"_s);
+        QCOMPARE(first[header.indexOf(u"p_gauge"_s)], u"0,5"_s);
+        QCOMPARE(first[header.indexOf(u"qmax_work"_s)], u"106,667"_s);
+        QCOMPARE(first[header.indexOf(u"currency"_s)], u"RUB"_s);
+    }
+
+    // The installed command line: standard input and output, the statuses, the
+    // message and no file at OUTPUT after a parse error.
+    void executable()
+    {
+        QTemporaryDir dir;
+        const auto run = [&](const QStringList &arguments, const QByteArray &input) {
+            QProcess p;
+            p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), arguments);
+            p.write(input);
+            p.closeWriteChannel();
+            p.waitForFinished(30000);
+            return Result{p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+                          p.readAllStandardOutput(), QString::fromUtf8(p.readAllStandardError())};
+        };
+        const Result help = run({u"--help"_s}, {});
+        QCOMPARE(help.status, 0);
+        QVERIFY(QString::fromUtf8(help.out).contains(u"pmax_unit"_s));
+
+        const Result piped = run({u"-"_s}, Header.toUtf8() + "p1;2;;160;16;;;;;0.5;;;;;;;;\np2;1;;100;10;;;;;;;;;;;;;\n");
+        QCOMPARE(piped.status, BatchInputErrors);
+        QVERIFY(piped.out.startsWith("id;line;mode;result;"));
+        QCOMPARE(piped.out.count("\np1;2;2;optimal;"), 1);
+        QCOMPARE(piped.out.count("\np2;3;1;error;p;"), 1);
+        QVERIFY2(piped.errors.contains(u"строка 3"_s), qPrintable(piped.errors));
+
+        const QString output = dir.filePath(u"r.csv"_s);
+        const Result broken = run({u"-o"_s, output}, Header.toUtf8() + "p1;2;;160;16;;;;;0.5;;;;;;;;\np2;2\n");
+        QCOMPARE(broken.status, BatchFailed);
+        QVERIFY(broken.out.isEmpty());
+        QVERIFY2(broken.errors.contains(u"строка 3, столбец 3 (families)"_s), qPrintable(broken.errors));
+        QVERIFY(QDir(dir.path()).isEmpty());
+
+        QCOMPARE(run({u"--format"_s, u"ods"_s}, {}).status, BatchFailed);
+    }
+
+    // The collected formats, to a file and to standard output; the report needs
+    // no display even when the platform is left unset.
+    void collectedFormats()
+    {
+        QTemporaryDir dir;
+        const QByteArray input = Header.toUtf8() + "p1;2;;160;16;;;;;0.5;;;;;;;;\np2;4;;4;0,1;;;;;2;;;;;;;;\n";
+        for (const QString &format : {u"xlsx"_s, u"pdf"_s}) {
+            const QString file = dir.filePath(u"r."_s + format);
+            for (const QStringList &arguments : {QStringList{u"-o"_s, file}, QStringList{u"-f"_s, format}}) {
+                QProcess p;
+                QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+                env.remove(u"QT_QPA_PLATFORM"_s);
+                env.remove(u"DISPLAY"_s);
+                p.setProcessEnvironment(env);
+                p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), arguments);
+                p.write(input);
+                p.closeWriteChannel();
+                QVERIFY(p.waitForFinished(60000));
+                QCOMPARE(p.exitCode(), BatchAllSized);
+                QByteArray bytes = p.readAllStandardOutput();
+                if (bytes.isEmpty()) {
+                    QFile written(file);
+                    QVERIFY(written.open(QIODevice::ReadOnly));
+                    bytes = written.readAll();
+                }
+                QVERIFY2(bytes.startsWith(format == u"pdf"_s ? "%PDF-" : "PK"), qPrintable(format));
+                // One page at least per point.
+                if (format == u"pdf"_s)
+                    QVERIFY(bytes.count("/Type /Page\n") >= 2);
+            }
+        }
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBatchRun)
+#include "tst_batch_run.moc"
