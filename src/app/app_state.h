@@ -3,6 +3,7 @@
 #include "pressure/pressure_units.h"
 #include "selection/catalogue.h"
 #include "selection/range_selection.h"
+#include "selection/sizing.h"
 
 // The values that cross windows, made once at start-up and handed to every window.
 // Making it fills the catalogue, so it is complete before the first event.
@@ -17,3 +18,16 @@ struct AppState {
     int PressureRangeMode = 0; // 1 = range, 0 = single working pressure
     ProductCatalogue Catalogue;
 };
+
+// The part of a sizing request the state holds for modes 1 to 4: the mode, the
+// chosen families, the accepted flow range and the shared pressure set.
+inline SizingRequest ChainRequest(const AppState &state)
+{
+    SizingRequest request;
+    request.mode = state.SelectionMode;
+    request.families = state.Families;
+    request.qmaxStd = state.QmaxStd;
+    request.qminStd = state.QminStd;
+    request.previous = state.Pressures;
+    return request;
+}

@@ -178,16 +178,11 @@ void TOKBottomDlg2::BitBtn1Click()
 
 void TOKBottomDlg2::BitBtn2Click()
 {
-    SizingRequest request;
-    request.mode = state_.SelectionMode;
-    request.families = state_.Families;
-    request.qmaxStd = state_.QmaxStd;
-    request.qminStd = state_.QminStd;
+    SizingRequest request = ChainRequest(state_);
     request.range = state_.PressureRangeMode == 1;
     request.pmax = {Edit3->text(), ComboBox1->currentIndex()};
     request.pmin = {Edit4->text(), ComboBox2->currentIndex()};
     request.working = {Edit5->text(), ComboBox3->currentIndex()};
-    request.previous = state_.Pressures;
     const SizingOutcome outcome = Size(request, state_.Catalogue);
 
     const SizingRequest &shown = outcome.request;

@@ -8,6 +8,7 @@
 #include "wizard/number_text.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -56,22 +57,14 @@ Rows Narrowed(const Rows &rows, Keep keep)
     return kept;
 }
 
+// The smallest and the largest value of one field over the rows (not empty).
 template <typename Field>
-double Largest(const Rows &rows, Field field)
+std::pair<double, double> Range(const Rows &rows, Field field)
 {
-    double largest = field(*rows.front());
-    for (const ProductRecord *row : rows)
-        largest = std::max(largest, field(*row));
-    return largest;
-}
-
-template <typename Field>
-double Smallest(const Rows &rows, Field field)
-{
-    double smallest = field(*rows.front());
-    for (const ProductRecord *row : rows)
-        smallest = std::min(smallest, field(*row));
-    return smallest;
+    const auto [least, most] = std::minmax_element(
+        rows.begin(), rows.end(),
+        [&](const ProductRecord *a, const ProductRecord *b) { return field(*a) < field(*b); });
+    return {field(**least), field(**most)};
 }
 
 } // namespace
@@ -109,23 +102,23 @@ QString NoFitReason(const SizingOutcome &outcome, const ProductCatalogue &catalo
     Rows kept = Narrowed(rows, [&](const ProductRecord &row) { return p.PmaxAbs <= row.Pmax; });
     if (kept.empty())
         return QStringLiteral("Абсолютное давление %1 = %2 бар выше наибольшего Pmax выбранных изделий (%3 бар).")
-            .arg(upper, Figure(p.PmaxAbs), Figure(Largest(rows, pmax)));
+            .arg(upper, Figure(p.PmaxAbs), Figure(Range(rows, pmax).second));
     if (walk.checksPmin) {
         rows = std::move(kept);
         kept = Narrowed(rows, [&](const ProductRecord &row) { return p.PminAbs >= row.Pmin; });
         if (kept.empty())
             return QStringLiteral("Абсолютное давление Pmin = %1 бар ниже наименьшего Pmin выбранных изделий (%2 бар).")
-                .arg(Figure(p.PminAbs), Figure(Smallest(rows, pmin)));
+                .arg(Figure(p.PminAbs), Figure(Range(rows, pmin).first));
     }
     rows = std::move(kept);
     kept = Narrowed(rows, [&](const ProductRecord &row) { return p.QmaxWork <= row.Qmax; });
     if (kept.empty())
         return QStringLiteral("Рабочий расход Qраб max = %1 куб.м/ч больше наибольшего Qmax выбранных изделий при этом давлении (%2 куб.м/ч).")
-            .arg(Figure(p.QmaxWork), Figure(Largest(rows, qmax)));
+            .arg(Figure(p.QmaxWork), Figure(Range(rows, qmax).second));
     rows = std::move(kept);
     kept = Narrowed(rows, [&](const ProductRecord &row) { return p.QminWork >= row.Qmin; });
     if (kept.empty())
         return QStringLiteral("Рабочий расход Qраб min = %1 куб.м/ч меньше наименьшего Qmin выбранных изделий, пропускающих Qраб max (%2 куб.м/ч).")
-            .arg(Figure(p.QminWork), Figure(Smallest(rows, qmin)));
+            .arg(Figure(p.QminWork), Figure(Range(rows, qmin).first));
     return QStringLiteral("Ни одно из выбранных изделий не подходит под введенные данные.");
 }

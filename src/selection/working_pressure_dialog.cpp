@@ -83,13 +83,8 @@ void TOKBottomDlg4::BitBtn3Click()
 
 void TOKBottomDlg4::BitBtn2Click()
 {
-    SizingRequest request;
-    request.mode = state_.SelectionMode;
-    request.families = state_.Families;
-    request.qmaxStd = state_.QmaxStd;
-    request.qminStd = state_.QminStd;
+    SizingRequest request = ChainRequest(state_);
     request.working = {Edit5->text(), ComboBox3->currentIndex()};
-    request.previous = state_.Pressures;
     const SizingOutcome outcome = Size(request, state_.Catalogue);
     ShowMessages(this, outcome.messages);
     emit sized(outcome);
