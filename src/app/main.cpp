@@ -1,5 +1,7 @@
 #include "app/app_state.h"
+#include "app/qt_translation.h"
 #include "app/window_set.h"
+#include "report/c_numeric_locale.h"
 
 #include <QApplication>
 
@@ -8,6 +10,10 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // QApplication set the C library's locale from the desktop; numbers written by
+    // C libraries (the workbook) keep a point, the program's own follow QLocale.
+    UseCNumericLocale();
+    const auto qtTexts = InstallQtTranslation();
     app.setQuitOnLastWindowClosed(false);
 
     auto state = std::make_unique<AppState>();

@@ -2,6 +2,7 @@
 
 #include "batch/batch_files.h"
 #include "batch/batch_run.h"
+#include "report/c_numeric_locale.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -26,6 +27,9 @@ int main(int argc, char *argv[])
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
+    // The application object set the C library's locale from the environment;
+    // the workbook's numbers must keep a point (the output's own follow QLocale).
+    UseCNumericLocale();
 
     QFile in, out, errors;
     if (!in.open(stdin, QIODevice::ReadOnly) || !out.open(stdout, QIODevice::WriteOnly)

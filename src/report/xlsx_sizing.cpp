@@ -134,9 +134,20 @@ lxw_error Fill(lxw_workbook *workbook, const SizingOutcome &outcome, const Produ
     out.section(OptimalTitle());
     out.candidates(content.header, outcome.optimal);
     out.section(PossibleTitle());
-    const int possibleHeader = out.candidates(content.header, outcome.possible);
-    out.writer().freezeRowsAbove(possibleHeader + 1);
-    return out.writer().finish();
+    out.note(QStringLiteral("Все %1 — на листе «%2».").arg(outcome.possible.size()).arg(PossibleTitle()));
+    status = out.writer().finish();
+    if (status != LXW_NO_ERROR)
+        return status;
+
+    // The possible variants on a sheet of their own, under a frozen header row, so a
+    // long list scrolls on a small screen with its header in view.
+    lxw_worksheet *possibleSheet = AddSheet(workbook, PossibleTitle(), &status);
+    if (!possibleSheet)
+        return status;
+    SizingSheet possible(possibleSheet, formats);
+    const int header = possible.candidates(content.header, outcome.possible);
+    possible.writer().freezeRowsAbove(header + 1);
+    return possible.writer().finish();
 }
 
 } // namespace

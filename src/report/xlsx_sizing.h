@@ -5,10 +5,11 @@
 
 #include <QString>
 
-// The sizing as a workbook with one sheet "Подбор": the choice, the input and
-// working data at the top, the optimal and possible rows below with their load and
-// Qmin margin. Figures are numeric cells (a price of 0 is the text "договорная", a
-// missing margin "—"); the rows above the possible rows stay in view. Written whole
-// or not at all; false with the reason (the file and the system's reason) in *error.
+// The sizing as a workbook. Sheet "Подбор": the choice, the input and working data
+// at the top, the optimal rows below with their load and Qmin margin; sheet
+// "Возможные варианты": every possible row under a frozen header row. Figures are
+// numeric cells (a price of 0 is the text "договорная", a missing margin "—").
+// Written whole or not at all; false with the reason (the file and the system's
+// reason) in *error.
 bool WriteSizingXlsx(const QString &path, const SizingOutcome &outcome,
                      const ProductCatalogue &catalogue, QString *error);

@@ -1,5 +1,6 @@
 #include "report/xlsx_workbook.h"
 
+#include "report/c_numeric_locale.h"
 #include "report/file_error.h"
 #include "wizard/number_text.h"
 
@@ -65,6 +66,8 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
     temporary.close();
     const QByteArray temporaryName = QFile::encodeName(temporary.fileName());
 
+    // libxlsxwriter prints numbers and widths with the C library's snprintf.
+    const ScopedCNumericLocale pointDecimals;
     lxw_workbook *workbook = workbook_new(temporaryName.constData());
     if (!workbook) {
         Report(error, path, LibraryReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));

@@ -59,6 +59,11 @@ ReportActions::ReportActions(QMainWindow *window, const ProductCatalogue &catalo
     askFileName = [this](const QString &suggested, const QString &filter) {
         return QFileDialog::getSaveFileName(window_, QStringLiteral("Сохранить отчёт"), suggested, filter);
     };
+    choosePrinter = [this](QPrinter &printer) {
+        QPrintDialog dialog(&printer, window_);
+        dialog.setObjectName(QStringLiteral("ReportPrintDialog"));
+        return dialog.exec() == QDialog::Accepted;
+    };
 }
 
 void ReportActions::preview()
@@ -84,9 +89,7 @@ void ReportActions::print()
         return;
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer);
-    QPrintDialog dialog(&printer, window_);
-    dialog.setObjectName(QStringLiteral("ReportPrintDialog"));
-    if (dialog.exec() != QDialog::Accepted)
+    if (!choosePrinter(printer))
         return;
     const auto document = BuildReportDocument(*outcome, catalogue_);
     if (!PaintReport(*document, printer))

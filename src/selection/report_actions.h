@@ -10,6 +10,7 @@ struct SizingOutcome;
 class QAction;
 class QMainWindow;
 class QMenu;
+class QPrinter;
 
 // The results window's menu "Отчёт": the report of the run shown, previewed,
 // printed or saved as PDF or as an Excel workbook. Saving suggests a name in the
@@ -33,6 +34,9 @@ public:
     // Asks for the file to save to, given the suggested path; an empty answer is
     // Cancel. The save dialog by default; a test puts its own answer here.
     std::function<QString(const QString &suggested, const QString &filter)> askFileName;
+    // Lets the user set up the printer; false is Cancel. The print dialog by
+    // default; a test sets the printer up itself.
+    std::function<bool(QPrinter &printer)> choosePrinter;
 
     void preview();
     void print();

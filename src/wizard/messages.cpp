@@ -1,11 +1,14 @@
 #include "wizard/messages.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace {
 void ShowBox(QWidget *parent, QMessageBox::Icon icon, const QString &title, const QString &text)
 {
     QMessageBox box(icon, title, text, QMessageBox::Ok, parent);
+    // The button says "OK" whatever language Qt's own texts are in.
+    box.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
     box.setWindowModality(Qt::ApplicationModal);
     box.exec();
 }

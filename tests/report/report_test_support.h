@@ -41,8 +41,8 @@ struct SheetCell {
     QString value;
 };
 
-// The cells of the first sheet by reference ("A1", ...).
-inline QMap<QString, SheetCell> SheetCells(const QString &xlsxPath)
+// The cells of a sheet (the first by default) by reference ("A1", ...).
+inline QMap<QString, SheetCell> SheetCells(const QString &xlsxPath, int sheetNumber = 1)
 {
     QStringList shared;
     QXmlStreamReader strings(Unzipped(xlsxPath, QStringLiteral("xl/sharedStrings.xml")));
@@ -51,7 +51,8 @@ inline QMap<QString, SheetCell> SheetCells(const QString &xlsxPath)
             shared << strings.readElementText();
     }
     QMap<QString, SheetCell> cells;
-    QXmlStreamReader sheet(Unzipped(xlsxPath, QStringLiteral("xl/worksheets/sheet1.xml")));
+    QXmlStreamReader sheet(
+        Unzipped(xlsxPath, QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheetNumber)));
     QString reference;
     SheetCell cell;
     while (!sheet.atEnd()) {

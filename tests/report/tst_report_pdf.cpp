@@ -1,6 +1,7 @@
 #include "report/sizing_report.h"
 #include "report_test_support.h"
 
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -32,6 +33,7 @@ class TestReportPdf : public QObject {
 private slots:
     void initTestCase()
     {
+        QLocale::setDefault(QLocale::c());
         QVERIFY(folder_.isValid());
         catalogue_.Fill();
     }
@@ -111,6 +113,30 @@ private slots:
         const QString text = written({outcome});
         QVERIFY(line.match(text).hasMatch());
         QVERIFY(text.contains(QStringLiteral("100 / 1")));
+    }
+
+    // A range run lists both absolute pressures, each from its own bound (3 and 1 bar
+    // gauge: 4 and 2 bar absolute), and divides by the right one.
+    void absolutePressures()
+    {
+        SizingRequest request;
+        request.mode = 1;
+        request.qmaxStd = 100;
+        request.qminStd = 10;
+        request.families = {true, true, true};
+        request.range = true;
+        request.pmax = {QStringLiteral("3"), 0};
+        request.pmin = {QStringLiteral("1"), 0};
+        const QString text = written({Size(request, catalogue_)});
+        const auto line = [](const QString &caption, const QString &value) {
+            return QRegularExpression(QStringLiteral("^\\s*%1:\\s+%2\\s+бар\\s*$")
+                                          .arg(QRegularExpression::escape(caption), value),
+                                      QRegularExpression::MultilineOption);
+        };
+        QVERIFY(line(QStringLiteral("Pmax (абсолютное)"), QStringLiteral("4")).match(text).hasMatch());
+        QVERIFY(line(QStringLiteral("Pmin (абсолютное)"), QStringLiteral("2")).match(text).hasMatch());
+        QVERIFY(text.contains(QStringLiteral("100 / 2")));
+        QVERIFY(text.contains(QStringLiteral("10 / 4")));
     }
 
     // Each outcome's report starts on a page of its own and counts its own pages.

@@ -1,11 +1,16 @@
+#include "report/report_content.h"
 #include "report/xlsx_sizing.h"
 #include "report/xlsx_table.h"
 #include "report_test_support.h"
 #include "selection/result_row.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <clocale>
+#include <cstdio>
 
 namespace {
 
@@ -26,6 +31,44 @@ int RowOf(const Cells &cells, const QString &start)
     }
     return found;
 }
+
+// Every numeric cell and column width of a sheet written with a decimal point.
+void VerifyPointDecimals(const QString &file, int sheetNumber)
+{
+    const QByteArray xml = Unzipped(file, QStringLiteral("xl/worksheets/sheet%1.xml").arg(sheetNumber));
+    QVERIFY(!xml.isEmpty());
+    const QRegularExpression width(QStringLiteral("width=\"([^\"]*)\""));
+    int widths = 0;
+    for (const auto &match : width.globalMatch(QString::fromUtf8(xml))) {
+        bool ok = false;
+        match.captured(1).toDouble(&ok);
+        QVERIFY2(ok, qPrintable(match.captured(0)));
+        ++widths;
+    }
+    QVERIFY(widths > 0);
+    const Cells cells = SheetCells(file, sheetNumber);
+    for (auto it = cells.cbegin(); it != cells.cend(); ++it) {
+        bool ok = true;
+        if (it.value().type == u'n')
+            it.value().value.toDouble(&ok);
+        QVERIFY2(ok, qPrintable(it.key() + QLatin1Char('=') + it.value().value));
+    }
+}
+
+// The process's C locale for the life of one test, put back afterwards.
+class ProcessLocale {
+public:
+    explicit ProcessLocale(const char *name) : before_(std::setlocale(LC_ALL, nullptr))
+    {
+        set_ = std::setlocale(LC_ALL, name) != nullptr;
+    }
+    ~ProcessLocale() { std::setlocale(LC_ALL, before_.constData()); }
+    bool isSet() const { return set_; }
+
+private:
+    QByteArray before_;
+    bool set_ = false;
+};
 
 XlsxTable SampleTable()
 {
@@ -120,25 +163,34 @@ private slots:
         QCOMPARE(At(cells, 'C', qmaxWork).type, QStringLiteral("n"));
         QCOMPARE(At(cells, 'C', qmaxWork).value.toDouble(), *Round3(outcome.pressures.QmaxWork));
 
-        const int header = RowOf(cells, ResultHeaderRow()[1]);
-        QVERIFY(header > 0);
+        // The optimal rows stay on the first sheet, which freezes nothing.
+        const int optimalHeader = RowOf(cells, ResultHeaderRow()[1]);
+        QVERIFY(optimalHeader > 0);
+        QCOMPARE(At(cells, 'B', optimalHeader + 1).value, outcome.optimal.front().record.Name);
+        QVERIFY(!Unzipped(file, QStringLiteral("xl/worksheets/sheet1.xml")).contains("ySplit"));
+
+        // Every possible row on the second sheet, under its frozen header row.
+        const Cells possible = SheetCells(file, 2);
+        QCOMPARE(At(possible, 'B', 1).value, ResultHeaderRow()[1]);
         for (std::size_t i = 0; i < outcome.possible.size(); ++i) {
             const Candidate &c = outcome.possible[i];
-            const int row = header + 1 + static_cast<int>(i);
-            QCOMPARE(At(cells, 'A', row).value.toInt(), static_cast<int>(i) + 1);
-            QCOMPARE(At(cells, 'B', row).value, c.record.Name);
+            const int row = 2 + static_cast<int>(i);
+            QCOMPARE(At(possible, 'A', row).value.toInt(), static_cast<int>(i) + 1);
+            QCOMPARE(At(possible, 'B', row).value, c.record.Name);
             for (const char column : {'A', 'C', 'F', 'G', 'I', 'J'})
-                QCOMPARE(At(cells, column, row).type, QStringLiteral("n"));
+                QCOMPARE(At(possible, column, row).type, QStringLiteral("n"));
             if (c.record.Price == 0)
-                QCOMPARE(At(cells, 'H', row).value, QStringLiteral("договорная"));
+                QCOMPARE(At(possible, 'H', row).value, QStringLiteral("договорная"));
             else
-                QCOMPARE(At(cells, 'H', row).value.toDouble(), c.record.Price);
-            QCOMPARE(At(cells, 'I', row).value.toDouble(), c.loadPercent);
-            QCOMPARE(At(cells, 'J', row).value.toDouble(), *c.qminMargin);
+                QCOMPARE(At(possible, 'H', row).value.toDouble(), c.record.Price);
+            QCOMPARE(At(possible, 'I', row).value.toDouble(), c.loadPercent);
+            QCOMPARE(At(possible, 'J', row).value.toDouble(), *c.qminMargin);
         }
-        QVERIFY(!cells.contains(QStringLiteral("B%1").arg(header + 1 + int(outcome.possible.size()))));
-        QVERIFY(Unzipped(file, QStringLiteral("xl/worksheets/sheet1.xml"))
-                    .contains(QStringLiteral("ySplit=\"%1\"").arg(header).toUtf8()));
+        QVERIFY(!possible.contains(QStringLiteral("B%1").arg(2 + int(outcome.possible.size()))));
+        const QByteArray second = Unzipped(file, QStringLiteral("xl/worksheets/sheet2.xml"));
+        QVERIFY(second.contains("ySplit=\"1\""));
+        QVERIFY(Unzipped(file, QStringLiteral("xl/workbook.xml"))
+                    .contains(QStringLiteral("name=\"%1\"").arg(PossibleTitle()).toUtf8()));
     }
 
     // Mode 5: a reducing point (its product has no Qmin) at 100 kPa.
@@ -160,10 +212,37 @@ private slots:
         QCOMPARE(At(cells, 'C', typed).value, QStringLiteral("100"));
         QCOMPARE(At(cells, 'D', typed).value, PressureUnitText(5));
         QCOMPARE(At(cells, 'C', typed + 1).value, QStringLiteral("1")); // in bar
-        const int row = RowOf(cells, ResultHeaderRow()[1]) + 1;
-        QCOMPARE(At(cells, 'B', row).value, outcome.possible[0].record.Name);
-        QCOMPARE(At(cells, 'J', row).type, QStringLiteral("s"));
-        QCOMPARE(At(cells, 'J', row).value, QStringLiteral("—"));
+        const Cells possible = SheetCells(file, 2);
+        QCOMPARE(At(possible, 'B', 2).value, outcome.possible[0].record.Name);
+        QCOMPARE(At(possible, 'J', 2).type, QStringLiteral("s"));
+        QCOMPARE(At(possible, 'J', 2).value, QStringLiteral("—"));
+    }
+
+    // On a Russian desktop the C library writes numbers with a comma; the workbook's
+    // numbers and widths keep their point, or a spreadsheet calls the file damaged.
+    void russianDesktop()
+    {
+        const ProcessLocale russian("ru_RU.UTF-8");
+        QVERIFY2(russian.isSet(), "no locale ru_RU.UTF-8: scripts/install-deps.sh makes it");
+        char probe[8];
+        std::snprintf(probe, sizeof probe, "%.1f", 0.5);
+        QCOMPARE(QByteArray(probe), QByteArray("0,5"));
+
+        const QString table = path(QStringLiteral("ru-table.xlsx"));
+        QVERIFY(WriteXlsxTable(table, SampleTable(), nullptr));
+        const Cells cells = SheetCells(table);
+        QCOMPARE(cells.value(QStringLiteral("B2")).value, QStringLiteral("12.5"));
+        QCOMPARE(cells.value(QStringLiteral("B3")).value, QStringLiteral("0.001"));
+        VerifyPointDecimals(table, 1);
+
+        const SizingOutcome outcome = Run(catalogue_, 1, 100, 10, QStringLiteral("1"));
+        const QString sizing = path(QStringLiteral("ru-sizing.xlsx"));
+        QVERIFY(WriteSizingXlsx(sizing, outcome, catalogue_, nullptr));
+        VerifyPointDecimals(sizing, 1);
+        VerifyPointDecimals(sizing, 2);
+        const Cells possible = SheetCells(sizing, 2);
+        QCOMPARE(At(possible, 'D', 2).value.toDouble(), outcome.possible[0].record.Pmin);
+        QCOMPARE(At(possible, 'J', 2).value.toDouble(), *outcome.possible[0].qminMargin);
     }
 
     void refusedWrites_data()

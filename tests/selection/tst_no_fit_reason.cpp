@@ -1,6 +1,7 @@
 #include "selection/sizing.h"
 #include "selection/sizing.h"
 
+#include <QLocale>
 #include <QTest>
 
 // Why a run found nothing, through Size() on the real catalogue (C locale: a point
@@ -11,7 +12,11 @@ class TestNoFitReason : public QObject {
     ProductCatalogue catalogue_;
 
 private slots:
-    void initTestCase() { catalogue_.Fill(); }
+    void initTestCase()
+    {
+        QLocale::setDefault(QLocale::c());
+        catalogue_.Fill();
+    }
 
     void reason_data()
     {

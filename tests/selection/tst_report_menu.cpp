@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QLocale>
 #include <QTableWidget>
+#include <QPrinter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -108,6 +110,39 @@ private slots:
         QVERIFY(QFileInfo(good + (pdf ? u".pdf"_s : u".xlsx"_s)).size() > 0);
         save->trigger();
         QVERIFY(suggestions.last().startsWith(dir.path() + u'/'));
+    }
+
+    // "Печать..." paints the report of the run shown on the printer the user set up
+    // (here a PDF printer), and prints nothing when the print dialog is cancelled.
+    void printing()
+    {
+        const SizingOutcome outcome = Run(u"1"_s, u"0"_s);
+        form->ShowOutcome(outcome);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"printed.pdf"_s);
+        int asked = 0;
+        bool accept = false;
+        form->Report->choosePrinter = [&](QPrinter &printer) {
+            ++asked;
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(file);
+            return accept;
+        };
+        MessageCatcher catcher;
+        form->PrintAction->trigger();
+        QCOMPARE(asked, 1);
+        QVERIFY(!QFileInfo::exists(file));
+
+        accept = true;
+        form->PrintAction->trigger();
+        QCOMPARE(asked, 2);
+        QVERIFY(catcher.messages().isEmpty());
+        QProcess text;
+        text.start(u"pdftotext"_s, {u"-layout"_s, file, u"-"_s});
+        QVERIFY(text.waitForFinished(30000));
+        const QString printed = QString::fromUtf8(text.readAllStandardOutput());
+        QVERIFY2(printed.contains(outcome.possible.back().record.Name), qPrintable(printed));
+        QVERIFY(printed.contains(u"Стр. 1 из"_s));
     }
 
     // Every filled row tells its load and margin; an emptied grid tells nothing.

@@ -6,6 +6,7 @@
 #include "wizard/number_text.h"
 
 #include <QLocale>
+#include <QSet>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -63,14 +64,21 @@ private slots:
         QCOMPARE(*o.texts.qminWork, u"5"_s);
         QCOMPARE(*o.texts.pmaxAbs, u"2"_s);
         QCOMPARE(o.texts.denominators->first, u"Pmin+Patm"_s);
-        // Every candidate is numbered in its list and carries its load and margin.
+        // Every candidate is numbered in its list, names its own catalogue slot and
+        // carries its load and margin.
+        QSet<int> seenSlots;
         for (std::size_t i = 0; i < o.possible.size(); ++i) {
             const Candidate &c = o.possible[i];
             QCOMPARE(c.cells[0], QString::number(i + 1));
+            QCOMPARE(catalogue.at(c.slot).Name, c.record.Name);
+            QCOMPARE(catalogue.at(c.slot).Qmax, c.record.Qmax);
+            seenSlots.insert(c.slot);
             QCOMPARE(c.loadPercent, 100.0 / c.record.Qmax * 100.0);
             QVERIFY(c.loadPercent <= 100.0);
             QVERIFY(!c.qminMargin || *c.qminMargin >= 1.0);
         }
+        QCOMPARE(seenSlots.size(), int(o.possible.size()));
+        QCOMPARE(catalogue.at(o.optimal.front().slot).Name, o.optimal.front().record.Name);
         QCOMPARE(o.familyCaptions.size(), 3);
     }
 
@@ -169,6 +177,22 @@ private slots:
         QCOMPARE(ok.request.entries.pmax, u"3"_s); // put in order
         QCOMPARE(ok.optionCaptions, (QStringList{u"Слева"_s, u"Без байпаса"_s, u"С манометрами"_s}));
         QVERIFY(ok.variantCaption.startsWith(u"ТИВ-Ш"_s));
+    }
+
+    // A cabinet form whose Qmax cannot be read is refused before the flows are
+    // stored: the standard range of the program stays what it was.
+    void cabinetUnreadableQmax()
+    {
+        SizingRequest r = CabinetRequest(u"3"_s, u"1"_s, {1, 1, 1, 1});
+        r.qmaxStd = 77;
+        r.qminStd = 7;
+        r.entries.qmax = u"сто"_s;
+        const SizingOutcome o = Size(r, catalogue);
+        QVERIFY(!o.accepted);
+        QCOMPARE(o.errorField, InputField::Qmax);
+        QCOMPARE(o.qmaxStd, 77.0);
+        QCOMPARE(o.qminStd, 7.0);
+        QVERIFY(!o.texts.qmaxStd);
     }
 
     void fixedTexts_data()

@@ -55,8 +55,11 @@ void MessageCatcher::poll()
     m.text = box->text();
     m.icon = box->icon();
     m.buttonCount = int(box->buttons().size());
+    QAbstractButton *ok = box->button(QMessageBox::Ok);
+    if (ok)
+        m.okText = ok->text();
     seen_ << m;
-    if (QAbstractButton *ok = box->button(QMessageBox::Ok))
+    if (ok)
         ok->click();
     else
         box->reject();

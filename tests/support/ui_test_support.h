@@ -18,6 +18,7 @@ struct SeenMessage {
     QString text;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     int buttonCount = 0;
+    QString okText; // the OK button's caption
 };
 
 // Watches for modal message boxes while it lives, records each one and dismisses
