@@ -3,7 +3,7 @@
 
 #include "report/sizing_report.h"
 #include "report/xlsx_sizing.h"
-#include "selection/sizing.h"
+#include "core/sizing/sizing.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,11 +1,11 @@
 // Speed of the logic behind every selection: filling the catalogue at start-up and
 // each mode's selection function on inputs that find many rows.
 
-#include "cabinet/cabinet_selection.h"
-#include "pressure/pressure_units.h"
-#include "selection/catalogue.h"
-#include "selection/range_selection.h"
-#include "selection/working_selection.h"
+#include "core/cabinet/cabinet_selection.h"
+#include "core/pressure/pressure_units.h"
+#include "core/catalogue/catalogue.h"
+#include "core/selection/range_selection.h"
+#include "core/selection/working_selection.h"
 
 #include <QTest>
 

@@ -3,19 +3,19 @@
 // shown), and building and tearing down the whole window set. Run on the
 // offscreen platform.
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "core/state/app_state.h"
+#include "ui/launcher/main_window.h"
 #include "app/window_set.h"
-#include "cabinet/metering_point_form.h"
-#include "pressure/pressure_range_dialog.h"
-#include "pressure/unit_combo_box.h"
-#include "selection/results_window.h"
-#include "selection/working_pressure_dialog.h"
-#include "wizard/cabinet_choice_dialog.h"
-#include "wizard/complex_choice_dialog.h"
-#include "wizard/flow_range_dialog.h"
-#include "wizard/meter_choice_dialog.h"
-#include "wizard/utility_choice_dialog.h"
+#include "ui/cabinet/metering_point_form.h"
+#include "ui/pressure/pressure_range_dialog.h"
+#include "ui/pressure/unit_combo_box.h"
+#include "ui/results/results_window.h"
+#include "ui/pressure/working_pressure_dialog.h"
+#include "ui/wizard/cabinet_choice_dialog.h"
+#include "ui/wizard/complex_choice_dialog.h"
+#include "ui/wizard/flow_range_dialog.h"
+#include "ui/wizard/meter_choice_dialog.h"
+#include "ui/wizard/utility_choice_dialog.h"
 #include "ui_test_support.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 // to the first paint of the main window and the peak memory at that point. Quits
 // there when GAS_EXIT_AFTER_SHOW is set. Keep in step with src/app/main.cpp.
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "core/state/app_state.h"
+#include "ui/launcher/main_window.h"
 #include "app/window_set.h"
 #include "startup_probe.h"
 

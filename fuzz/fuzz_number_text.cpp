@@ -2,7 +2,7 @@
 // the reader with both separators; whatever it accepts must be finite and must
 // come back through the writer as the same value rounded to 15 digits.
 
-#include "wizard/number_text.h"
+#include "core/input/number_text.h"
 
 #include <charconv>
 #include <cmath>

@@ -29,14 +29,11 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 cxx="$(command -v clang++-14 || command -v clang++)"
 
-# The sources of the gascore library, as its CMakeLists name them.
+# The sources of the gascore library, as src/core/CMakeLists.txt names them.
 core_sources=()
-for list in "$root"/src/*/CMakeLists.txt; do
-    dir=$(dirname "$list")
-    while read -r file; do
-        core_sources+=("$dir/$file")
-    done < <(sed -n '/^target_sources(gascore/,/^)/{/\.cpp$/s/^ *//p}' "$list")
-done
+while read -r file; do
+    core_sources+=("$root/src/core/$file")
+done < <(sed -n '/^add_library(gascore/,/^)/{/\.cpp$/s/^ *//p}' "$root/src/core/CMakeLists.txt")
 
 build() { # name, sources...
     local name=$1

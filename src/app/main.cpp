@@ -1,4 +1,4 @@
-#include "app/app_state.h"
+#include "core/state/app_state.h"
 #include "app/qt_translation.h"
 #include "app/window_set.h"
 #include "report/c_numeric_locale.h"

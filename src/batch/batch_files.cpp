@@ -3,7 +3,7 @@
 #include "batch/batch_output.h"
 #include "report/sizing_report.h"
 #include "report/xlsx_table.h"
-#include "wizard/number_text.h"
+#include "core/input/number_text.h"
 
 #include <QDateTime>
 

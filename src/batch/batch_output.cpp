@@ -1,7 +1,7 @@
 #include "batch/batch_output.h"
 
 #include "batch/csv_reader.h"
-#include "wizard/number_text.h"
+#include "core/input/number_text.h"
 
 #include <QIODevice>
 

@@ -1,10 +1,10 @@
 #include "batch/batch_point.h"
 
-#include "cabinet/cabinet_captions.h"
-#include "pressure/pressure_units.h"
-#include "selection/selection_modes.h"
-#include "wizard/message_texts.h"
-#include "wizard/number_text.h"
+#include "core/cabinet/cabinet_captions.h"
+#include "core/pressure/pressure_units.h"
+#include "core/selection/selection_modes.h"
+#include "core/input/message_texts.h"
+#include "core/input/number_text.h"
 
 #include <algorithm>
 #include <bitset>

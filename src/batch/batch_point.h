@@ -1,9 +1,9 @@
 #pragma once
 
 #include "batch/csv_reader.h"
-#include "selection/catalogue.h"
-#include "selection/input_field.h"
-#include "selection/sizing.h"
+#include "core/catalogue/catalogue.h"
+#include "core/input/input_field.h"
+#include "core/sizing/sizing.h"
 
 #include <QString>
 #include <QStringList>

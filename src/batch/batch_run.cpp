@@ -2,8 +2,8 @@
 
 #include "batch/batch_output.h"
 #include "batch/csv_reader.h"
-#include "pressure/pressure_units.h"
-#include "selection/selection_modes.h"
+#include "core/pressure/pressure_units.h"
+#include "core/selection/selection_modes.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,11 +1,11 @@
 #include "report/report_content.h"
 
-#include "pressure/pressure_units.h"
-#include "selection/candidate_load.h"
-#include "selection/sizing.h"
-#include "selection/result_row.h"
-#include "wizard/message_texts.h"
-#include "wizard/number_text.h"
+#include "core/pressure/pressure_units.h"
+#include "core/selection/candidate_load.h"
+#include "core/sizing/sizing.h"
+#include "core/selection/result_row.h"
+#include "core/input/message_texts.h"
+#include "core/input/number_text.h"
 
 #ifndef GAS_PROGRAM_VERSION
 #error "GAS_PROGRAM_VERSION is the project version (src/report/CMakeLists.txt)"

@@ -2,8 +2,8 @@
 
 #include "report/report_content.h"
 #include "report/xlsx_workbook.h"
-#include "selection/candidate_load.h"
-#include "wizard/number_text.h"
+#include "core/selection/candidate_load.h"
+#include "core/input/number_text.h"
 
 namespace {
 

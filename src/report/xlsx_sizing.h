@@ -1,7 +1,7 @@
 #pragma once
 
-#include "selection/catalogue.h"
-#include "selection/sizing.h"
+#include "core/catalogue/catalogue.h"
+#include "core/sizing/sizing.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 
 #include "report/c_numeric_locale.h"
 #include "report/file_error.h"
-#include "wizard/number_text.h"
+#include "core/input/number_text.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #include "app/qt_translation.h"
 #include "ui_test_support.h"
-#include "wizard/messages.h"
+#include "ui/wizard/messages.h"
 
 #include <QAction>
 #include <QApplication>

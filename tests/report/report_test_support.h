@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selection/sizing.h"
+#include "core/sizing/sizing.h"
 
 #include <QByteArray>
 #include <QDir>

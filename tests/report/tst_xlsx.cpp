@@ -2,7 +2,7 @@
 #include "report/xlsx_sizing.h"
 #include "report/xlsx_table.h"
 #include "report_test_support.h"
-#include "selection/result_row.h"
+#include "core/selection/result_row.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,16 +1,16 @@
 // Each window made alone, with only the state: what it asks for leaves it as a
 // signal, and it moves nothing by itself.
 
-#include "app/app_state.h"
-#include "cabinet/metering_point_form.h"
-#include "cabinet/reducing_point_form.h"
-#include "pressure/pressure_range_dialog.h"
-#include "selection/working_pressure_dialog.h"
-#include "wizard/cabinet_choice_dialog.h"
-#include "wizard/complex_choice_dialog.h"
-#include "wizard/flow_range_dialog.h"
-#include "wizard/meter_choice_dialog.h"
-#include "wizard/utility_choice_dialog.h"
+#include "core/state/app_state.h"
+#include "ui/cabinet/metering_point_form.h"
+#include "ui/cabinet/reducing_point_form.h"
+#include "ui/pressure/pressure_range_dialog.h"
+#include "ui/pressure/working_pressure_dialog.h"
+#include "ui/wizard/cabinet_choice_dialog.h"
+#include "ui/wizard/complex_choice_dialog.h"
+#include "ui/wizard/flow_range_dialog.h"
+#include "ui/wizard/meter_choice_dialog.h"
+#include "ui/wizard/utility_choice_dialog.h"
 #include "ui_test_support.h"
 
 #include <QCheckBox>

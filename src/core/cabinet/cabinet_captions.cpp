@@ -1,4 +1,4 @@
-#include "cabinet/cabinet_captions.h"
+#include "core/cabinet/cabinet_captions.h"
 
 namespace {
 // The variant captions after the product word, in button order.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cabinet/cabinet_selection.h"
+#include "core/cabinet/cabinet_selection.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "cabinet/cabinet_input.h"
+#include "core/cabinet/cabinet_input.h"
 
-#include "pressure/pressure_bounds.h"
-#include "wizard/number_text.h"
+#include "core/pressure/pressure_bounds.h"
+#include "core/input/number_text.h"
 
 #include <optional>
 #include <utility>

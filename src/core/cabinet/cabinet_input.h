@@ -1,7 +1,7 @@
 #pragma once
 
-#include "pressure/pressure_units.h"
-#include "selection/input_field.h"
+#include "core/pressure/pressure_units.h"
+#include "core/input/input_field.h"
 
 #include <QString>
 

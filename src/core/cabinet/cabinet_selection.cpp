@@ -1,7 +1,7 @@
-#include "cabinet/cabinet_selection.h"
+#include "core/cabinet/cabinet_selection.h"
 
-#include "selection/block_walk.h"
-#include "selection/catalogue_blocks.h"
+#include "core/catalogue/block_walk.h"
+#include "core/catalogue/catalogue_blocks.h"
 
 #include <array>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "selection/catalogue.h"
-#include "selection/catalogue_blocks.h"
+#include "core/catalogue/catalogue.h"
+#include "core/catalogue/catalogue_blocks.h"
 
 #include <vector>
 

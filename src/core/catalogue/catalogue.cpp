@@ -1,6 +1,6 @@
-#include "selection/catalogue.h"
+#include "core/catalogue/catalogue.h"
 
-#include "wizard/number_text.h"
+#include "core/input/number_text.h"
 
 #include <QtGlobal>
 

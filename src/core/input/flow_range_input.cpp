@@ -1,6 +1,6 @@
-#include "wizard/flow_range_input.h"
+#include "core/input/flow_range_input.h"
 
-#include "wizard/number_text.h"
+#include "core/input/number_text.h"
 
 #include <utility>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selection/input_field.h"
+#include "core/input/input_field.h"
 
 #include <QString>
 

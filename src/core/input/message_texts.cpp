@@ -1,4 +1,4 @@
-#include "wizard/message_texts.h"
+#include "core/input/message_texts.h"
 
 namespace Messages {
 QString NoChoice() { return QStringLiteral("Внимание! Не было выбрано ни одной позиции из списка!"); }

@@ -1,4 +1,4 @@
-#include "pressure/pressure_bounds.h"
+#include "core/pressure/pressure_bounds.h"
 
 #include <cmath>
 #include <utility>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pressure/pressure_units.h"
+#include "core/pressure/pressure_units.h"
 
 #include <optional>
 

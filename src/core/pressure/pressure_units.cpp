@@ -1,4 +1,4 @@
-#include "pressure/pressure_units.h"
+#include "core/pressure/pressure_units.h"
 
 #include <array>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "selection/candidate_load.h"
+#include "core/selection/candidate_load.h"
 
-#include "wizard/number_text.h"
+#include "core/input/number_text.h"
 
 double LoadPercent(double qmaxWork, const ProductRecord &record)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selection/catalogue.h"
+#include "core/catalogue/catalogue.h"
 
 #include <QChar>
 #include <QString>

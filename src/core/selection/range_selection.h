@@ -1,8 +1,8 @@
 #pragma once
 
-#include "selection/catalogue.h"
-#include "selection/catalogue_blocks.h"
-#include "selection/selection_result.h"
+#include "core/catalogue/catalogue.h"
+#include "core/catalogue/catalogue_blocks.h"
+#include "core/selection/selection_result.h"
 
 #include <array>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "selection/result_row.h"
+#include "core/selection/result_row.h"
 
-#include "wizard/number_text.h"
+#include "core/input/number_text.h"
 
 namespace {
 // Printed in the price column in place of a price of 0.

@@ -1,6 +1,6 @@
-#include "selection/selection_modes.h"
+#include "core/selection/selection_modes.h"
 
-#include "pressure/pressure_units.h"
+#include "core/pressure/pressure_units.h"
 
 QString CategoryCaption(int mode)
 {

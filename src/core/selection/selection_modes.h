@@ -1,6 +1,6 @@
 #pragma once
 
-#include "selection/range_selection.h"
+#include "core/selection/range_selection.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "selection/working_selection.h"
+#include "core/selection/working_selection.h"
 
-#include "selection/block_walk.h"
-#include "selection/catalogue_blocks.h"
+#include "core/catalogue/block_walk.h"
+#include "core/catalogue/catalogue_blocks.h"
 
 #include <array>
 #include <span>

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "pressure/pressure_units.h"
-#include "selection/catalogue.h"
-#include "selection/catalogue_blocks.h"
-#include "selection/range_selection.h"
-#include "selection/selection_result.h"
+#include "core/pressure/pressure_units.h"
+#include "core/catalogue/catalogue.h"
+#include "core/catalogue/catalogue_blocks.h"
+#include "core/selection/range_selection.h"
+#include "core/selection/selection_result.h"
 
 #include <vector>
 

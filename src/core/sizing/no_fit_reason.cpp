@@ -1,11 +1,11 @@
-#include "selection/sizing.h"
+#include "core/sizing/sizing.h"
 
-#include "cabinet/cabinet_selection.h"
-#include "selection/catalogue_blocks.h"
-#include "selection/range_selection.h"
-#include "selection/selection_modes.h"
-#include "selection/working_selection.h"
-#include "wizard/number_text.h"
+#include "core/cabinet/cabinet_selection.h"
+#include "core/catalogue/catalogue_blocks.h"
+#include "core/selection/range_selection.h"
+#include "core/selection/selection_modes.h"
+#include "core/selection/working_selection.h"
+#include "core/input/number_text.h"
 
 #include <algorithm>
 #include <utility>

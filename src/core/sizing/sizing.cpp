@@ -1,13 +1,13 @@
-#include "selection/sizing.h"
+#include "core/sizing/sizing.h"
 
-#include "cabinet/cabinet_captions.h"
-#include "pressure/pressure_bounds.h"
-#include "selection/candidate_load.h"
-#include "selection/selection_modes.h"
-#include "selection/working_selection.h"
-#include "wizard/flow_range_input.h"
-#include "wizard/message_texts.h"
-#include "wizard/number_text.h"
+#include "core/cabinet/cabinet_captions.h"
+#include "core/pressure/pressure_bounds.h"
+#include "core/selection/candidate_load.h"
+#include "core/selection/selection_modes.h"
+#include "core/selection/working_selection.h"
+#include "core/input/flow_range_input.h"
+#include "core/input/message_texts.h"
+#include "core/input/number_text.h"
 
 #include <cmath>
 

@@ -1,13 +1,13 @@
 #pragma once
 
-#include "cabinet/cabinet_input.h"
-#include "cabinet/cabinet_selection.h"
-#include "pressure/pressure_units.h"
-#include "selection/catalogue.h"
-#include "selection/input_field.h"
-#include "selection/range_selection.h"
-#include "selection/result_row.h"
-#include "selection/selection_result.h"
+#include "core/cabinet/cabinet_input.h"
+#include "core/cabinet/cabinet_selection.h"
+#include "core/pressure/pressure_units.h"
+#include "core/catalogue/catalogue.h"
+#include "core/input/input_field.h"
+#include "core/selection/range_selection.h"
+#include "core/selection/result_row.h"
+#include "core/selection/selection_result.h"
 
 #include <QDateTime>
 #include <QString>

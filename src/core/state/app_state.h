@@ -1,9 +1,9 @@
 #pragma once
 
-#include "pressure/pressure_units.h"
-#include "selection/catalogue.h"
-#include "selection/range_selection.h"
-#include "selection/sizing.h"
+#include "core/pressure/pressure_units.h"
+#include "core/catalogue/catalogue.h"
+#include "core/selection/range_selection.h"
+#include "core/sizing/sizing.h"
 
 // The values that cross windows, made once at start-up and handed to every window.
 // Making it fills the catalogue, so it is complete before the first event.

@@ -1,10 +1,10 @@
-#include "cabinet/cabinet_form.h"
+#include "ui/cabinet/cabinet_form.h"
 
-#include "app/app_state.h"
-#include "cabinet/cabinet_captions.h"
-#include "pressure/unit_combo_box.h"
-#include "wizard/enter_key_rule.h"
-#include "wizard/messages.h"
+#include "core/state/app_state.h"
+#include "core/cabinet/cabinet_captions.h"
+#include "ui/pressure/unit_combo_box.h"
+#include "ui/wizard/enter_key_rule.h"
+#include "ui/wizard/messages.h"
 
 #include <QFrame>
 #include <QLabel>

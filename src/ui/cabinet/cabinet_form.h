@@ -1,10 +1,10 @@
 #pragma once
 
-#include "cabinet/cabinet_input.h"
-#include "cabinet/cabinet_selection.h"
-#include "pressure/pressure_units.h"
-#include "selection/sizing.h"
-#include "wizard/wizard_window.h"
+#include "core/cabinet/cabinet_input.h"
+#include "core/cabinet/cabinet_selection.h"
+#include "core/pressure/pressure_units.h"
+#include "core/sizing/sizing.h"
+#include "ui/wizard/wizard_window.h"
 
 #include <QList>
 #include <QRect>

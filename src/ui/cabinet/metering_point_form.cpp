@@ -1,7 +1,7 @@
-#include "cabinet/metering_point_form.h"
+#include "ui/cabinet/metering_point_form.h"
 
-#include "cabinet/cabinet_captions.h"
-#include "pressure/unit_combo_box.h"
+#include "core/cabinet/cabinet_captions.h"
+#include "ui/pressure/unit_combo_box.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cabinet/cabinet_form.h"
+#include "ui/cabinet/cabinet_form.h"
 
 // The input form of a cabinet metering point ("ТИВ"): variant, side, gauges and
 // bypass, the inlet pressure range and the flow range on one window.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cabinet/reducing_form_base.h"
+#include "ui/cabinet/reducing_form_base.h"
 
 // The input form of a cabinet metering-and-reducing point ("ОРНИК"): variant, side
 // and gauges, the inlet and outlet pressures and the flow range on one window.

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cabinet/cabinet_form.h"
+#include "ui/cabinet/cabinet_form.h"
 
 // The layout the reducing point and the metering-and-reducing point share: variant,
 // side and gauges, the inlet pressure range, the outlet pressure (asked for but

@@ -1,7 +1,7 @@
-#include "app/about_window.h"
+#include "ui/launcher/about_window.h"
 
-#include "app/pictures.h"
-#include "wizard/navigation.h"
+#include "ui/launcher/pictures.h"
+#include "ui/wizard/navigation.h"
 
 #include <QLabel>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/wizard_window.h"
+#include "ui/wizard/wizard_window.h"
 
 class QLabel;
 

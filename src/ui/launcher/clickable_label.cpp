@@ -1,4 +1,4 @@
-#include "app/clickable_label.h"
+#include "ui/launcher/clickable_label.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

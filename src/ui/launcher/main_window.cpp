@@ -1,9 +1,9 @@
-#include "app/main_window.h"
+#include "ui/launcher/main_window.h"
 
-#include "app/clickable_label.h"
-#include "app/pictures.h"
-#include "wizard/enter_key_rule.h"
-#include "wizard/wizard_window.h"
+#include "ui/launcher/clickable_label.h"
+#include "ui/launcher/pictures.h"
+#include "ui/wizard/enter_key_rule.h"
+#include "ui/wizard/wizard_window.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>

@@ -1,4 +1,4 @@
-#include "app/pictures.h"
+#include "ui/launcher/pictures.h"
 
 #include <QFont>
 #include <QFontMetricsF>

@@ -1,10 +1,10 @@
-#include "pressure/pressure_range_dialog.h"
+#include "ui/pressure/pressure_range_dialog.h"
 
-#include "app/app_state.h"
-#include "pressure/pressure_units.h"
-#include "pressure/unit_combo_box.h"
-#include "wizard/enter_key_rule.h"
-#include "wizard/messages.h"
+#include "core/state/app_state.h"
+#include "core/pressure/pressure_units.h"
+#include "ui/pressure/unit_combo_box.h"
+#include "ui/wizard/enter_key_rule.h"
+#include "ui/wizard/messages.h"
 
 #include <QCloseEvent>
 #include <QFrame>

@@ -1,6 +1,6 @@
-#include "pressure/unit_combo_box.h"
+#include "ui/pressure/unit_combo_box.h"
 
-#include "pressure/pressure_units.h"
+#include "core/pressure/pressure_units.h"
 
 UnitComboBox::UnitComboBox(QWidget *parent) : QComboBox(parent)
 {

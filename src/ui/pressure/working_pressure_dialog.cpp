@@ -1,10 +1,10 @@
-#include "selection/working_pressure_dialog.h"
+#include "ui/pressure/working_pressure_dialog.h"
 
-#include "app/app_state.h"
-#include "pressure/unit_combo_box.h"
-#include "selection/selection_modes.h"
-#include "wizard/enter_key_rule.h"
-#include "wizard/messages.h"
+#include "core/state/app_state.h"
+#include "ui/pressure/unit_combo_box.h"
+#include "core/selection/selection_modes.h"
+#include "ui/wizard/enter_key_rule.h"
+#include "ui/wizard/messages.h"
 
 #include <QFrame>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "selection/sizing.h"
-#include "wizard/wizard_window.h"
+#include "core/sizing/sizing.h"
+#include "ui/wizard/wizard_window.h"
 
 class QFrame;
 class QLabel;

@@ -1,9 +1,9 @@
-#include "selection/report_actions.h"
+#include "ui/results/report_actions.h"
 
 #include "report/sizing_report.h"
 #include "report/xlsx_sizing.h"
-#include "selection/sizing.h"
-#include "wizard/messages.h"
+#include "core/sizing/sizing.h"
+#include "ui/wizard/messages.h"
 
 #include <QAction>
 #include <QDir>

@@ -1,14 +1,14 @@
-#include "selection/results_window.h"
+#include "ui/results/results_window.h"
 
-#include "app/app_state.h"
-#include "selection/candidate_load.h"
-#include "selection/report_actions.h"
-#include "selection/result_row.h"
-#include "selection/result_table_text.h"
-#include "selection/selection_result.h"
-#include "wizard/navigation.h"
-#include "wizard/number_text.h"
-#include "wizard/wizard_window.h"
+#include "core/state/app_state.h"
+#include "core/selection/candidate_load.h"
+#include "ui/results/report_actions.h"
+#include "core/selection/result_row.h"
+#include "core/selection/result_table_text.h"
+#include "core/selection/selection_result.h"
+#include "ui/wizard/navigation.h"
+#include "core/input/number_text.h"
+#include "ui/wizard/wizard_window.h"
 
 #include <QAction>
 #include <QClipboard>

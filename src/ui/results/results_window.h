@@ -2,8 +2,8 @@
 
 #include <QMainWindow>
 
-#include "selection/sizing.h"
-#include "wizard/lazy_layout.h"
+#include "core/sizing/sizing.h"
+#include "ui/wizard/lazy_layout.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "wizard/cabinet_choice_dialog.h"
+#include "ui/wizard/cabinet_choice_dialog.h"
 
-#include "cabinet/cabinet_captions.h"
+#include "core/cabinet/cabinet_captions.h"
 
 
 #include <QPushButton>

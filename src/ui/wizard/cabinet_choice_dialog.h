@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cabinet/cabinet_selection.h"
-#include "wizard/choice_dialog.h"
+#include "core/cabinet/cabinet_selection.h"
+#include "ui/wizard/choice_dialog.h"
 
 class QRadioButton;
 class QPushButton;

@@ -1,6 +1,6 @@
-#include "wizard/choice_dialog.h"
+#include "ui/wizard/choice_dialog.h"
 
-#include "wizard/messages.h"
+#include "ui/wizard/messages.h"
 
 #include <QAbstractButton>
 #include <QFrame>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "wizard/wizard_window.h"
+#include "ui/wizard/wizard_window.h"
 
-#include "selection/range_selection.h"
+#include "core/selection/range_selection.h"
 
 #include <QList>
 

@@ -1,4 +1,4 @@
-#include "wizard/complex_choice_dialog.h"
+#include "ui/wizard/complex_choice_dialog.h"
 
 
 #include <QCheckBox>

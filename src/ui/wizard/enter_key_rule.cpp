@@ -1,4 +1,4 @@
-#include "wizard/enter_key_rule.h"
+#include "ui/wizard/enter_key_rule.h"
 
 #include <QEvent>
 #include <QKeyEvent>

@@ -1,8 +1,8 @@
-#include "wizard/flow_range_dialog.h"
+#include "ui/wizard/flow_range_dialog.h"
 
-#include "app/app_state.h"
-#include "wizard/enter_key_rule.h"
-#include "wizard/messages.h"
+#include "core/state/app_state.h"
+#include "ui/wizard/enter_key_rule.h"
+#include "ui/wizard/messages.h"
 
 #include <QFrame>
 #include <QLabel>

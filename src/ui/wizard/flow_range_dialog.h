@@ -1,7 +1,7 @@
 #pragma once
 
-#include "wizard/flow_range_input.h"
-#include "wizard/wizard_window.h"
+#include "core/input/flow_range_input.h"
+#include "ui/wizard/wizard_window.h"
 
 class QFrame;
 class QLabel;

@@ -1,4 +1,4 @@
-#include "wizard/lazy_layout.h"
+#include "ui/wizard/lazy_layout.h"
 
 #include <utility>
 

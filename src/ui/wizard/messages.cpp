@@ -1,4 +1,4 @@
-#include "wizard/messages.h"
+#include "ui/wizard/messages.h"
 
 #include <QAbstractButton>
 #include <QMessageBox>

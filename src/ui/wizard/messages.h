@@ -1,8 +1,8 @@
 #pragma once
 
-#include "wizard/message_texts.h"
+#include "core/input/message_texts.h"
 
-#include "selection/sizing.h"
+#include "core/sizing/sizing.h"
 
 #include <vector>
 

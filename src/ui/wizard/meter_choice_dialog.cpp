@@ -1,4 +1,4 @@
-#include "wizard/meter_choice_dialog.h"
+#include "ui/wizard/meter_choice_dialog.h"
 
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "wizard/navigation.h"
+#include "ui/wizard/navigation.h"
 
 #include <QScreen>
 #include <QWidget>

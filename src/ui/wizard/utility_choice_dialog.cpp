@@ -1,4 +1,4 @@
-#include "wizard/utility_choice_dialog.h"
+#include "ui/wizard/utility_choice_dialog.h"
 
 
 #include <QCheckBox>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/choice_dialog.h"
+#include "ui/wizard/choice_dialog.h"
 
 class QCheckBox;
 class QLabel;

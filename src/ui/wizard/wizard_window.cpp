@@ -1,7 +1,7 @@
-#include "wizard/wizard_window.h"
+#include "ui/wizard/wizard_window.h"
 
-#include "pressure/unit_combo_box.h"
-#include "wizard/enter_key_rule.h"
+#include "ui/pressure/unit_combo_box.h"
+#include "ui/wizard/enter_key_rule.h"
 
 #include <QCloseEvent>
 #include <QShowEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "wizard/lazy_layout.h"
+#include "ui/wizard/lazy_layout.h"
 
 #include <QRect>
 #include <QSize>

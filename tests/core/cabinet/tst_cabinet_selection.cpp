@@ -1,4 +1,4 @@
-#include "cabinet/cabinet_selection.h"
+#include "core/cabinet/cabinet_selection.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,5 +1,5 @@
-#include "selection/catalogue.h"
-#include "selection/catalogue_blocks.h"
+#include "core/catalogue/catalogue.h"
+#include "core/catalogue/catalogue_blocks.h"
 
 #include <QMap>
 #include <QRegularExpression>

@@ -1,4 +1,4 @@
-#include "wizard/number_text.h"
+#include "core/input/number_text.h"
 
 #include <QRegularExpression>
 #include <QTest>

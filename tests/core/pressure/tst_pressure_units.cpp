@@ -1,5 +1,5 @@
-#include "pressure/pressure_units.h"
-#include "wizard/number_text.h"
+#include "core/pressure/pressure_units.h"
+#include "core/input/number_text.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "selection/range_selection.h"
+#include "core/selection/range_selection.h"
 
 #include <QList>
 #include <QTest>

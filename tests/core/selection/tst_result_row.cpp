@@ -1,4 +1,4 @@
-#include "selection/result_row.h"
+#include "core/selection/result_row.h"
 
 #include <QLocale>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "selection/result_table_text.h"
+#include "core/selection/result_table_text.h"
 
 #include <QTest>
 

@@ -1,4 +1,4 @@
-#include "selection/working_selection.h"
+#include "core/selection/working_selection.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,5 +1,5 @@
-#include "selection/sizing.h"
-#include "selection/sizing.h"
+#include "core/sizing/sizing.h"
+#include "core/sizing/sizing.h"
 
 #include <QLocale>
 #include <QTest>

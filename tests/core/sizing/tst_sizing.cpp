@@ -1,9 +1,9 @@
 // The sizing step on its own: what each mode decides from what a window read.
 
-#include "selection/candidate_load.h"
-#include "selection/sizing.h"
-#include "wizard/message_texts.h"
-#include "wizard/number_text.h"
+#include "core/selection/candidate_load.h"
+#include "core/sizing/sizing.h"
+#include "core/input/message_texts.h"
+#include "core/input/number_text.h"
 
 #include <QLocale>
 #include <QSet>

@@ -2,15 +2,15 @@
 // controls, the input stage with its orderings and messages, the selection in the
 // results window, navigation and the launch reset.
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "core/state/app_state.h"
+#include "ui/launcher/main_window.h"
 #include "app/window_set.h"
-#include "cabinet/metering_point_form.h"
-#include "cabinet/metering_reducing_point_form.h"
-#include "cabinet/reducing_point_form.h"
-#include "pressure/unit_combo_box.h"
-#include "selection/results_window.h"
-#include "wizard/cabinet_choice_dialog.h"
+#include "ui/cabinet/metering_point_form.h"
+#include "ui/cabinet/metering_reducing_point_form.h"
+#include "ui/cabinet/reducing_point_form.h"
+#include "ui/pressure/unit_combo_box.h"
+#include "ui/results/results_window.h"
+#include "ui/wizard/cabinet_choice_dialog.h"
 #include "ui_test_support.h"
 
 #include <QFrame>

@@ -2,15 +2,15 @@
 // two looks, the ordering of the bounds, the wide-range warning, input errors,
 // "Назад", "Выход", the close handler and the filled results window.
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "core/state/app_state.h"
+#include "ui/launcher/main_window.h"
 #include "app/window_set.h"
-#include "pressure/pressure_range_dialog.h"
-#include "pressure/unit_combo_box.h"
-#include "selection/results_window.h"
-#include "wizard/complex_choice_dialog.h"
-#include "wizard/flow_range_dialog.h"
-#include "wizard/meter_choice_dialog.h"
+#include "ui/pressure/pressure_range_dialog.h"
+#include "ui/pressure/unit_combo_box.h"
+#include "ui/results/results_window.h"
+#include "ui/wizard/complex_choice_dialog.h"
+#include "ui/wizard/flow_range_dialog.h"
+#include "ui/wizard/meter_choice_dialog.h"
 #include "ui_test_support.h"
 
 #include <QCheckBox>

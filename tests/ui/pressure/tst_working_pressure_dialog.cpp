@@ -2,15 +2,15 @@
 // window: its controls, launch and exit resets, "Назад", the Enter chain, the
 // working-pressure step and the selection it shows in the results window.
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "core/state/app_state.h"
+#include "ui/launcher/main_window.h"
 #include "app/window_set.h"
-#include "pressure/unit_combo_box.h"
-#include "selection/results_window.h"
-#include "selection/working_pressure_dialog.h"
-#include "wizard/complex_choice_dialog.h"
-#include "wizard/flow_range_dialog.h"
-#include "wizard/utility_choice_dialog.h"
+#include "ui/pressure/unit_combo_box.h"
+#include "ui/results/results_window.h"
+#include "ui/pressure/working_pressure_dialog.h"
+#include "ui/wizard/complex_choice_dialog.h"
+#include "ui/wizard/flow_range_dialog.h"
+#include "ui/wizard/utility_choice_dialog.h"
 #include "ui_test_support.h"
 
 #include <QAction>

@@ -2,10 +2,10 @@
 // Cancel, a good place and a place that is gone; the rows' tooltips and the line
 // that says why nothing fits.
 
-#include "app/app_state.h"
-#include "selection/candidate_load.h"
-#include "selection/report_actions.h"
-#include "selection/results_window.h"
+#include "core/state/app_state.h"
+#include "core/selection/candidate_load.h"
+#include "ui/results/report_actions.h"
+#include "ui/results/results_window.h"
 #include "ui_test_support.h"
 
 #include <QAction>

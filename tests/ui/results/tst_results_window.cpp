@@ -1,10 +1,10 @@
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "core/state/app_state.h"
+#include "ui/launcher/main_window.h"
 #include "app/window_set.h"
-#include "selection/results_window.h"
-#include "selection/selection_result.h"
-#include "wizard/flow_range_dialog.h"
-#include "wizard/navigation.h"
+#include "ui/results/results_window.h"
+#include "core/selection/selection_result.h"
+#include "ui/wizard/flow_range_dialog.h"
+#include "ui/wizard/navigation.h"
 
 #include <QAction>
 #include <QFrame>

@@ -1,17 +1,17 @@
 // The four choice dialogs: their texts, the choice check, select/clear all, exit,
 // and the navigation they start.
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "core/state/app_state.h"
+#include "ui/launcher/main_window.h"
 #include "app/window_set.h"
-#include "cabinet/metering_point_form.h"
-#include "cabinet/metering_reducing_point_form.h"
-#include "cabinet/reducing_point_form.h"
-#include "wizard/cabinet_choice_dialog.h"
-#include "wizard/complex_choice_dialog.h"
-#include "wizard/flow_range_dialog.h"
-#include "wizard/meter_choice_dialog.h"
-#include "wizard/utility_choice_dialog.h"
+#include "ui/cabinet/metering_point_form.h"
+#include "ui/cabinet/metering_reducing_point_form.h"
+#include "ui/cabinet/reducing_point_form.h"
+#include "ui/wizard/cabinet_choice_dialog.h"
+#include "ui/wizard/complex_choice_dialog.h"
+#include "ui/wizard/flow_range_dialog.h"
+#include "ui/wizard/meter_choice_dialog.h"
+#include "ui/wizard/utility_choice_dialog.h"
 #include "ui_test_support.h"
 
 #include <QCheckBox>

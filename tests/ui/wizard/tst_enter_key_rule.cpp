@@ -1,7 +1,7 @@
 // The Enter-key rule on plain widgets: Enter moves the focus and is swallowed,
 // other keys reach the edit, and Enter on the landing button presses it.
 
-#include "wizard/enter_key_rule.h"
+#include "ui/wizard/enter_key_rule.h"
 
 #include <QLineEdit>
 #include <QPushButton>

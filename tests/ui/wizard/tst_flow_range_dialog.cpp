@@ -1,16 +1,16 @@
 // The flow-range dialog: reading, ordering, publishing and routing of the flow
 // range, its Enter chain, "Назад" and "Выход".
 
-#include "app/app_state.h"
-#include "app/main_window.h"
+#include "core/state/app_state.h"
+#include "ui/launcher/main_window.h"
 #include "app/window_set.h"
-#include "pressure/pressure_range_dialog.h"
-#include "selection/results_window.h"
-#include "selection/working_pressure_dialog.h"
-#include "wizard/complex_choice_dialog.h"
-#include "wizard/flow_range_dialog.h"
-#include "wizard/meter_choice_dialog.h"
-#include "wizard/utility_choice_dialog.h"
+#include "ui/pressure/pressure_range_dialog.h"
+#include "ui/results/results_window.h"
+#include "ui/pressure/working_pressure_dialog.h"
+#include "ui/wizard/complex_choice_dialog.h"
+#include "ui/wizard/flow_range_dialog.h"
+#include "ui/wizard/meter_choice_dialog.h"
+#include "ui/wizard/utility_choice_dialog.h"
 #include "ui_test_support.h"
 
 #include <QCheckBox>

@@ -1,0 +1,46 @@
+cmake_minimum_required(VERSION 3.25)
+# Fails when a file of a lower library folder includes one of a higher folder.
+#   cmake -DSRC=<src folder> -P tools/check-layers.cmake
+# Each folder of src/ is one library and may include only its own folder and the
+# ones below it:  app -> ui -> report -> core,  batch -> report -> core.
+if(NOT SRC)
+  message(FATAL_ERROR "usage: cmake -DSRC=<src folder> -P check-layers.cmake")
+endif()
+
+get_filename_component(SRC "${SRC}" ABSOLUTE)
+
+set(allowed_core core)
+set(allowed_report report core)
+set(allowed_batch batch report core)
+set(allowed_ui ui report core)
+set(allowed_app app ui report core)
+set(layers core report batch ui app)
+
+set(files_checked 0)
+set(violations "")
+file(GLOB_RECURSE sources RELATIVE "${SRC}" "${SRC}/*.h" "${SRC}/*.cpp")
+foreach(source IN LISTS sources)
+  string(REGEX MATCH "^[^/]+" layer "${source}")
+  if(NOT layer IN_LIST layers)
+    list(APPEND violations "${source}: the folder ${layer} is no library of the layering")
+    continue()
+  endif()
+  math(EXPR files_checked "${files_checked} + 1")
+  file(STRINGS "${SRC}/${source}" includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line IN LISTS includes)
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]*)\".*" "\\1" included "${line}")
+    if(NOT included MATCHES "/")
+      continue() # a file beside it (generated moc files and the like)
+    endif()
+    string(REGEX MATCH "^[^/]+" target "${included}")
+    if(NOT target IN_LIST allowed_${layer})
+      list(APPEND violations "${source}: includes \"${included}\" (${layer} may use: ${allowed_${layer}})")
+    endif()
+  endforeach()
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n  " text)
+  message(FATAL_ERROR "Includes against the layering:\n  ${text}")
+endif()
+message(STATUS "Layering kept: ${files_checked} files, every include points down or sideways in its folder")
