@@ -324,8 +324,15 @@ BatchStreamWriter::BatchStreamWriter(QIODevice &device, Format format)
 
 void BatchStreamWriter::put(const QByteArray &bytes)
 {
-    if (ok_ && device_.write(bytes) != bytes.size())
-        ok_ = false;
+    // A file may take part of the bytes; the rest is offered again, which fails
+    // with the reason when there is no room.
+    for (qint64 done = 0; ok_ && done < bytes.size();) {
+        const qint64 written = device_.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            ok_ = false;
+        else
+            done += written;
+    }
 }
 
 void BatchStreamWriter::begin()

@@ -90,3 +90,10 @@ bool OutputFile::commit()
     }
     return error_.isEmpty();
 }
+
+QString OutputFile::writeError()
+{
+    if (auto *file = qobject_cast<QFileDevice *>(&device()))
+        file->flush();
+    return device().errorString();
+}

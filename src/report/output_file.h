@@ -38,6 +38,9 @@ public:
     // Puts a whole file in place, or flushes and closes the device written to.
     bool commit();
     QString errorString() const { return error_; }
+    // Why a write to device() failed. A write that stopped part of the way leaves
+    // no reason behind, so what is still held is offered once more to get one.
+    QString writeError();
 
 private:
     bool fail(const QString &reason);

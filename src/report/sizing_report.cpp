@@ -1,6 +1,7 @@
 #include "report/sizing_report.h"
 
 #include "report/file_error.h"
+#include "report/output_file.h"
 #include "report/report_content.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -10,7 +11,6 @@
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QScreen>
 #include <QTextCursor>
 #include <QTextTable>
@@ -271,11 +271,11 @@ bool WriteReportPdf(const QString &path, const std::vector<SizingOutcome> &outco
     };
     if (outcomes.empty())
         return fail(QStringLiteral("нет ни одного подбора"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    OutputFile file(path);
+    if (!file.open())
         return fail(file.errorString());
     {
-        QPdfWriter pdf(&file);
+        QPdfWriter pdf(&file.device());
         pdf.setPageLayout(ReportPageLayout());
         pdf.setResolution(600);
         pdf.setCreator(ProgramLine());

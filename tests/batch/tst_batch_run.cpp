@@ -300,9 +300,10 @@ private slots:
     void executable()
     {
         QTemporaryDir dir;
-        const auto run = [&](const QStringList &arguments, const QByteArray &input) {
+        const auto run = [&](const QStringList &arguments, const QByteArray &input,
+                             const QString &program = QStringLiteral(GAS_BATCH_EXECUTABLE)) {
             QProcess p;
-            p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), arguments);
+            p.start(program, arguments);
             p.write(input);
             p.closeWriteChannel();
             p.waitForFinished(30000);
@@ -328,40 +329,108 @@ private slots:
         QVERIFY(QDir(dir.path()).isEmpty());
 
         QCOMPARE(run({u"--format"_s, u"ods"_s}, {}).status, BatchFailed);
+
+        // A streamed write that fails names where it went: standard output, or a file
+        // (here over the size limit), which keeps what it held.
+        QByteArray many = Header.toUtf8();
+        for (int i = 0; i < 10; ++i)
+            many += "p;1;;100;10;1;;0;;;;;;;;;;\n";
+        QProcess full;
+        full.setStandardOutputFile(u"/dev/full"_s);
+        full.start(QStringLiteral(GAS_BATCH_EXECUTABLE), {u"-f"_s, u"json"_s});
+        full.write(many);
+        full.closeWriteChannel();
+        QVERIFY(full.waitForFinished(30000));
+        QCOMPARE(full.exitCode(), BatchFailed);
+        QVERIFY(QString::fromUtf8(full.readAllStandardError()).contains(u"стандартный вывод: запись не удалась"_s));
+
+        const QString limited = dir.filePath(u"limited.csv"_s);
+        QFile old(limited);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        const Result tooLarge = run({u"-c"_s, u"trap '' XFSZ; ulimit -f 2; exec \"$0\" \"$@\""_s,
+                                     QStringLiteral(GAS_BATCH_EXECUTABLE), u"-o"_s, limited},
+                                    many, u"sh"_s);
+        QCOMPARE(tooLarge.status, BatchFailed);
+        QVERIFY2(tooLarge.errors.contains(limited + u": запись не удалась"_s), qPrintable(tooLarge.errors));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
     }
 
-    // The collected formats, to a file and to standard output; the report needs
-    // no display even when the platform is left unset.
+    // The collected formats, to a file and to standard output, with every point
+    // sized, one refused and a write that fails; the report needs no display even
+    // when the platform is left unset.
+    void collectedFormats_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("target"); // a file name in the test's folder, or "-"
+        QTest::addColumn<QString>("standardOutput"); // a file standard output goes to, or empty
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QByteArray sized = "p1;2;;160;16;;;;;0.5;;;;;;;;\np2;4;;4;0,1;;;;;2;;;;;;;;\n";
+        const QByteArray refused = "p1;2;;160;16;;;;;0.5;;;;;;;;\np2;2;;160;0;;;;;0.5;;;;;;;;\n";
+        for (const QString &format : {u"xlsx"_s, u"pdf"_s}) {
+            const auto row = [&](const char *name) -> QTestData & {
+                return QTest::addRow("%s, %s", qPrintable(format), name);
+            };
+            row("file") << format << sized << u"r."_s + format << QString() << BatchAllSized << QString();
+            row("standard output") << format << sized << u"-"_s << QString() << BatchAllSized << QString();
+            row("refused point") << format << refused << u"r."_s + format << QString() << BatchInputErrors
+                                 << u"строка 3 (точка «p2»), столбец qmin"_s;
+            row("folder gone") << format << sized << u"gone/r."_s + format << QString() << BatchFailed
+                               << u"gone/r."_s + format;
+            row("standard output full") << format << sized << u"-"_s << u"/dev/full"_s << BatchFailed
+                                        << u"стандартный вывод: запись не удалась"_s;
+        }
+    }
+
     void collectedFormats()
     {
+        QFETCH(QString, format);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, target);
+        QFETCH(QString, standardOutput);
+        QFETCH(int, status);
+        QFETCH(QString, message);
         QTemporaryDir dir;
-        const QByteArray input = Header.toUtf8() + "p1;2;;160;16;;;;;0.5;;;;;;;;\np2;4;;4;0,1;;;;;2;;;;;;;;\n";
-        for (const QString &format : {u"xlsx"_s, u"pdf"_s}) {
-            const QString file = dir.filePath(u"r."_s + format);
-            for (const QStringList &arguments : {QStringList{u"-o"_s, file}, QStringList{u"-f"_s, format}}) {
-                QProcess p;
-                QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-                env.remove(u"QT_QPA_PLATFORM"_s);
-                env.remove(u"DISPLAY"_s);
-                p.setProcessEnvironment(env);
-                p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), arguments);
-                p.write(input);
-                p.closeWriteChannel();
-                QVERIFY(p.waitForFinished(60000));
-                QCOMPARE(p.exitCode(), BatchAllSized);
-                QByteArray bytes = p.readAllStandardOutput();
-                if (bytes.isEmpty()) {
-                    QFile written(file);
-                    QVERIFY(written.open(QIODevice::ReadOnly));
-                    bytes = written.readAll();
-                }
-                QVERIFY2(bytes.startsWith(format == u"pdf"_s ? "%PDF-" : "PK"), qPrintable(format));
-                // One page at least per point.
-                if (format == u"pdf"_s)
-                    QVERIFY(bytes.count("/Type /Page\n") >= 2);
-            }
+        const QString file = target == u"-"_s ? QString() : dir.filePath(target);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(u"QT_QPA_PLATFORM"_s);
+        env.remove(u"DISPLAY"_s);
+        p.setProcessEnvironment(env);
+        if (!standardOutput.isEmpty())
+            p.setStandardOutputFile(standardOutput);
+        p.start(QStringLiteral(GAS_BATCH_EXECUTABLE),
+                file.isEmpty() ? QStringList{u"-f"_s, format} : QStringList{u"-o"_s, file});
+        p.write(Header.toUtf8() + body);
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), status);
+        const QString errors = QString::fromUtf8(p.readAllStandardError());
+        if (message.isEmpty()) // Qt may warn of its own; the program says nothing
+            QVERIFY2(!errors.contains(u"gasmeter-batch:"_s), qPrintable(errors));
+        else
+            QVERIFY2(errors.contains(message), qPrintable(errors));
+
+        QByteArray bytes = p.readAllStandardOutput();
+        if (!file.isEmpty()) {
+            QVERIFY(bytes.isEmpty());
+            QFile written(file);
+            if (written.open(QIODevice::ReadOnly))
+                bytes = written.readAll();
         }
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+        if (status == BatchFailed) {
+            QVERIFY(bytes.isEmpty());
+            QVERIFY(QDir(dir.path()).isEmpty());
+            return;
+        }
+        QVERIFY2(bytes.startsWith(format == u"pdf"_s ? "%PDF-" : "PK"), qPrintable(format));
+        // One page at least per point.
+        if (format == u"pdf"_s)
+            QVERIFY(bytes.count("/Type /Page\n") >= 2);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), file.isEmpty() ? 0 : 1);
     }
 };
 

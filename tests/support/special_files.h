@@ -53,11 +53,14 @@ public:
         }
     }
 
+    // Whether the writer closed its end within `wait` ms.
+    bool ended(int wait = 30000) { return cat_.state() == QProcess::NotRunning || cat_.waitForFinished(wait); }
+
     // What came through once the writer closed its end; empty after `wait` ms
     // without an end.
     QByteArray bytes(int wait = 30000)
     {
-        if (!cat_.waitForFinished(wait))
+        if (!ended(wait))
             return {};
         QFile file(copy_);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
