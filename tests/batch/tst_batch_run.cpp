@@ -6,6 +6,7 @@
 #include "batch/batch_point.h"
 #include "batch/batch_run.h"
 #include "batch/csv_reader.h"
+#include "pressure/pressure_units.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -133,8 +134,9 @@ private slots:
         const QString bad = u"Правильно введите исходные данные!"_s;
         const QString noChoice = u"Внимание! Не было выбрано ни одной позиции из списка!"_s;
         QTest::newRow("mode 6") << QStringList{u"mode=6"_s} << u"mode"_s << u"от 1 до 5"_s;
-        QTest::newRow("unknown unit") << QStringList{u"mode=2"_s, u"qmax=10"_s, u"qmin=1"_s, u"p=1"_s, u"p_unit=psi"_s}
-                                      << u"p_unit"_s << u"«psi»"_s;
+        QTest::newRow("unknown unit, the accepted ones listed")
+            << QStringList{u"mode=2"_s, u"qmax=10"_s, u"qmin=1"_s, u"p=1"_s, u"p_unit=psi"_s} << u"p_unit"_s
+            << u"«psi»; допустимы: "_s + PressureUnitTexts().join(u", "_s);
         QTest::newRow("range and single") << QStringList{u"mode=1"_s, u"pmax=1"_s, u"p=1"_s} << u"p"_s << u"либо"_s;
         QTest::newRow("neither") << QStringList{u"mode=3"_s, u"qmax=1"_s} << u"p"_s << u"либо"_s;
         QTest::newRow("two boxes in mode 4") << QStringList{u"mode=4"_s, u"families=101"_s} << u"families"_s << u"2 знака"_s;
@@ -173,6 +175,8 @@ private slots:
         QTest::newRow("mode 2 in bar") << QStringList{u"mode=2"_s, u"p=2,5"_s} << 2.5;
         QTest::newRow("mode 3 single in bar") << QStringList{u"mode=3"_s, u"p=2"_s} << 2.0;
         QTest::newRow("mode 1 range in bar, MPa given") << QStringList{u"mode=1"_s, u"pmax=0.2"_s, u"pmax_unit=МПа"_s, u"pmin=1"_s} << 2.0;
+        QTest::newRow("units as typed: Cyrillic с in kgf/cm2, Latin M, blanks")
+            << QStringList{u"mode=1"_s, u"pmax=10"_s, u"pmax_unit= кгс/см2 "_s, u"pmin=0.1"_s, u"pmin_unit=Mпa"_s} << 9.81;
         QTest::newRow("cabinet in bar") << QStringList{u"mode=5"_s, u"cabinet=2"_s, u"variant=1"_s, u"side=Слева"_s,
                                                        u"gauges=С манометрами"_s, u"pmax=3"_s, u"pmin=2"_s, u"pout=1,8"_s}
                                         << 3.0;
