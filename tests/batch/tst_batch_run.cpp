@@ -8,6 +8,8 @@
 #include "batch/csv_reader.h"
 #include "pressure/pressure_units.h"
 
+#include "../report/report_test_support.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QJsonArray>
@@ -38,6 +40,19 @@ QStringList ReadAll(const QByteArray &text)
     if (reader.hasError())
         seen << u"error %1:%2"_s.arg(reader.errorLine()).arg(reader.errorField());
     return seen;
+}
+
+// The fields of every record of a text.
+std::vector<QStringList> Records(const QByteArray &text)
+{
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    CsvReader reader(buffer);
+    std::vector<QStringList> records;
+    while (const auto record = reader.next())
+        records.push_back(record->fields);
+    return records;
 }
 
 struct Result {
@@ -297,6 +312,55 @@ private slots:
         QCOMPARE(first[header.indexOf(u"p_gauge"_s)], u"0,5"_s);
         QCOMPARE(first[header.indexOf(u"qmax_work"_s)], u"106,667"_s);
         QCOMPARE(first[header.indexOf(u"currency"_s)], u"RUB"_s);
+    }
+
+    // Why nothing fits: the CSV's last column, the JSON field and the same column of
+    // the xlsx sheet say it alike, and only for a point with no row.
+    void noFitReason_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<bool>("nothingFits");
+        QTest::newRow("rows found") << QByteArray("p;2;;160;16;;;;;0.5;;;;;;;;") << false;
+        QTest::newRow("working Qmax above every line") << QByteArray("p;4;;1000;500;;;;;2;;;;;;;;") << true;
+        QTest::newRow("working Qmin below the lines that take Qmax") << QByteArray("p;3;;5000;10;1;;0;;;;;;;;;;") << true;
+        QTest::newRow("refused") << QByteArray("p;2;;160;0;;;;;0.5;;;;;;;;") << false;
+    }
+
+    void noFitReason()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(bool, nothingFits);
+        const QByteArray input = Header.toUtf8() + record + '\n';
+        const std::vector<QStringList> csv = Records(Run({}, input).out);
+        QCOMPARE(csv.front().last(), u"no_fit_reason"_s);
+        const QString reason = csv[1].last();
+        QCOMPARE(reason.isEmpty(), !nothingFits);
+        if (nothingFits) {
+            QCOMPARE(csv.size(), std::size_t(2));
+            QCOMPARE(csv[1][csv.front().indexOf(u"result"_s)], u"none"_s);
+        }
+
+        const QJsonObject point = QJsonDocument::fromJson(Run({u"-f"_s, u"json"_s}, input).out)
+                                      .object()[u"points"_s].toArray().at(0).toObject();
+        QVERIFY(point.contains(u"no_fit_reason"_s));
+        QCOMPARE(point[u"no_fit_reason"_s].isNull(), !nothingFits);
+        QCOMPARE(point[u"no_fit_reason"_s].toString(), reason);
+
+        QTemporaryDir dir;
+        const QString xlsx = dir.filePath(u"r.xlsx"_s);
+        QProcess batch;
+        batch.start(QStringLiteral(GAS_BATCH_EXECUTABLE), {u"-o"_s, xlsx});
+        batch.write(input);
+        batch.closeWriteChannel();
+        QVERIFY(batch.waitForFinished(30000));
+        const QMap<QString, SheetCell> cells = SheetCells(xlsx);
+        QString column;
+        for (auto it = cells.cbegin(); it != cells.cend(); ++it) {
+            if (it.key().endsWith(u'1') && it->value == u"no_fit_reason"_s)
+                column = it.key().chopped(1);
+        }
+        QVERIFY(!column.isEmpty());
+        QCOMPARE(cells.value(column + u'2').value, reason);
     }
 
     // The installed command line: standard input and output, the statuses, the
