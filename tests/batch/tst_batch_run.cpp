@@ -7,6 +7,7 @@
 #include "batch/batch_run.h"
 #include "batch/csv_reader.h"
 #include "pressure/pressure_units.h"
+#include "wizard/number_text.h"
 
 #include "../report/report_test_support.h"
 
@@ -160,10 +161,20 @@ private slots:
         QTest::newRow("column of another mode") << QStringList{u"mode=2"_s, u"p=1"_s, u"variant=1"_s} << u"variant"_s << u"режиме 2"_s;
         QTest::newRow("bypass on a reducing point") << QStringList{u"mode=5"_s, u"cabinet=2"_s, u"bypass=С байпасом"_s}
                                                     << u"bypass"_s << u"не используется"_s;
-        QTest::newRow("variant 7") << QStringList{u"mode=5"_s, u"cabinet=1"_s, u"variant=7"_s} << u"variant"_s << u"от 1 до 4"_s;
+        const QString variantRange = u"ожидается номер варианта исполнения от 1 до 4"_s;
+        QTest::newRow("variant 7") << QStringList{u"mode=5"_s, u"cabinet=1"_s, u"variant=7"_s} << u"variant"_s << variantRange;
+        QTest::newRow("variant 0") << QStringList{u"mode=5"_s, u"cabinet=2"_s, u"variant=0"_s} << u"variant"_s << variantRange;
+        QTest::newRow("variant 5") << QStringList{u"mode=5"_s, u"cabinet=3"_s, u"variant=5"_s} << u"variant"_s << variantRange;
         QTest::newRow("side not a caption") << QStringList{u"mode=5"_s, u"cabinet=3"_s, u"side=слева"_s} << u"side"_s << u"«Слева»"_s;
         // Refused by the core, named by its field.
         QTest::newRow("Qmin 0") << QStringList{u"mode=2"_s, u"qmax=10"_s, u"qmin=0"_s, u"p=1"_s} << u"qmin"_s << bad;
+        QTest::newRow("mode 1 single pressure not a number")
+            << QStringList{u"mode=1"_s, u"qmax=100"_s, u"qmin=10"_s, u"p=abc"_s} << u"p"_s << bad;
+        QTest::newRow("mode 3 single pressure not a number")
+            << QStringList{u"mode=3"_s, u"qmax=100"_s, u"qmin=10"_s, u"p=1,2,3"_s} << u"p"_s << bad;
+        QTest::newRow("only the lower bound overflows in bar")
+            << QStringList{u"mode=1"_s, u"qmax=100"_s, u"qmin=10"_s, u"pmax=1"_s, u"pmin=1e308"_s, u"pmin_unit=МПа"_s}
+            << u"pmin"_s << bad;
         QTest::newRow("gauges unchosen") << QStringList{u"mode=5"_s, u"cabinet=1"_s, u"variant=1"_s, u"side=Слева"_s, u"bypass=С байпасом"_s,
                                                         u"qmax=10"_s, u"qmin=1"_s, u"pmax=1"_s, u"pmin=0,5"_s}
                                          << u"gauges"_s << bad;
@@ -312,6 +323,13 @@ private slots:
         QCOMPARE(first[header.indexOf(u"p_gauge"_s)], u"0,5"_s);
         QCOMPARE(first[header.indexOf(u"qmax_work"_s)], u"106,667"_s);
         QCOMPARE(first[header.indexOf(u"currency"_s)], u"RUB"_s);
+        // The Qmin margin: working Qmin (16 m³/h over 1.5 bar absolute) over the
+        // product's Qmin, as the line itself gives them.
+        const auto number = [&](const char16_t *column) {
+            return ReadNumber(first[header.indexOf(QString::fromUtf16(column))], u',').value_or(-1);
+        };
+        QCOMPARE(number(u"qmin_margin"), number(u"qmin_std") / number(u"p_abs") / number(u"qmin"));
+        QCOMPARE(number(u"qmin_margin"), 16 / 1.5 / 8);
     }
 
     // Why nothing fits: the CSV's last column, the JSON field and the same column of
