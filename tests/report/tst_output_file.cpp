@@ -109,27 +109,6 @@ private slots:
             QCOMPARE(written.readAll(), bytes);
         }
     }
-
-    // A regular file that is not committed keeps what it held, and nothing else
-    // is left beside it.
-    void uncommittedFileKept()
-    {
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"old"_s);
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-        old.close();
-        {
-            OutputFile out(path);
-            QVERIFY(out.open());
-            out.device().write("new");
-        }
-        QFile kept(path);
-        QVERIFY(kept.open(QIODevice::ReadOnly));
-        QCOMPARE(kept.readAll(), QByteArray("old"));
-        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
-                 QStringList{u"old"_s});
-    }
 };
 
 QTEST_GUILESS_MAIN(TestOutputFile)
