@@ -1,7 +1,7 @@
 #include "batch/batch_files.h"
 
 #include "batch/batch_output.h"
-#include "report/sizing_report.h"
+#include "report/batch_report.h"
 #include "report/xlsx_table.h"
 #include "core/input/number_text.h"
 
@@ -58,9 +58,9 @@ bool WriteBatchFile(BatchFormat format, const QString &path, const std::vector<B
 {
     if (format == BatchFormat::Xlsx)
         return WriteTable(path, records, error);
-    std::vector<SizingOutcome> outcomes;
-    outcomes.reserve(records.size());
+    std::vector<ReportedPoint> points;
+    points.reserve(records.size());
     for (const BatchRecord &record : records)
-        outcomes.push_back(ReportedOutcome(record));
-    return WriteReportPdf(path, outcomes, catalogue, error);
+        points.push_back({record.point.id, record.point.line, ReportedOutcome(record)});
+    return WriteBatchReportPdf(path, points, catalogue, error);
 }

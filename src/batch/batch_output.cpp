@@ -44,6 +44,7 @@ enum TableColumn {
     Price,
     Load,
     Margin,
+    NoFit, // why nothing fits, on a point's one line when it has no row
     TableColumnCount
 };
 
@@ -53,7 +54,7 @@ const char16_t *const HeaderNames[TableColumnCount] = {
     u"pmax_abs",  u"pmin_abs",  u"p_gauge",   u"p_abs",     u"qmax_work",    u"qmin_work",
     u"pout",      u"pout_unit", u"slot",      u"number",    u"name",         u"dn",
     u"pmin",      u"pmax",      u"qmax",      u"qmin",      u"price",        u"load_percent",
-    u"qmin_margin",
+    u"qmin_margin", u"no_fit_reason",
 };
 
 QString CurrencyText(Currency currency)
@@ -95,6 +96,7 @@ QStringList PointFields(const BatchRecord &record)
     }
     f[QmaxWork] = t.qmaxWork.value_or(QString());
     f[QminWork] = t.qminWork.value_or(QString());
+    f[NoFit] = out.noFitReason;
     return f;
 }
 
@@ -295,6 +297,10 @@ QByteArray BatchJsonObject(const BatchRecord &record)
             AppendString(warnings, record.warnings[i]);
         }
         warnings += ']';
+        if (sized && !out.noFitReason.isEmpty())
+            o.string("no_fit_reason", out.noFitReason);
+        else
+            o.null("no_fit_reason");
         if (p.hasOutlet) {
             o.string("pout", p.outletText);
             o.string("pout_unit", p.outletUnit);
@@ -324,8 +330,15 @@ BatchStreamWriter::BatchStreamWriter(QIODevice &device, Format format)
 
 void BatchStreamWriter::put(const QByteArray &bytes)
 {
-    if (ok_ && device_.write(bytes) != bytes.size())
-        ok_ = false;
+    // A file may take part of the bytes; the rest is offered again, which fails
+    // with the reason when there is no room.
+    for (qint64 done = 0; ok_ && done < bytes.size();) {
+        const qint64 written = device_.write(bytes.constData() + done, bytes.size() - done);
+        if (written <= 0)
+            ok_ = false;
+        else
+            done += written;
+    }
 }
 
 void BatchStreamWriter::begin()

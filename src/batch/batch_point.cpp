@@ -157,9 +157,10 @@ bool PointReader::readUnit(BatchColumn column, int defaultUnit, int &unit)
         unit = defaultUnit;
         return true;
     }
-    unit = int(PressureUnitTexts().indexOf(typed));
+    unit = PressureUnitOfText(typed);
     if (unit < 0)
-        return fail(column, QStringLiteral("неизвестная единица давления %1").arg(Quoted(typed)));
+        return fail(column, QStringLiteral("неизвестная единица давления %1; допустимы: %2")
+                                .arg(Quoted(typed), PressureUnitTexts().join(QStringLiteral(", "))));
     return true;
 }
 

@@ -4,11 +4,11 @@
 #include "batch/csv_reader.h"
 #include "core/pressure/pressure_units.h"
 #include "core/selection/selection_modes.h"
+#include "core/io/output_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <memory>
@@ -32,6 +32,11 @@ std::optional<BatchFormat> FormatNamed(const QString &name)
 bool ToStandardOutput(const BatchOptions &options)
 {
     return options.output.isEmpty() || options.output == u"-";
+}
+
+QString OutputPath(const BatchOptions &options)
+{
+    return ToStandardOutput(options) ? QStringLiteral("-") : options.output;
 }
 
 class Run {
@@ -94,6 +99,15 @@ int Run::run()
         source = &file;
     }
 
+    // A streamed format's output, and any device or FIFO, is opened before the input
+    // is read and held to the end, so the reader of a FIFO gets its end even when the
+    // input is refused (the collected formats' writers open it once more by name).
+    OutputFile output(OutputPath(options_), &out_);
+    if ((streamed || output.route() == OutputRoute::Direct) && !output.open()) {
+        say(QStringLiteral("%1: не удается записать: %2").arg(output.name(), output.errorString()));
+        return BatchFailed;
+    }
+
     CsvReader reader(*source);
     const std::optional<CsvReader::Record> headerRecord = reader.next();
     if (!headerRecord) {
@@ -110,17 +124,7 @@ int Run::run()
         return parseError(headerRecord->line, badField, why);
 
     catalogue_->Fill();
-    QSaveFile saved;
-    QIODevice *sink = &out_;
-    if (streamed && !ToStandardOutput(options_)) {
-        saved.setFileName(options_.output);
-        if (!saved.open(QIODevice::WriteOnly)) {
-            say(QStringLiteral("%1: не удается записать: %2").arg(options_.output, saved.errorString()));
-            return BatchFailed;
-        }
-        sink = &saved;
-    }
-    BatchStreamWriter writer(*sink, options_.format == BatchFormat::Json
+    BatchStreamWriter writer(output.device(), options_.format == BatchFormat::Json
                                         ? BatchStreamWriter::Format::Json
                                         : BatchStreamWriter::Format::Csv);
     if (streamed)
@@ -160,10 +164,10 @@ int Run::run()
 
     if (streamed) {
         writer.end();
-        if (!writer.ok() || (sink == &saved && !saved.commit())) {
+        // A failed write leaves a regular file as it was: nothing is committed.
+        if (!writer.ok() || !output.commit()) {
             say(QStringLiteral("%1: запись не удалась: %2")
-                    .arg(sink == &saved ? options_.output : QStringLiteral("стандартный вывод"),
-                         sink->errorString()));
+                    .arg(output.name(), writer.ok() ? output.errorString() : output.writeError()));
             return BatchFailed;
         }
     } else if (const int status = writeCollected(collected); status != BatchAllSized) {
@@ -172,12 +176,13 @@ int Run::run()
     return refused ? BatchInputErrors : BatchAllSized;
 }
 
-// The collected formats' writers put a file in place whole or not at all; for
+// The collected formats' writers take a path and follow its route themselves; for
 // standard output they write a temporary file, which is then copied.
 int Run::writeCollected(const std::vector<BatchRecord> &records)
 {
     QString why;
-    if (!ToStandardOutput(options_)) {
+    OutputFile output(OutputPath(options_), &out_);
+    if (output.route() != OutputRoute::StandardOutput) {
         if (collected_(options_.format, options_.output, records, *catalogue_, &why))
             return BatchAllSized;
         say(why);
@@ -195,8 +200,14 @@ int Run::writeCollected(const std::vector<BatchRecord> &records)
     }
     // The writer has put a new file under the temporary name: read that one.
     QFile written(temporary.fileName());
-    if (!written.open(QIODevice::ReadOnly) || out_.write(written.readAll()) != written.size()) {
-        say(QStringLiteral("стандартный вывод: запись не удалась"));
+    if (!written.open(QIODevice::ReadOnly)) {
+        say(QStringLiteral("%1: не удается прочитать: %2").arg(written.fileName(), written.errorString()));
+        return BatchFailed;
+    }
+    const QByteArray bytes = written.readAll();
+    if (!output.open() || output.device().write(bytes) != bytes.size() || !output.commit()) {
+        const QString reason = output.errorString().isEmpty() ? output.writeError() : output.errorString();
+        say(QStringLiteral("%1: запись не удалась: %2").arg(output.name(), reason));
         return BatchFailed;
     }
     return BatchAllSized;
@@ -278,11 +289,13 @@ QString BatchUsage()
                "\n"
                "Подбирает типоразмер оборудования для каждой точки таблицы ВХОД так же, как\n"
                "окна программы «Подбор счетчиков газа», и записывает результаты в ВЫХОД.\n"
-               "ВХОД — файл или «-» (стандартный ввод, по умолчанию); ВЫХОД — файл\n"
-               "(по умолчанию стандартный вывод).\n"
+               "ВХОД — файл или «-» (стандартный ввод, по умолчанию); ВЫХОД — файл,\n"
+               "«-» или /dev/stdout (стандартный вывод, по умолчанию).\n"
                "\n"
                "Параметры:\n"
-               "  -o, --output ВЫХОД   файл результатов; он появляется только целиком\n"
+               "  -o, --output ВЫХОД   файл результатов; обычный файл появляется только\n"
+               "                       целиком, в устройство или канал FIFO результаты\n"
+               "                       пишутся сразу\n"
                "  -f, --format ФОРМАТ  csv, json, xlsx или pdf; без параметра — по расширению\n"
                "                       ВЫХОДА, иначе csv\n"
                "  -h, --help           эта справка\n"
@@ -314,15 +327,20 @@ QString BatchUsage()
                "\n"
                "Числа: десятичный разделитель «,» или «.», порядок через E. Единицы давления:\n"
                "%2.\n"
+               "Регистр букв не важен; похожие на вид латинские и русские буквы (например\n"
+               "«с» и «c») взаимозаменяемы.\n"
                "\n"
                "Результат: CSV — по строке на каждый подходящий вариант (сначала оптимальные,\n"
                "затем возможные) или одна строка для точки без вариантов или с ошибкой;\n"
-               "JSON — объект {\"points\": [...]}; xlsx — та же таблица, что CSV; pdf — отчет\n"
-               "о подборе по каждой точке с новой страницы.\n"
+               "почему ничего не подходит, сказано в последнем столбце no_fit_reason;\n"
+               "JSON — объект {\"points\": [...]}, причина в поле no_fit_reason; xlsx — та же\n"
+               "таблица, что CSV; pdf — один документ: на первой странице список точек со\n"
+               "страницами, затем отчет о подборе по каждой точке с новой страницы, на каждой\n"
+               "странице обозначение точки и строка входной таблицы, сквозная нумерация.\n"
                "\n"
                "Код завершения: 0 — подобраны все точки; 1 — в части точек ошибки исходных\n"
                "данных (остальные записаны); 2 — ошибка вызова, файл не читается или не\n"
-               "разбирается (в сообщении строка и столбец).\n")
+               "разбирается (в сообщении строка и столбец) или результат не удалось записать.\n")
         .arg(modes, PressureUnitTexts().join(QStringLiteral(", ")));
 }
 

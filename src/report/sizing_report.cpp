@@ -2,150 +2,37 @@
 
 #include "report/file_error.h"
 #include "report/report_content.h"
+#include "report/report_document.h"
+#include "report/report_pages.h"
 
-#include <QAbstractTextDocumentLayout>
-#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QPageSize>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QScreen>
-#include <QTextCursor>
-#include <QTextTable>
 
 namespace {
 
-// Point sizes of the report's texts.
-constexpr qreal BodyPoints = 9;
-constexpr qreal TablePoints = 7.5;
-constexpr qreal TitlePoints = 14;
-constexpr qreal HeadingPoints = 10.5;
-constexpr qreal NotePoints = 7.5;
-
 // Share of the page width of each candidate column, in percent.
-constexpr qreal CandidateColumnWidths[] = {5, 23, 6, 7, 7, 9, 9, 14, 10, 10};
+const QList<qreal> CandidateColumnWidths{5, 23, 6, 7, 7, 9, 9, 14, 10, 10};
 
-QFont ReportFont()
+// The product name on the left, every figure on the right.
+QList<Qt::Alignment> CandidateAlignments()
 {
-    QFont font(QStringLiteral("DejaVu Sans"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPointSizeF(BodyPoints);
-    return font;
+    QList<Qt::Alignment> alignments(CandidateColumnWidths.size(), Qt::AlignRight);
+    alignments[1] = Qt::AlignLeft;
+    return alignments;
 }
 
-QTextCharFormat Characters(qreal points, bool bold = false)
+void Candidates(ReportWriter &out, const QStringList &header, const std::vector<Candidate> &rows)
 {
-    QTextCharFormat format;
-    format.setFontPointSize(points);
-    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-    return format;
+    std::vector<QStringList> texts;
+    texts.reserve(rows.size());
+    for (const Candidate &row : rows)
+        texts.push_back(CandidateTexts(row));
+    out.grid(header, texts, CandidateColumnWidths, CandidateAlignments());
 }
-
-class ReportWriter {
-public:
-    explicit ReportWriter(QTextDocument &document) : cursor_(&document) {}
-
-    void paragraph(const QString &text, const QTextCharFormat &format, qreal topMargin = 0)
-    {
-        QTextBlockFormat block;
-        block.setTopMargin(topMargin);
-        if (first_) {
-            cursor_.setBlockFormat(block);
-            first_ = false;
-        } else {
-            cursor_.insertBlock(block);
-        }
-        cursor_.setCharFormat(format);
-        cursor_.insertText(text, format);
-    }
-
-    void heading(const QString &text) { paragraph(text, Characters(HeadingPoints, true), 8); }
-
-    // Caption and value side by side, without rules.
-    void lines(const std::vector<ReportLine> &lines)
-    {
-        if (lines.empty())
-            return;
-        QTextTableFormat format;
-        format.setBorderStyle(QTextFrameFormat::BorderStyle_None);
-        format.setBorder(0);
-        format.setCellPadding(1);
-        format.setCellSpacing(0);
-        QTextTable *table = insertTable(static_cast<int>(lines.size()), 2, format);
-        const QTextCharFormat text = Characters(BodyPoints);
-        QTextTableCellFormat captionCell;
-        captionCell.setRightPadding(6);
-        for (int row = 0; row < table->rows(); ++row) {
-            table->cellAt(row, 0).setFormat(captionCell);
-            const ReportLine &line = lines[static_cast<std::size_t>(row)];
-            write(table, row, 0, line.caption + (line.equation ? QStringLiteral(" =") : QStringLiteral(":")), text);
-            write(table, row, 1,
-                  line.unit.isEmpty() ? line.text : line.text + QLatin1Char(' ') + line.unit, text);
-        }
-    }
-
-    void candidates(const QStringList &header, const std::vector<Candidate> &rows)
-    {
-        QTextTableFormat format;
-        format.setHeaderRowCount(1);
-        format.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-        format.setBorder(0.5);
-        format.setBorderBrush(Qt::black);
-        format.setBorderCollapse(true);
-        format.setCellPadding(2);
-        format.setCellSpacing(0);
-        format.setWidth(QTextLength(QTextLength::PercentageLength, 100));
-        QList<QTextLength> widths;
-        for (const qreal share : CandidateColumnWidths)
-            widths << QTextLength(QTextLength::PercentageLength, share);
-        format.setColumnWidthConstraints(widths);
-
-        QTextTable *table = insertTable(static_cast<int>(rows.size()) + 1,
-                                        static_cast<int>(header.size()), format);
-        const QTextCharFormat bold = Characters(TablePoints, true);
-        const QTextCharFormat plain = Characters(TablePoints);
-        QTextTableCellFormat shaded;
-        shaded.setBackground(QColor(0xe8, 0xe8, 0xe8));
-        for (int column = 0; column < header.size(); ++column) {
-            table->cellAt(0, column).setFormat(shaded);
-            write(table, 0, column, header[column], bold, Qt::AlignHCenter);
-        }
-        for (int row = 1; row < table->rows(); ++row) {
-            const QStringList texts = CandidateTexts(rows[static_cast<std::size_t>(row - 1)]);
-            for (int column = 0; column < texts.size(); ++column)
-                write(table, row, column, texts[column], plain,
-                      column == 1 ? Qt::AlignLeft : Qt::AlignRight);
-        }
-    }
-
-private:
-    QTextTable *insertTable(int rows, int columns, const QTextTableFormat &format)
-    {
-        if (first_) {
-            first_ = false;
-        } else {
-            cursor_.insertBlock();
-        }
-        QTextTable *table = cursor_.insertTable(rows, columns, format);
-        cursor_.movePosition(QTextCursor::End);
-        return table;
-    }
-
-    static void write(QTextTable *table, int row, int column, const QString &text,
-                      const QTextCharFormat &format, Qt::Alignment alignment = Qt::AlignLeft)
-    {
-        QTextCursor cell = table->cellAt(row, column).firstCursorPosition();
-        QTextBlockFormat block;
-        block.setAlignment(alignment);
-        cell.setBlockFormat(block);
-        cell.insertText(text, format);
-    }
-
-    QTextCursor cursor_;
-    bool first_ = true;
-};
 
 void WriteReport(QTextDocument &document, const SizingOutcome &outcome,
                  const ProductCatalogue &catalogue)
@@ -174,52 +61,15 @@ void WriteReport(QTextDocument &document, const SizingOutcome &outcome,
             out.paragraph(content.noFit, Characters(BodyPoints, true), 2);
         } else {
             out.heading(OptimalTitle());
-            out.candidates(content.header, outcome.optimal);
+            Candidates(out, content.header, outcome.optimal);
             const QString overflow = OptimalOverflowNote(outcome.optimal.size());
             if (!overflow.isEmpty())
                 out.paragraph(overflow, Characters(NotePoints), 2);
             out.heading(PossibleTitle());
-            out.candidates(content.header, outcome.possible);
+            Candidates(out, content.header, outcome.possible);
         }
     }
     out.paragraph(ReportFootnote(), Characters(NotePoints), 10);
-}
-
-// Lays the document out for the device and paints its pages from the painter's
-// current page on, each with its number at the foot.
-void PaintPages(const QTextDocument &source, QPagedPaintDevice &device, QPainter &painter)
-{
-    const std::unique_ptr<QTextDocument> document(source.clone());
-    QAbstractTextDocumentLayout *layout = document->documentLayout();
-    layout->setPaintDevice(&device);
-
-    const QFont footFont = document->defaultFont();
-    const QFontMetricsF foot(footFont, &device);
-    const qreal width = device.width();
-    const qreal height = device.height();
-    const qreal pageHeight = height - 2 * foot.height();
-    document->setPageSize(QSizeF(width, pageHeight));
-    const int pages = document->pageCount();
-
-    for (int page = 0; page < pages; ++page) {
-        if (page > 0)
-            device.newPage();
-        const QRectF view(0, page * pageHeight, width, pageHeight);
-        painter.save();
-        painter.translate(0, -view.top());
-        painter.setClipRect(view);
-        QAbstractTextDocumentLayout::PaintContext context;
-        context.clip = view;
-        context.palette.setColor(QPalette::Text, Qt::black);
-        layout->draw(&painter, context);
-        painter.restore();
-
-        painter.setFont(footFont);
-        painter.setPen(Qt::black);
-        painter.drawText(QRectF(0, height - foot.height(), width, foot.height()),
-                         Qt::AlignRight | Qt::AlignBottom,
-                         QStringLiteral("Стр. %1 из %2").arg(page + 1).arg(pages));
-    }
 }
 
 // The resolution a document without a paint device is laid out at.
@@ -257,45 +107,33 @@ bool PaintReport(const QTextDocument &document, QPagedPaintDevice &device)
     QPainter painter;
     if (!painter.begin(&device))
         return false;
-    PaintPages(document, device, painter);
+    const ReportPages pages(document, device);
+    pages.paint(painter, 1, pages.count());
     return painter.end();
 }
 
 bool WriteReportPdf(const QString &path, const std::vector<SizingOutcome> &outcomes,
                     const ProductCatalogue &catalogue, QString *error)
 {
-    const auto fail = [&](const QString &reason) {
+    if (outcomes.empty()) {
         if (error)
-            *error = FileWriteError(path, reason);
+            *error = FileWriteError(path, QStringLiteral("нет ни одного подбора"));
         return false;
-    };
-    if (outcomes.empty())
-        return fail(QStringLiteral("нет ни одного подбора"));
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
-    {
-        QPdfWriter pdf(&file);
-        pdf.setPageLayout(ReportPageLayout());
-        pdf.setResolution(600);
-        pdf.setCreator(ProgramLine());
-        pdf.setTitle(ReportTitle());
-        QPainter painter;
-        if (!painter.begin(&pdf))
-            return fail(QStringLiteral("не удалось начать PDF"));
-        bool first = true;
-        for (const SizingOutcome &outcome : outcomes) {
-            if (!first)
-                pdf.newPage();
-            first = false;
-            PaintPages(*BuildReportDocument(outcome, catalogue), pdf, painter);
-        }
-        if (!painter.end())
-            return fail(QStringLiteral("не удалось завершить PDF"));
     }
-    if (!file.commit())
-        return fail(file.errorString());
-    return true;
+    return WriteReportFile(
+        path,
+        [&](QPdfWriter &pdf, QPainter &painter) {
+            bool first = true;
+            for (const SizingOutcome &outcome : outcomes) {
+                if (!first)
+                    pdf.newPage();
+                first = false;
+                const ReportPages pages(*BuildReportDocument(outcome, catalogue), pdf);
+                pages.paint(painter, 1, pages.count());
+            }
+            return true;
+        },
+        error);
 }
 
 QString SuggestedReportName(const SizingOutcome &outcome, const QString &extension)

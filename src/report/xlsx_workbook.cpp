@@ -2,6 +2,7 @@
 
 #include "report/c_numeric_locale.h"
 #include "report/file_error.h"
+#include "core/io/output_file.h"
 #include "core/input/number_text.h"
 
 #include <QDir>
@@ -47,18 +48,41 @@ QFile::Permissions TargetPermissions(const QString &path)
         | QFile::ReadGroup | QFile::ReadOther;
 }
 
+// Copies the finished workbook to a target that is not a regular file.
+bool CopyToTarget(const QString &workbook, const QString &path, QString *error)
+{
+    QFile written(workbook);
+    if (!written.open(QIODevice::ReadOnly)) {
+        Report(error, path, written.errorString());
+        return false;
+    }
+    const QByteArray bytes = written.readAll();
+    OutputFile target(path);
+    if (!target.open() || target.device().write(bytes) != bytes.size() || !target.commit()) {
+        Report(error, target.name(),
+               target.errorString().isEmpty() ? target.writeError() : target.errorString());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error)
 {
     const QFileInfo target(path);
-    if (target.fileName().isEmpty()) {
+    const bool whole = RouteOf(path) == OutputRoute::WholeFile;
+    if (whole && target.fileName().isEmpty()) {
         Report(error, path, QStringLiteral("не задано имя файла"));
         return false;
     }
-    // Opening the temporary file is the check that the folder exists and takes a file.
-    QTemporaryFile temporary(QDir(target.absolutePath())
-                                 .filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName())));
+    // libxlsxwriter writes to a file name. A regular file is made beside its target and
+    // renamed into place; anything else gets the bytes of one made in the temporary
+    // folder. Opening the temporary file beside the target is the check that the
+    // folder exists and takes a file.
+    QTemporaryFile temporary(whole ? QDir(target.absolutePath())
+                                         .filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName()))
+                                   : QDir::temp().filePath(QStringLiteral("gasmeter-XXXXXX.xlsx")));
     if (!temporary.open()) {
         Report(error, path, temporary.errorString());
         return false;
@@ -83,6 +107,8 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
         return false;
     }
 
+    if (!whole)
+        return CopyToTarget(temporary.fileName(), path, error);
     temporary.setPermissions(TargetPermissions(path));
     // rename() puts the new file in place of an old one in one step.
     const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());

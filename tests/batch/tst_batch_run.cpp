@@ -6,6 +6,10 @@
 #include "batch/batch_point.h"
 #include "batch/batch_run.h"
 #include "batch/csv_reader.h"
+#include "core/pressure/pressure_units.h"
+#include "core/input/number_text.h"
+
+#include "../report/report_test_support.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -37,6 +41,19 @@ QStringList ReadAll(const QByteArray &text)
     if (reader.hasError())
         seen << u"error %1:%2"_s.arg(reader.errorLine()).arg(reader.errorField());
     return seen;
+}
+
+// The fields of every record of a text.
+std::vector<QStringList> Records(const QByteArray &text)
+{
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    CsvReader reader(buffer);
+    std::vector<QStringList> records;
+    while (const auto record = reader.next())
+        records.push_back(record->fields);
+    return records;
 }
 
 struct Result {
@@ -133,8 +150,9 @@ private slots:
         const QString bad = u"Правильно введите исходные данные!"_s;
         const QString noChoice = u"Внимание! Не было выбрано ни одной позиции из списка!"_s;
         QTest::newRow("mode 6") << QStringList{u"mode=6"_s} << u"mode"_s << u"от 1 до 5"_s;
-        QTest::newRow("unknown unit") << QStringList{u"mode=2"_s, u"qmax=10"_s, u"qmin=1"_s, u"p=1"_s, u"p_unit=psi"_s}
-                                      << u"p_unit"_s << u"«psi»"_s;
+        QTest::newRow("unknown unit, the accepted ones listed")
+            << QStringList{u"mode=2"_s, u"qmax=10"_s, u"qmin=1"_s, u"p=1"_s, u"p_unit=psi"_s} << u"p_unit"_s
+            << u"«psi»; допустимы: "_s + PressureUnitTexts().join(u", "_s);
         QTest::newRow("range and single") << QStringList{u"mode=1"_s, u"pmax=1"_s, u"p=1"_s} << u"p"_s << u"либо"_s;
         QTest::newRow("neither") << QStringList{u"mode=3"_s, u"qmax=1"_s} << u"p"_s << u"либо"_s;
         QTest::newRow("two boxes in mode 4") << QStringList{u"mode=4"_s, u"families=101"_s} << u"families"_s << u"2 знака"_s;
@@ -143,10 +161,20 @@ private slots:
         QTest::newRow("column of another mode") << QStringList{u"mode=2"_s, u"p=1"_s, u"variant=1"_s} << u"variant"_s << u"режиме 2"_s;
         QTest::newRow("bypass on a reducing point") << QStringList{u"mode=5"_s, u"cabinet=2"_s, u"bypass=С байпасом"_s}
                                                     << u"bypass"_s << u"не используется"_s;
-        QTest::newRow("variant 7") << QStringList{u"mode=5"_s, u"cabinet=1"_s, u"variant=7"_s} << u"variant"_s << u"от 1 до 4"_s;
+        const QString variantRange = u"ожидается номер варианта исполнения от 1 до 4"_s;
+        QTest::newRow("variant 7") << QStringList{u"mode=5"_s, u"cabinet=1"_s, u"variant=7"_s} << u"variant"_s << variantRange;
+        QTest::newRow("variant 0") << QStringList{u"mode=5"_s, u"cabinet=2"_s, u"variant=0"_s} << u"variant"_s << variantRange;
+        QTest::newRow("variant 5") << QStringList{u"mode=5"_s, u"cabinet=3"_s, u"variant=5"_s} << u"variant"_s << variantRange;
         QTest::newRow("side not a caption") << QStringList{u"mode=5"_s, u"cabinet=3"_s, u"side=слева"_s} << u"side"_s << u"«Слева»"_s;
         // Refused by the core, named by its field.
         QTest::newRow("Qmin 0") << QStringList{u"mode=2"_s, u"qmax=10"_s, u"qmin=0"_s, u"p=1"_s} << u"qmin"_s << bad;
+        QTest::newRow("mode 1 single pressure not a number")
+            << QStringList{u"mode=1"_s, u"qmax=100"_s, u"qmin=10"_s, u"p=abc"_s} << u"p"_s << bad;
+        QTest::newRow("mode 3 single pressure not a number")
+            << QStringList{u"mode=3"_s, u"qmax=100"_s, u"qmin=10"_s, u"p=1,2,3"_s} << u"p"_s << bad;
+        QTest::newRow("only the lower bound overflows in bar")
+            << QStringList{u"mode=1"_s, u"qmax=100"_s, u"qmin=10"_s, u"pmax=1"_s, u"pmin=1e308"_s, u"pmin_unit=МПа"_s}
+            << u"pmin"_s << bad;
         QTest::newRow("gauges unchosen") << QStringList{u"mode=5"_s, u"cabinet=1"_s, u"variant=1"_s, u"side=Слева"_s, u"bypass=С байпасом"_s,
                                                         u"qmax=10"_s, u"qmin=1"_s, u"pmax=1"_s, u"pmin=0,5"_s}
                                          << u"gauges"_s << bad;
@@ -173,6 +201,8 @@ private slots:
         QTest::newRow("mode 2 in bar") << QStringList{u"mode=2"_s, u"p=2,5"_s} << 2.5;
         QTest::newRow("mode 3 single in bar") << QStringList{u"mode=3"_s, u"p=2"_s} << 2.0;
         QTest::newRow("mode 1 range in bar, MPa given") << QStringList{u"mode=1"_s, u"pmax=0.2"_s, u"pmax_unit=МПа"_s, u"pmin=1"_s} << 2.0;
+        QTest::newRow("units as typed: Cyrillic с in kgf/cm2, Latin M, blanks")
+            << QStringList{u"mode=1"_s, u"pmax=10"_s, u"pmax_unit= кгс/см2 "_s, u"pmin=0.1"_s, u"pmin_unit=Mпa"_s} << 9.81;
         QTest::newRow("cabinet in bar") << QStringList{u"mode=5"_s, u"cabinet=2"_s, u"variant=1"_s, u"side=Слева"_s,
                                                        u"gauges=С манометрами"_s, u"pmax=3"_s, u"pmin=2"_s, u"pout=1,8"_s}
                                         << 3.0;
@@ -293,6 +323,66 @@ private slots:
         QCOMPARE(first[header.indexOf(u"p_gauge"_s)], u"0,5"_s);
         QCOMPARE(first[header.indexOf(u"qmax_work"_s)], u"106,667"_s);
         QCOMPARE(first[header.indexOf(u"currency"_s)], u"RUB"_s);
+        // The Qmin margin: working Qmin (16 m³/h over 1.5 bar absolute) over the
+        // product's Qmin, as the line itself gives them.
+        const auto number = [&](const char16_t *column) {
+            return ReadNumber(first[header.indexOf(QString::fromUtf16(column))], u',').value_or(-1);
+        };
+        QCOMPARE(number(u"qmin_margin"), number(u"qmin_std") / number(u"p_abs") / number(u"qmin"));
+        QCOMPARE(number(u"qmin_margin"), 16 / 1.5 / 8);
+    }
+
+    // Why nothing fits: the CSV's last column, the JSON field and the same column of
+    // the xlsx sheet say it alike, and only for a point with no row.
+    void noFitReason_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<bool>("nothingFits");
+        QTest::newRow("rows found") << QByteArray("p;2;;160;16;;;;;0.5;;;;;;;;") << false;
+        QTest::newRow("working Qmax above every line") << QByteArray("p;4;;1000;500;;;;;2;;;;;;;;") << true;
+        QTest::newRow("working Qmin below the lines that take Qmax") << QByteArray("p;3;;5000;10;1;;0;;;;;;;;;;") << true;
+        QTest::newRow("refused") << QByteArray("p;2;;160;0;;;;;0.5;;;;;;;;") << false;
+    }
+
+    void noFitReason()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(bool, nothingFits);
+        const QByteArray input = Header.toUtf8() + record + '\n';
+        const std::vector<QStringList> csv = Records(Run({}, input).out);
+        QCOMPARE(csv.front().last(), u"no_fit_reason"_s);
+        const QString reason = csv[1].last();
+        QCOMPARE(reason.isEmpty(), !nothingFits);
+        if (nothingFits) {
+            QCOMPARE(csv.size(), std::size_t(2));
+            QCOMPARE(csv[1][csv.front().indexOf(u"result"_s)], u"none"_s);
+        }
+
+        const QJsonObject point = QJsonDocument::fromJson(Run({u"-f"_s, u"json"_s}, input).out)
+                                      .object()[u"points"_s].toArray().at(0).toObject();
+        QVERIFY(point.contains(u"no_fit_reason"_s));
+        QCOMPARE(point[u"no_fit_reason"_s].isNull(), !nothingFits);
+        QCOMPARE(point[u"no_fit_reason"_s].toString(), reason);
+
+        QTemporaryDir dir;
+        const QString xlsx = dir.filePath(u"r.xlsx"_s);
+        QProcess batch;
+        // The same decimal point as the runs in this process.
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(u"LC_ALL"_s, u"C.UTF-8"_s);
+        batch.setProcessEnvironment(env);
+        batch.start(QStringLiteral(GAS_BATCH_EXECUTABLE), {u"-o"_s, xlsx});
+        batch.write(input);
+        batch.closeWriteChannel();
+        QVERIFY(batch.waitForFinished(30000));
+        const QMap<QString, SheetCell> cells = SheetCells(xlsx);
+        QString column;
+        for (auto it = cells.cbegin(); it != cells.cend(); ++it) {
+            if (it.key().endsWith(u'1') && it->value == u"no_fit_reason"_s)
+                column = it.key().chopped(1);
+        }
+        QVERIFY(!column.isEmpty());
+        QCOMPARE(cells.value(column + u'2').value, reason);
     }
 
     // The installed command line: standard input and output, the statuses, the
@@ -300,9 +390,10 @@ private slots:
     void executable()
     {
         QTemporaryDir dir;
-        const auto run = [&](const QStringList &arguments, const QByteArray &input) {
+        const auto run = [&](const QStringList &arguments, const QByteArray &input,
+                             const QString &program = QStringLiteral(GAS_BATCH_EXECUTABLE)) {
             QProcess p;
-            p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), arguments);
+            p.start(program, arguments);
             p.write(input);
             p.closeWriteChannel();
             p.waitForFinished(30000);
@@ -328,40 +419,108 @@ private slots:
         QVERIFY(QDir(dir.path()).isEmpty());
 
         QCOMPARE(run({u"--format"_s, u"ods"_s}, {}).status, BatchFailed);
+
+        // A streamed write that fails names where it went: standard output, or a file
+        // (here over the size limit), which keeps what it held.
+        QByteArray many = Header.toUtf8();
+        for (int i = 0; i < 10; ++i)
+            many += "p;1;;100;10;1;;0;;;;;;;;;;\n";
+        QProcess full;
+        full.setStandardOutputFile(u"/dev/full"_s);
+        full.start(QStringLiteral(GAS_BATCH_EXECUTABLE), {u"-f"_s, u"json"_s});
+        full.write(many);
+        full.closeWriteChannel();
+        QVERIFY(full.waitForFinished(30000));
+        QCOMPARE(full.exitCode(), BatchFailed);
+        QVERIFY(QString::fromUtf8(full.readAllStandardError()).contains(u"стандартный вывод: запись не удалась"_s));
+
+        const QString limited = dir.filePath(u"limited.csv"_s);
+        QFile old(limited);
+        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+        old.close();
+        const Result tooLarge = run({u"-c"_s, u"trap '' XFSZ; ulimit -f 2; exec \"$0\" \"$@\""_s,
+                                     QStringLiteral(GAS_BATCH_EXECUTABLE), u"-o"_s, limited},
+                                    many, u"sh"_s);
+        QCOMPARE(tooLarge.status, BatchFailed);
+        QVERIFY2(tooLarge.errors.contains(limited + u": запись не удалась"_s), qPrintable(tooLarge.errors));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("old"));
     }
 
-    // The collected formats, to a file and to standard output; the report needs
-    // no display even when the platform is left unset.
+    // The collected formats, to a file and to standard output, with every point
+    // sized, one refused and a write that fails; the report needs no display even
+    // when the platform is left unset.
+    void collectedFormats_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<QByteArray>("body");
+        QTest::addColumn<QString>("target"); // a file name in the test's folder, or "-"
+        QTest::addColumn<QString>("standardOutput"); // a file standard output goes to, or empty
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const QByteArray sized = "p1;2;;160;16;;;;;0.5;;;;;;;;\np2;4;;4;0,1;;;;;2;;;;;;;;\n";
+        const QByteArray refused = "p1;2;;160;16;;;;;0.5;;;;;;;;\np2;2;;160;0;;;;;0.5;;;;;;;;\n";
+        for (const QString &format : {u"xlsx"_s, u"pdf"_s}) {
+            const auto row = [&](const char *name) -> QTestData & {
+                return QTest::addRow("%s, %s", qPrintable(format), name);
+            };
+            row("file") << format << sized << u"r."_s + format << QString() << BatchAllSized << QString();
+            row("standard output") << format << sized << u"-"_s << QString() << BatchAllSized << QString();
+            row("refused point") << format << refused << u"r."_s + format << QString() << BatchInputErrors
+                                 << u"строка 3 (точка «p2»), столбец qmin"_s;
+            row("folder gone") << format << sized << u"gone/r."_s + format << QString() << BatchFailed
+                               << u"gone/r."_s + format;
+            row("standard output full") << format << sized << u"-"_s << u"/dev/full"_s << BatchFailed
+                                        << u"стандартный вывод: запись не удалась"_s;
+        }
+    }
+
     void collectedFormats()
     {
+        QFETCH(QString, format);
+        QFETCH(QByteArray, body);
+        QFETCH(QString, target);
+        QFETCH(QString, standardOutput);
+        QFETCH(int, status);
+        QFETCH(QString, message);
         QTemporaryDir dir;
-        const QByteArray input = Header.toUtf8() + "p1;2;;160;16;;;;;0.5;;;;;;;;\np2;4;;4;0,1;;;;;2;;;;;;;;\n";
-        for (const QString &format : {u"xlsx"_s, u"pdf"_s}) {
-            const QString file = dir.filePath(u"r."_s + format);
-            for (const QStringList &arguments : {QStringList{u"-o"_s, file}, QStringList{u"-f"_s, format}}) {
-                QProcess p;
-                QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-                env.remove(u"QT_QPA_PLATFORM"_s);
-                env.remove(u"DISPLAY"_s);
-                p.setProcessEnvironment(env);
-                p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), arguments);
-                p.write(input);
-                p.closeWriteChannel();
-                QVERIFY(p.waitForFinished(60000));
-                QCOMPARE(p.exitCode(), BatchAllSized);
-                QByteArray bytes = p.readAllStandardOutput();
-                if (bytes.isEmpty()) {
-                    QFile written(file);
-                    QVERIFY(written.open(QIODevice::ReadOnly));
-                    bytes = written.readAll();
-                }
-                QVERIFY2(bytes.startsWith(format == u"pdf"_s ? "%PDF-" : "PK"), qPrintable(format));
-                // One page at least per point.
-                if (format == u"pdf"_s)
-                    QVERIFY(bytes.count("/Type /Page\n") >= 2);
-            }
+        const QString file = target == u"-"_s ? QString() : dir.filePath(target);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(u"QT_QPA_PLATFORM"_s);
+        env.remove(u"DISPLAY"_s);
+        p.setProcessEnvironment(env);
+        if (!standardOutput.isEmpty())
+            p.setStandardOutputFile(standardOutput);
+        p.start(QStringLiteral(GAS_BATCH_EXECUTABLE),
+                file.isEmpty() ? QStringList{u"-f"_s, format} : QStringList{u"-o"_s, file});
+        p.write(Header.toUtf8() + body);
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), status);
+        const QString errors = QString::fromUtf8(p.readAllStandardError());
+        if (message.isEmpty()) // Qt may warn of its own; the program says nothing
+            QVERIFY2(!errors.contains(u"gasmeter-batch:"_s), qPrintable(errors));
+        else
+            QVERIFY2(errors.contains(message), qPrintable(errors));
+
+        QByteArray bytes = p.readAllStandardOutput();
+        if (!file.isEmpty()) {
+            QVERIFY(bytes.isEmpty());
+            QFile written(file);
+            if (written.open(QIODevice::ReadOnly))
+                bytes = written.readAll();
         }
-        QCOMPARE(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+        if (status == BatchFailed) {
+            QVERIFY(bytes.isEmpty());
+            QVERIFY(QDir(dir.path()).isEmpty());
+            return;
+        }
+        QVERIFY2(bytes.startsWith(format == u"pdf"_s ? "%PDF-" : "PK"), qPrintable(format));
+        // One page at least per point.
+        if (format == u"pdf"_s)
+            QVERIFY(bytes.count("/Type /Page\n") >= 2);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), file.isEmpty() ? 0 : 1);
     }
 };
 

@@ -1,6 +1,7 @@
 // The batch program agrees with the windows: each point is typed into the real
 // chain of its mode and read by the batch code from a table record; the results
-// window's panels and grids, and every message box, must match the batch line.
+// window's panels, grids and line why nothing fits, and every message box, must match
+// the batch line.
 
 #include "core/state/app_state.h"
 #include "ui/launcher/main_window.h"
@@ -256,6 +257,9 @@ private slots:
         add("metering-reducing point, reversed", {{u"mode"_s, u"5"_s}, {u"cabinet"_s, u"3"_s}, {u"variant"_s, u"1"_s}, {u"side"_s, u"Слева"_s},
                                                   {u"gauges"_s, u"С манометрами"_s}, {u"qmax"_s, u"4"_s}, {u"qmin"_s, u"40"_s},
                                                   {u"pmax"_s, u"1"_s}, {u"pmin"_s, u"3"_s}});
+        add("mode 4, nothing fits", {{u"mode"_s, u"4"_s}, {u"qmax"_s, u"1000"_s}, {u"qmin"_s, u"500"_s}, {u"p"_s, u"2"_s}});
+        add("mode 3 range, nothing fits", {{u"mode"_s, u"3"_s}, {u"qmax"_s, u"5000"_s}, {u"qmin"_s, u"10"_s}, {u"pmax"_s, u"1"_s},
+                                           {u"pmin"_s, u"0"_s}});
         // Refused points.
         add("Qmax not a number", {{u"mode"_s, u"2"_s}, {u"qmax"_s, u"abc"_s}, {u"qmin"_s, u"10"_s}, {u"p"_s, u"1"_s}});
         add("Qmin 0", {{u"mode"_s, u"3"_s}, {u"qmax"_s, u"10"_s}, {u"qmin"_s, u"0"_s}, {u"p"_s, u"1"_s}});
@@ -314,6 +318,7 @@ private slots:
         }
         QCOMPARE(r->StringGrid1->horizontalHeaderItem(ResultColumnCount - 1)->text(),
                  field(u"currency"_s) == u"EUR"_s ? PriceHeaderEuros() : PriceHeaderRoubles());
+        QCOMPARE(r->StatusLine->text(), field(u"no_fit_reason"_s));
 
         QStringList possible, optimal;
         const qsizetype first = header.indexOf(u"number"_s);

@@ -1,5 +1,9 @@
+#include "report/batch_report.h"
+#include "report/report_content.h"
 #include "report/sizing_report.h"
 #include "report_test_support.h"
+
+#include <algorithm>
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -148,6 +152,73 @@ private slots:
         QVERIFY(all[0].contains(QStringLiteral("Стр. 1 из 1")));
         QVERIFY(all[1].contains(QStringLiteral("Стр. 1 из 2")));
         QVERIFY(all[2].contains(QStringLiteral("Стр. 2 из 2")));
+    }
+
+    // A batch as one document: the contents list every point with the page its report
+    // starts on; each point's pages, and only those, carry its heading; the pages are
+    // counted over the whole file.
+    void batchDocument_data()
+    {
+        QTest::addColumn<QString>("kinds"); // per point: 1 one page, 2 two pages, r refused, n nothing fits
+        QTest::addColumn<bool>("ids");
+        QTest::newRow("one point of two pages") << "2" << true;
+        QTest::newRow("pages of one and two, refused, nothing fits") << "12r1n2" << true;
+        QTest::newRow("no ids") << "21" << false;
+        QTest::newRow("contents over more than one page") << QString(70, u'1') << true;
+    }
+
+    void batchDocument()
+    {
+        QFETCH(QString, kinds);
+        QFETCH(bool, ids);
+        std::vector<ReportedPoint> points;
+        for (qsizetype i = 0; i < kinds.size(); ++i) {
+            const QChar kind = kinds[i];
+            SizingOutcome outcome = kind == u'2' ? Run(catalogue_, 1, 150, 20, QStringLiteral("1"))
+                : kind == u'r'                   ? Run(catalogue_, 1, 100, 10, QStringLiteral("x"))
+                : kind == u'n'                   ? Run(catalogue_, 1, 100000, 10, QStringLiteral("1"))
+                                                 : Run(catalogue_, 4, 5, 0.1, QStringLiteral("3"), QStringLiteral("110"), 5);
+            points.push_back({ids ? QStringLiteral("Точка-%1").arg(i + 1, 2, 10, QLatin1Char('0')) : QString(),
+                              int(i) + 2, std::move(outcome)});
+        }
+        const QString path = folder_.filePath(QStringLiteral("batch.pdf"));
+        QString error;
+        QVERIFY2(WriteBatchReportPdf(path, points, catalogue_, &error), qPrintable(error));
+        const QStringList all = pages(PdfText(path));
+        for (int page = 0; page < all.size(); ++page)
+            QVERIFY(all[page].contains(QStringLiteral("Стр. %1 из %2").arg(page + 1).arg(all.size())));
+
+        // Each point's start as the contents give it, on the line of its input line
+        // number (and id); the contents end where the first report starts.
+        std::vector<int> starts;
+        QString contents;
+        for (const QString &page : all) {
+            if (page.contains(PointHeading(points.front().id, points.front().line)))
+                break;
+            contents += page;
+        }
+        for (const ReportedPoint &point : points) {
+            const QRegularExpression entry(QStringLiteral("^\\s*%1\\s+%2.*\\s(\\d+)\\s*$")
+                                               .arg(point.line)
+                                               .arg(QRegularExpression::escape(point.id)),
+                                           QRegularExpression::MultilineOption);
+            const QRegularExpressionMatch match = entry.match(contents);
+            QVERIFY2(match.hasMatch(), qPrintable(point.id));
+            starts.push_back(match.captured(1).toInt());
+        }
+        QCOMPARE(starts.front(), int(all.size()) - int(std::count_if(all.begin(), all.end(), [&](const QString &page) {
+                                         return page.contains(QStringLiteral("входной таблицы"));
+                                     })) + 1);
+        starts.push_back(int(all.size()) + 1);
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const QString heading = PointHeading(points[i].id, points[i].line);
+            QVERIFY(starts[i] < starts[i + 1]);
+            for (int page = starts[i]; page < starts[i + 1]; ++page) {
+                QVERIFY2(all[page - 1].startsWith(heading), qPrintable(all[page - 1].left(80)));
+                QCOMPARE(all[page - 1].count(QStringLiteral("входной таблицы")), 1);
+            }
+            QVERIFY(all[starts[i] - 1].contains(ReportTitle()));
+        }
     }
 
     // No rows: the reason, or the refusal, and no table.

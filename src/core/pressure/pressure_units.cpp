@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -33,7 +34,37 @@ bool IsUnitIndex(int index)
     return index >= 0 && index < PressureUnitCount;
 }
 
+// Lower-case Latin letters and the Cyrillic ones they look like.
+constexpr std::array<std::pair<char16_t, char16_t>, 12> LookAlikes{{
+    {u'a', u'а'}, {u'b', u'в'}, {u'c', u'с'}, {u'e', u'е'}, {u'h', u'н'}, {u'k', u'к'},
+    {u'm', u'м'}, {u'o', u'о'}, {u'p', u'р'}, {u't', u'т'}, {u'x', u'х'}, {u'y', u'у'},
+}};
+
+// A unit text with case, blanks around it and the alphabet of look-alike letters
+// left out of account.
+QString UnitKey(const QString &text)
+{
+    QString key = text.trimmed().toLower();
+    for (QChar &c : key) {
+        for (const auto &[latin, cyrillic] : LookAlikes) {
+            if (c == latin)
+                c = cyrillic;
+        }
+    }
+    return key;
+}
+
 } // namespace
+
+int PressureUnitOfText(const QString &typed)
+{
+    const QString key = UnitKey(typed);
+    for (int i = 0; i < PressureUnitCount; ++i) {
+        if (UnitKey(PressureUnitText(i)) == key)
+            return i;
+    }
+    return -1;
+}
 
 QString PressureUnitText(int index)
 {

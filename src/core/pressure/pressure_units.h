@@ -29,6 +29,11 @@ inline constexpr double Patm = 1.0;
 QString PressureUnitText(int index);
 // The ten item texts in list order.
 QStringList PressureUnitTexts();
+// The unit a typed text names, read as people type it: in any letter case, with
+// blanks around it, and with Latin and Cyrillic letters that look alike taken for
+// each other ("кгс/см2" with either "с", "MПa"). -1 for a text that names none. The
+// unit lists show and take their item texts only; this is for texts read from files.
+int PressureUnitOfText(const QString &typed);
 // Factor that brings a value in this unit to bar; 1 for an index outside 0..9.
 double PressureUnitFactor(int index);
 

@@ -1,5 +1,6 @@
 #include "ui/results/report_actions.h"
 
+#include "core/io/output_file.h"
 #include "report/sizing_report.h"
 #include "report/xlsx_sizing.h"
 #include "core/sizing/sizing.h"
@@ -121,9 +122,13 @@ void ReportActions::save(const QString &extension, const QString &filter,
     QString path = askFileName(suggested, filter);
     if (path.isEmpty())
         return; // Cancel writes nothing
-    if (QFileInfo(path).suffix().isEmpty())
-        path += u'.' + extension;
-    lastFolder_ = QFileInfo(path).absolutePath();
+    // A device or a FIFO is written as it is named; only a file gets the extension
+    // and is where the next save starts.
+    if (RouteOf(path) == OutputRoute::WholeFile) {
+        if (QFileInfo(path).suffix().isEmpty())
+            path += u'.' + extension;
+        lastFolder_ = QFileInfo(path).absolutePath();
+    }
     QString error;
     if (!write(path, &error))
         ShowError(window_, error.isEmpty() ? QStringLiteral("Не удалось сохранить файл «%1».").arg(path) : error);

@@ -11,6 +11,8 @@ class TestPressureUnits : public QObject {
     Q_OBJECT
 private slots:
     void unitTexts();
+    void unitOfText_data();
+    void unitOfText();
     void toBar_data();
     void toBar();
     void toAbsolute();
@@ -40,6 +42,33 @@ void TestPressureUnits::unitTexts()
         QCOMPARE(PressureUnitText(i), expected.at(i));
     // The "c" of the kgf/cm2 entry is the Latin letter.
     QCOMPARE(PressureUnitText(9).at(2), QChar(u'c'));
+}
+
+// A typed unit text: any case, blanks around it, Latin and Cyrillic look-alikes.
+void TestPressureUnits::unitOfText_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<int>("unit");
+    QTest::newRow("kgf/cm2 as listed, Latin c") << QStringLiteral("кгc/см2") << 9;
+    QTest::newRow("kgf/cm2 all Cyrillic") << QStringLiteral("кгс/см2") << 9;
+    QTest::newRow("kgf/cm2 upper case, Latin C and M") << QStringLiteral("КГC/CM2") << 9;
+    QTest::newRow("MPa with Latin M and a") << QStringLiteral("MПa") << 6;
+    QTest::newRow("kPa lower case, blanks around") << QStringLiteral("  кпа\t") << 5;
+    QTest::newRow("bar upper case") << QStringLiteral("БАР") << 0;
+    QTest::newRow("atm with Latin a, t") << QStringLiteral("atм") << 3;
+    QTest::newRow("mm Hg with Latin p, t, c") << QStringLiteral("мм pт. cт.") << 8;
+    QTest::newRow("mm water with Latin o") << QStringLiteral("MM вOд. ст.") << 7;
+    // Not look-alikes: Latin P is Cyrillic Р, not П; the spelling inside counts.
+    QTest::newRow("Pa in Latin") << QStringLiteral("Pa") << -1;
+    QTest::newRow("bar in Latin") << QStringLiteral("bar") << -1;
+    QTest::newRow("space missing inside") << QStringLiteral("мм рт.ст.") << -1;
+    QTest::newRow("empty") << QString() << -1;
+}
+
+void TestPressureUnits::unitOfText()
+{
+    QFETCH(QString, typed);
+    QTEST(PressureUnitOfText(typed), "unit");
 }
 
 void TestPressureUnits::toBar_data()

@@ -1,12 +1,14 @@
 // The results window's report menu and what it adds to the grids: saving with
-// Cancel, a good place and a place that is gone; the rows' tooltips and the line
-// that says why nothing fits.
+// Cancel, a good place, a place that is gone, a FIFO and a device; the rows'
+// tooltips and the line that says why nothing fits.
 
 #include "core/state/app_state.h"
 #include "core/selection/candidate_load.h"
 #include "ui/results/report_actions.h"
 #include "ui/results/results_window.h"
 #include "ui_test_support.h"
+
+#include "special_files.h"
 
 #include <QAction>
 #include <QDir>
@@ -143,6 +145,42 @@ private slots:
         const QString printed = QString::fromUtf8(text.readAllStandardOutput());
         QVERIFY2(printed.contains(outcome.possible.back().record.Name), qPrintable(printed));
         QVERIFY(printed.contains(u"Стр. 1 из"_s));
+    }
+
+    // A FIFO or a device is written straight to, as named, and stays what it was.
+    void savingToSpecialFile_data()
+    {
+        QTest::addColumn<bool>("pdf");
+        QTest::addColumn<bool>("fifo"); // else a null device (needs root)
+        QTest::newRow("pdf to a FIFO") << true << true;
+        QTest::newRow("xlsx to a FIFO") << false << true;
+        QTest::newRow("pdf to a device") << true << false;
+        QTest::newRow("xlsx to a device") << false << false;
+    }
+
+    void savingToSpecialFile()
+    {
+        QFETCH(bool, pdf);
+        QFETCH(bool, fifo);
+        QTemporaryDir dir;
+        const QString target = dir.filePath(u"target"_s);
+        std::unique_ptr<FifoReader> reader;
+        if (fifo) {
+            QVERIFY(MakeFifo(target));
+            reader = std::make_unique<FifoReader>(target, dir.filePath(u"copy"_s));
+        } else if (!MakeMemoryDevice(target, 3)) {
+            QSKIP("making a device needs root");
+        }
+        form->ShowOutcome(Run(u"1"_s, u"0"_s));
+        MessageCatcher catcher;
+        Answer(target);
+        (pdf ? form->SavePdfAction : form->SaveXlsxAction)->trigger();
+        QCOMPARE(catcher.messages().size(), 0);
+        QCOMPARE(FileKind(target), fifo ? 'p' : 'c');
+        if (reader)
+            QVERIFY(reader->bytes().startsWith(pdf ? "%PDF-" : "PK"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System).size(),
+                 fifo ? 2 : 1);
     }
 
     // Every filled row tells its load and margin; an emptied grid tells nothing.

@@ -1,0 +1,99 @@
+#include "core/io/output_file.h"
+
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+OutputRoute RouteOf(const QString &path)
+{
+    if (path == u"-")
+        return OutputRoute::StandardOutput;
+#ifdef Q_OS_UNIX
+    if (path == u"/dev/stdout" || path == u"/dev/fd/1")
+        return OutputRoute::StandardOutput;
+    struct stat status {};
+    // A name that cannot be looked at is left to the whole-file writer, which says why.
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return OutputRoute::WholeFile;
+    return S_ISREG(status.st_mode) ? OutputRoute::WholeFile : OutputRoute::Direct;
+#else
+    const QFileInfo info(path);
+    return !info.exists() || info.isFile() ? OutputRoute::WholeFile : OutputRoute::Direct;
+#endif
+}
+
+QString DestinationName(const QString &path)
+{
+    return RouteOf(path) == OutputRoute::StandardOutput ? QStringLiteral("стандартный вывод") : path;
+}
+
+OutputFile::OutputFile(const QString &path, QIODevice *standardOutput)
+    : path_(path), route_(RouteOf(path)), standardOutput_(standardOutput)
+{
+}
+
+bool OutputFile::fail(const QString &reason)
+{
+    if (error_.isEmpty())
+        error_ = reason;
+    return false;
+}
+
+bool OutputFile::open()
+{
+    switch (route_) {
+    case OutputRoute::WholeFile:
+        whole_.setFileName(path_);
+        return whole_.open(QIODevice::WriteOnly) || fail(whole_.errorString());
+    case OutputRoute::Direct:
+        direct_.setFileName(path_);
+        return direct_.open(QIODevice::WriteOnly) || fail(direct_.errorString());
+    case OutputRoute::StandardOutput:
+        if (standardOutput_)
+            return standardOutput_->isWritable() || fail(QStringLiteral("не открыт для записи"));
+#ifdef Q_OS_UNIX
+        return direct_.open(STDOUT_FILENO, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)
+            || fail(direct_.errorString());
+#else
+        return direct_.open(stdout, QIODevice::WriteOnly, QFileDevice::DontCloseHandle)
+            || fail(direct_.errorString());
+#endif
+    }
+    return false;
+}
+
+QIODevice &OutputFile::device()
+{
+    if (route_ == OutputRoute::WholeFile)
+        return whole_;
+    if (route_ == OutputRoute::StandardOutput && standardOutput_)
+        return *standardOutput_;
+    return direct_;
+}
+
+bool OutputFile::commit()
+{
+    if (route_ == OutputRoute::WholeFile)
+        return whole_.commit() || fail(whole_.errorString());
+    auto *file = qobject_cast<QFileDevice *>(&device());
+    if (!file)
+        return error_.isEmpty();
+    if (file->error() != QFileDevice::NoError || !file->flush())
+        return fail(file->errorString());
+    if (file == &direct_) {
+        direct_.close();
+        if (direct_.error() != QFileDevice::NoError)
+            return fail(direct_.errorString());
+    }
+    return error_.isEmpty();
+}
+
+QString OutputFile::writeError()
+{
+    if (auto *file = qobject_cast<QFileDevice *>(&device()))
+        file->flush();
+    return device().errorString();
+}

@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QFile>
+#include <QSaveFile>
+#include <QString>
+
+class QIODevice;
+
+// How a file the program writes reaches its destination.
+enum class OutputRoute {
+    WholeFile,      // a regular file or a name not taken yet: written beside it and put in
+                    // its place only when complete
+    Direct,         // anything else that is there (a character device, a FIFO): written
+                    // straight to it, with no temporary file and no rename
+    StandardOutput, // "-" and "/dev/stdout": the process's standard output
+};
+
+// The one place that tells the routes apart for a path.
+OutputRoute RouteOf(const QString &path);
+
+// A destination as a message names it: the path, or "стандартный вывод".
+QString DestinationName(const QString &path);
+
+// One output opened by its route: a regular file is written whole or not at all,
+// anything else straight through. Every failure, a late one at flush or rename
+// included, turns commit() false with the reason in errorString().
+class OutputFile {
+public:
+    // `standardOutput`, when given, is what "-" and "/dev/stdout" write to;
+    // otherwise the process's own standard output.
+    explicit OutputFile(const QString &path, QIODevice *standardOutput = nullptr);
+
+    OutputRoute route() const { return route_; }
+    QString name() const { return DestinationName(path_); }
+
+    bool open();
+    QIODevice &device();
+    // Puts a whole file in place, or flushes and closes the device written to.
+    bool commit();
+    QString errorString() const { return error_; }
+    // Why a write to device() failed. A write that stopped part of the way leaves
+    // no reason behind, so what is still held is offered once more to get one.
+    QString writeError();
+
+private:
+    bool fail(const QString &reason);
+
+    QString path_;
+    OutputRoute route_;
+    QIODevice *standardOutput_;
+    QSaveFile whole_;
+    QFile direct_;
+    QString error_;
+};
