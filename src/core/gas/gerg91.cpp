@@ -17,6 +17,10 @@ const QString Percent = u"мол. %"_s;
 // Molar gas constant, MPa m3 kmol-1 K-1, as in ISO 12213-3 (R = 8,314 51 J/(mol K)).
 constexpr double R = 8.31451e-3;
 constexpr double MethaneMolarMass = 16.043; // kg/kmol, ISO 12213-2 Table B.2
+// Lightest admitted equivalent hydrocarbon, kg/kmol: methane, less the 0,3 % by which
+// pure methane at the method's lowest density, 0,668 kg/m3 (its 0,6682 rounded down),
+// already comes out lighter.
+constexpr double MinHydrocarbonMolarMass = 16.0;
 
 // c0 + c1 T + c2 T^2.
 struct Quadratic {
@@ -97,13 +101,14 @@ Checked<Gerg91Gas> Gerg91Gas::Make(double densityStandard, double n2Percent, dou
     const double me = (24.05525 * zc * densityStandard - 28.0135 * xa - 44.01 * xy) / xe;
     // A density too low for its inert gases leaves a hydrocarbon lighter than methane:
     // no natural gas has these three figures.
-    if (me < MethaneMolarMass)
+    if (me < MinHydrocarbonMolarMass)
         return GasError{u"density"_s,
                         u"Плотность газа %1 кг/м³ не согласуется с долями азота %2 мол. % и "
                         u"диоксида углерода %3 мол. %: молярная масса углеводородной части "
-                        u"%4 кг/кмоль меньше, чем у метана (%5 кг/кмоль) (метод %6)"_s
+                        u"%4 кг/кмоль меньше %5 кг/кмоль (метан — %6 кг/кмоль) (метод %7)"_s
                             .arg(MessageNumber(densityStandard), MessageNumber(n2Percent),
                                  MessageNumber(co2Percent), MessageNumber(me),
+                                 MessageNumber(MinHydrocarbonMolarMass),
                                  MessageNumber(MethaneMolarMass), Method)};
     Gerg91Gas made(xe, xa, xy, 128.64 + 47.479 * me);
     const std::optional<double> z = made.Unchecked(StandardPressureMPa, StandardTemperatureK);
