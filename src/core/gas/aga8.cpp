@@ -30,8 +30,6 @@ GasError NoDensity(double pressureMPa, double temperatureK)
 Aga8Gas::Aga8Gas(const std::array<double, ComponentCount> &moleFractions)
     : equation_(moleFractions)
 {
-    for (int i = 0; i < ComponentCount; ++i)
-        molarMass_ += moleFractions[static_cast<std::size_t>(i)] * gas::MolarMass(ComponentAt(i));
 }
 
 Checked<Aga8Gas> Aga8Gas::Make(const Composition &molePercent)

@@ -22,15 +22,12 @@ public:
     Checked<double> Z(double pressureMPa, double temperatureK) const;
     // Z of the same gas at standard conditions, 0,101325 MPa and 293,15 K.
     double ZStandard() const { return zStandard_; }
-    // Molar mass of the gas, kg/kmol.
-    double MolarMass() const { return molarMass_; }
 
 private:
     explicit Aga8Gas(const std::array<double, ComponentCount> &moleFractions);
 
     aga8::Aga8Equation equation_;
     double zStandard_ = 1;
-    double molarMass_ = 0;
 };
 
 } // namespace gas

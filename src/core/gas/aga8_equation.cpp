@@ -159,11 +159,6 @@ Aga8Equation::ZAndSlope Aga8Equation::Evaluate(const AtTemperature &at, double r
     return {z, slope};
 }
 
-Aga8Equation::ZAndSlope Aga8Equation::ZAtDensity(double rho, double temperatureK) const
-{
-    return Evaluate(Coefficients(temperatureK), rho);
-}
-
 std::optional<double> Aga8Equation::Z(double pressureMPa, double temperatureK) const
 {
     if (pressureMPa == 0)

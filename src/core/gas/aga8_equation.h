@@ -18,14 +18,12 @@ public:
     // the density iteration found no gas-phase root.
     std::optional<double> Z(double pressureMPa, double temperatureK) const;
 
-    // Z and dZ/d(rho) at molar density rho (kmol/m3) and T (K).
+private:
+    // Z and dZ/d(rho) at one molar density (kmol/m3).
     struct ZAndSlope {
         double z;
         double slope;
     };
-    ZAndSlope ZAtDensity(double rho, double temperatureK) const;
-
-private:
     // Temperature-dependent coefficients: B (m3/kmol) and C*_n, n = 13..58.
     struct AtTemperature {
         double b;

@@ -24,8 +24,6 @@ public:
     // Z of the same gas at standard conditions, 0,101325 MPa and 293,15 K, by the same
     // virial equation.
     double ZStandard() const { return zStandard_; }
-    // Molar heat of combustion of the equivalent hydrocarbon, kJ/mol (the method's H).
-    double HydrocarbonHeat() const { return h_; }
 
 private:
     Gerg91Gas(double xe, double xa, double xy, double h) : xe_(xe), xa_(xa), xy_(xy), h_(h) {}
@@ -34,7 +32,7 @@ private:
     double xe_; // equivalent hydrocarbon
     double xa_; // nitrogen
     double xy_; // carbon dioxide
-    double h_;
+    double h_;  // molar heat of combustion of the equivalent hydrocarbon, kJ/mol
     double zStandard_ = 1;
 };
 

@@ -125,7 +125,8 @@ void TestGasAga8::isoExamples()
 // 1994 one): a 21-component gas at 400 K and 50 MPa has Z = 1.173801364147326. Far
 // outside the pipeline ranges, so through the bare equation; it is the only published
 // value found that exercises oxygen, water, hydrogen sulfide, helium, argon, nonane and
-// decane.
+// decane. The same source gives the gas's molar mass, 20.54333051 g/mol, a check on the
+// component molar masses.
 void TestGasAga8::nistCheckValue()
 {
     const std::array<double, 21> x{0.77824, 0.02, 0.06, 0.08, 0.03, 0.0015, 0.003,
@@ -135,6 +136,11 @@ void TestGasAga8::nistCheckValue()
     const std::optional<double> z = equation.Z(50, 400);
     QVERIFY(z);
     QVERIFY2(std::abs(*z - 1.173801364147326) <= 1e-9, qPrintable(QString::number(*z, 'g', 16)));
+
+    double molarMass = 0;
+    for (int i = 0; i < gas::ComponentCount; ++i)
+        molarMass += x[static_cast<std::size_t>(i)] * gas::MolarMass(gas::ComponentAt(i));
+    QVERIFY2(std::abs(molarMass - 20.54333051) <= 1e-8, qPrintable(QString::number(molarMass, 'g', 12)));
 }
 
 // At vanishing pressure Z tends to 1 and 1 - Z to a straight line in p (the second
