@@ -38,6 +38,8 @@ constexpr Limit One(Component c, double min, double max)
 // decane) are limited as groups, as the table gives them. Oxygen, hydrogen sulfide and
 // argon are not among the table's rows; they are admitted up to the 0,02 mol % that
 // AGA Report No. 8 (1994), Table 1, gives as the normal range of hydrogen sulfide.
+// No copy of the printed table was at hand when these were written down: check them
+// against it.
 const Limit Limits[] = {
     One(Component::Methane, 70, 100),
     One(Component::Nitrogen, 0, 20),

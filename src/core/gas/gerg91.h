@@ -36,8 +36,9 @@ private:
     double zStandard_ = 1;
 };
 
-// The range of validity Gerg91Gas enforces (ГОСТ 30319.2-96, table of the ranges of the
-// methods, column «GERG-91 мод.»).
+// The range of validity Gerg91Gas enforces (ГОСТ 30319.2-96, ranges of the method
+// «GERG-91 мод.»: 0,1 to 12 MPa, 250 to 340 K, 0,668 to 1,0 kg/m3, N2 and CO2 up to 20 %).
+// Written down without a copy of the printed standard at hand: check them against it.
 namespace gerg91 {
 inline constexpr double MinPressureMPa = 0.1;
 inline constexpr double MaxPressureMPa = 12;
