@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+
+#include <optional>
+#include <variant>
+
+namespace gas {
+
+// A refused input: the machine key of the figure at fault ("temperature", "pressure",
+// "density", "n2", "co2", "x_<component key>", "composition"), which the batch program
+// uses as a column name, and a Russian message naming the figure, its value and the
+// admitted range. Numbers in messages are written with a decimal comma, whatever the
+// locale.
+struct GasError {
+    QString key;
+    QString message;
+};
+
+// Either a value or the reason it was refused.
+template <typename T>
+using Checked = std::variant<T, GasError>;
+
+// A number as messages write it: at most six significant digits, a decimal comma.
+QString MessageNumber(double value);
+
+// "от <min> до <max> <unit>".
+QString RangeText(double min, double max, const QString &unit);
+
+// "<figure> <value> <unit> вне диапазона метода <method>: <range>".
+GasError RangeError(const QString &key, const QString &figure, double value,
+                    const QString &unit, const QString &method, const QString &range);
+
+// "<figure> не задано числом (метод <method>)", for a NaN or an infinity.
+GasError NotANumberError(const QString &key, const QString &figure, const QString &method);
+
+// Refuses a figure that is not a finite number or lies outside [min, max].
+std::optional<GasError> CheckRange(const QString &key, const QString &figure, double value,
+                                   const QString &unit, const QString &method, double min,
+                                   double max);
+
+} // namespace gas
