@@ -295,6 +295,7 @@ QString BatchColumnOfField(InputField field)
     case InputField::Side: return BatchColumnName(BatchColumn::Side);
     case InputField::Bypass: return BatchColumnName(BatchColumn::Bypass);
     case InputField::Gauges: return BatchColumnName(BatchColumn::Gauges);
+    case InputField::Conditions: // named by the outcome's errorKey
     case InputField::None: break;
     }
     return QString();

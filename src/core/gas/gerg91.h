@@ -37,10 +37,10 @@ private:
 };
 
 // The range of validity Gerg91Gas enforces (ГОСТ 30319.2-96, ranges of the method
-// «GERG-91 мод.»: 0,1 to 12 MPa, 250 to 340 K, 0,668 to 1,0 kg/m3, N2 and CO2 up to 20 %).
+// «GERG-91 мод.»: up to 12 MPa, 250 to 340 K, 0,668 to 1,0 kg/m3, N2 and CO2 up to 20 %).
 // Written down without a copy of the printed standard at hand: check them against it.
 namespace gerg91 {
-inline constexpr double MinPressureMPa = 0.1;
+inline constexpr double MinPressureMPa = 0; // above 0: an absolute pressure is never 0 here
 inline constexpr double MaxPressureMPa = 12;
 inline constexpr double MinTemperatureK = 250;
 inline constexpr double MaxTemperatureK = 340;

@@ -13,4 +13,5 @@ enum class InputField {
     Side,
     Bypass,
     Gauges,
+    Conditions, // a figure of the sizing conditions (temperature, gas data, ...)
 };

@@ -5,6 +5,7 @@
 #include "core/selection/candidate_load.h"
 #include "core/selection/selection_modes.h"
 #include "core/selection/working_selection.h"
+#include "core/sizing/candidate_checks.h"
 #include "core/input/flow_range_input.h"
 #include "core/input/message_texts.h"
 #include "core/input/number_text.h"
@@ -225,6 +226,43 @@ void Doubt(SizingOutcome &out)
     out.messages.push_back({SizingMessage::Kind::Warning, Messages::WideRange()});
 }
 
+// The figure of the conditions a refusal concerns, as the windows point at it.
+InputField FieldOfConditionsKey(const QString &key, bool range)
+{
+    if (key == u"pmax")
+        return range ? InputField::Pmax : InputField::WorkingPressure;
+    if (key == u"pmin")
+        return range ? InputField::Pmin : InputField::WorkingPressure;
+    return InputField::Conditions;
+}
+
+// Under real conditions the converted values are worked out again from the gauge
+// pressures and written over the catalogue's; false when a figure was refused (the
+// refusal recorded).
+bool ConvertAtConditions(SizingOutcome &out)
+{
+    const SizingConditions &conditions = out.request.conditions;
+    if (conditions.method == ConversionMethod::Simple)
+        return true;
+    if (const auto refused = ApplyConditions(conditions, out.qmaxStd, out.qminStd, out.pressures,
+                                             out.conditions)) {
+        out.accepted = false;
+        out.errorField = FieldOfConditionsKey(refused->key, out.rangeLayout);
+        out.errorKey = refused->key;
+        if (!out.rangeLayout && (refused->key == u"pmax" || refused->key == u"pmin"))
+            out.errorKey = QStringLiteral("p");
+        out.error = refused->message;
+        out.messages.push_back({SizingMessage::Kind::Error, out.error});
+        return false;
+    }
+    InputField failed = InputField::None;
+    const bool written = WriteWorkingFlows(out, failed)
+        && (out.rangeLayout ? WriteRangePressures(out, failed) : WriteSinglePressure(out, failed));
+    if (!written)
+        Refuse(out, failed);
+    return written;
+}
+
 // Mode 5: the cabinet form's "Далее".
 void SizeCabinet(SizingOutcome &out)
 {
@@ -241,6 +279,8 @@ void SizeCabinet(SizingOutcome &out)
         out.texts.qminStd = WriteNumber(out.qminStd);
         panels = WriteWorkingFlows(out, failed) && WriteRangePressures(out, failed);
     }
+    if (panels && !ConvertAtConditions(out))
+        return;
     if (panels) {
         const InputField unchosen = UnchosenOption(shown);
         out.accepted = unchosen == InputField::None;
@@ -286,9 +326,41 @@ std::vector<Candidate> Candidates(const std::vector<int> &found, const SizingOut
         c.cells = FormatResultRow(static_cast<int>(list.size()) + 1, c.record);
         c.loadPercent = LoadPercent(out.pressures.QmaxWork, c.record);
         c.qminMargin = QminMargin(out.pressures.QminWork, c.record);
+        c.flags = CandidateFlags(out.request.mode, c.record, c.loadPercent,
+                                 out.request.conditions.maxLoad, out.pressures.PminAbs,
+                                 out.pressures.PmaxAbs);
         list.push_back(std::move(c));
     }
     return list;
+}
+
+// When the optimal choice honours the checks, a line's optimal is its first fitting
+// row that passes them; a line whose rows all fail shows none, and the reason names
+// the checks of its smallest row.
+QString HonourChecks(SizingOutcome &out)
+{
+    std::vector<int> optimal;
+    QStringList refused;
+    for (std::size_t i = 0; i < out.possible.size(); ++i) {
+        const int line = LineOf(out.possible[i].slot);
+        if (i > 0 && LineOf(out.possible[i - 1].slot) == line)
+            continue; // not the first row of its line
+        std::size_t j = i;
+        while (j < out.possible.size() && LineOf(out.possible[j].slot) == line
+               && !out.possible[j].flags.isEmpty())
+            ++j;
+        if (j < out.possible.size() && LineOf(out.possible[j].slot) == line)
+            optimal.push_back(out.possible[j].slot);
+        else
+            refused << QStringLiteral("«%1»: %2").arg(out.possible[i].record.Name,
+                                                     out.possible[i].flags.join(QStringLiteral("; ")));
+    }
+    out.selection.optimal = optimal;
+    if (refused.isEmpty())
+        return {};
+    return QStringLiteral("Оптимальный вариант не выбран в рядах, где ни одно изделие не проходит "
+                          "проверки: %1.")
+        .arg(refused.join(QStringLiteral("; ")));
 }
 
 SelectionResult Select(const SizingOutcome &out, const ProductCatalogue &catalogue)
@@ -310,6 +382,8 @@ SizingOutcome Begin(const SizingRequest &request)
 {
     SizingOutcome out;
     out.request = request;
+    // The catalogue's own conversion: 1 bar of atmosphere, the gas at 20 °C, Z = 1.
+    out.conditions.pAtm = 100;
     out.when = QDateTime::currentDateTime();
     out.qmaxStd = request.qmaxStd;
     out.qminStd = request.qminStd;
@@ -336,8 +410,8 @@ SizingOutcome Size(const SizingRequest &request, const ProductCatalogue &catalog
                                                              : EnterWorkingPressure(out, failed);
         out.rangeLayout = AsksPressureRange(request.mode) && request.range;
         if (entered) {
-            out.accepted = true;
-            if (IsWideRange(out.pressures))
+            out.accepted = ConvertAtConditions(out);
+            if (out.accepted && IsWideRange(out.pressures))
                 Doubt(out);
         } else {
             Refuse(out, failed);
@@ -348,9 +422,13 @@ SizingOutcome Size(const SizingRequest &request, const ProductCatalogue &catalog
 
     out.selection = Select(out, catalogue);
     out.possible = Candidates(out.selection.possible, out, catalogue);
+    const QString checksReason =
+        request.conditions.strict ? HonourChecks(out) : QString();
     out.optimal = Candidates(out.selection.optimal, out, catalogue);
     NameTheChoice(out);
     out.noFitReason = NoFitReason(out, catalogue);
+    if (out.noFitReason.isEmpty())
+        out.noFitReason = checksReason;
     return out;
 }
 

@@ -8,6 +8,7 @@
 #include "core/selection/range_selection.h"
 #include "core/selection/result_row.h"
 #include "core/selection/selection_result.h"
+#include "core/sizing/sizing_conditions.h"
 
 #include <QDateTime>
 #include <QString>
@@ -65,6 +66,9 @@ struct SizingRequest {
     // The pressures and working flows before this step: values stored before a
     // refused entry stay.
     PressureSet previous;
+    // How the flows are converted and which checks apply (the catalogue's own
+    // conversion by default).
+    SizingConditions conditions;
 };
 
 // One message box, in the order the window shows them.
@@ -97,6 +101,7 @@ struct Candidate {
     ResultRow cells; // the eight grid cells, numbered in its list
     double loadPercent = 0;
     std::optional<double> qminMargin;
+    QStringList flags; // the engineering checks it fails (CandidateFlags), in Russian
 };
 
 // Everything one "Далее" of a chain's last window decided.
@@ -114,6 +119,7 @@ struct SizingOutcome {
     bool accepted = false;
     InputField errorField = InputField::None;
     QString error;          // the error message, empty when none
+    QString errorKey;       // a refused figure of the conditions: its batch column
     bool wideRange = false; // the wide-range doubt applied
     std::vector<SizingMessage> messages;
 
@@ -125,6 +131,8 @@ struct SizingOutcome {
     std::vector<Candidate> optimal;
 
     ResultTexts texts;
+    // The conversion the working values come from.
+    AppliedConditions conditions;
 
     // What the report and the batch program name: the category, the chosen
     // families (modes 1 to 4) or the cabinet kind, variant and options (mode 5).

@@ -188,7 +188,7 @@ void TestGasRefusals::gerg91_data()
     row("nitrogen infinite", 0.7, Inf, 0.5, 6, 280, u"n2"_s, u"не задано числом"_s);
     row("carbon dioxide negative", 0.7, 1, -1, 6, 280, u"co2"_s, u"от 0 до 20 мол. %"_s);
     row("carbon dioxide 20,5", 0.9, 1, 20.5, 6, 280, u"co2"_s, u"20,5 мол. %"_s);
-    row("pressure 0,09", 0.7, 1, 0.5, 0.09, 280, u"pressure"_s, u"от 0,1 до 12 МПа"_s);
+    row("pressure below 0", 0.7, 1, 0.5, -0.01, 280, u"pressure"_s, u"от 0 до 12 МПа"_s);
     row("pressure 12,5", 0.7, 1, 0.5, 12.5, 280, u"pressure"_s, u"12,5 МПа"_s);
     row("249 K", 0.7, 1, 0.5, 6, 249, u"temperature"_s, u"от 250 до 340 К"_s);
     row("341 K", 0.7, 1, 0.5, 6, 341, u"temperature"_s, u"341 К"_s);
