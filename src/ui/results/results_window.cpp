@@ -670,8 +670,14 @@ void TForm2::relayFormula()
                                     ConditionsLine->heightForWidth(lineWidth));
         const int need = ConditionsLine->geometry().bottom() + 1 + kMargin + menuBar()->sizeHint().height()
             + statusBar()->sizeHint().height();
-        if (height() < need)
+        if (height() < need) {
+            grownBy_ += need - height();
             resize(width(), need);
+        }
+    } else if (grownBy_ > 0) {
+        // Back to the height the panels alone need.
+        resize(width(), height() - grownBy_);
+        grownBy_ = 0;
     }
 }
 

@@ -146,4 +146,5 @@ private:
     int fractionLeft_ = 0;
     std::array<int, 2> fractionWidth_{};
     std::array<int, 2> formulaTop_{};
+    int grownBy_ = 0; // the height the window took on for the conditions line
 };
