@@ -22,6 +22,8 @@
 #include "ui/wizard/meter_choice_dialog.h"
 #include "ui/wizard/utility_choice_dialog.h"
 #include "ui_test_support.h"
+#include "app/selection_flow.h"
+#include "ui/conditions/conditions_dialog.h"
 
 #include <QApplication>
 #include <QDir>
@@ -30,6 +32,9 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QComboBox>
 
 #include <cstdio>
 #include <memory>
@@ -99,8 +104,12 @@ int main(int argc, char *argv[])
     // the run fails at the end.
     MessageCatcher boxes;
 
+    // The user's settings are never read or written here.
+    QStandardPaths::setTestModeEnabled(true);
+    QTemporaryDir settingsFolder;
     auto state = std::make_unique<AppState>();
     WindowSet windows(*state);
+    windows.flow().setSettingsPath(settingsFolder.filePath(QStringLiteral("settings.ini")));
     TForm1 *main = windows.Form1.get();
     main->show();
     camera.shoot(main, QStringLiteral("main"));
@@ -196,6 +205,24 @@ int main(int argc, char *argv[])
         camera.shoot(form, kind == 2 ? QStringLiteral("cabinet-reducing")
                                      : QStringLiteral("cabinet-metering-reducing"));
     }
+
+    // Mode 2 under real conditions: 100 and 10 m3/h at 3 bar, the conditions window
+    // set to GERG-91 мод. for -10..25 °C, then the run sized again.
+    main->Image3Click();
+    windows.Dlg->BitBtn1->click();
+    Type(flows->Edit11, QStringLiteral("100"));
+    Type(flows->Edit12, QStringLiteral("10"));
+    flows->BitBtn2->click();
+    Type(working->Edit5, QStringLiteral("3"));
+    working->BitBtn2->click();
+    windows.Form2->ConditionsAction->trigger();
+    ConditionsDialog *conditions = windows.Conditions.get();
+    conditions->MethodBox->setCurrentIndex(2);
+    Type(conditions->TminEdit, QStringLiteral("-10"));
+    Type(conditions->TmaxEdit, QStringLiteral("25"));
+    camera.shoot(conditions, QStringLiteral("conditions"));
+    conditions->ConditionsOk->click();
+    camera.shoot(windows.Form2.get(), QStringLiteral("results-gerg91"));
 
     for (const QString &text : boxes.texts())
         camera.fail(QStringLiteral("unexpected message box: ") + text);

@@ -2,6 +2,7 @@
 #include "app/qt_translation.h"
 #include "app/window_set.h"
 #include "report/c_numeric_locale.h"
+#include "ui/settings/program_settings.h"
 
 #include <QApplication>
 
@@ -17,6 +18,8 @@ int main(int argc, char *argv[])
     app.setQuitOnLastWindowClosed(false);
 
     auto state = std::make_unique<AppState>();
+    // The conditions kept from the last run; the defaults when there are none.
+    state->Conditions = LoadConditions(DefaultSettingsPath());
     WindowSet windows(*state);
     windows.ShowMainWindow();
     return app.exec();

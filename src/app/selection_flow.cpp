@@ -1,6 +1,9 @@
 #include "app/selection_flow.h"
 
 #include "ui/launcher/about_window.h"
+#include "ui/conditions/conditions_dialog.h"
+#include "ui/settings/program_settings.h"
+#include "ui/wizard/messages.h"
 #include "core/state/app_state.h"
 #include "ui/launcher/main_window.h"
 #include "app/window_list.h"
@@ -19,7 +22,7 @@
 #include "ui/wizard/utility_choice_dialog.h"
 
 SelectionFlow::SelectionFlow(AppState &state, WindowList &windows)
-    : QObject(nullptr), state_(state), w_(windows)
+    : QObject(nullptr), state_(state), w_(windows), settingsPath_(DefaultSettingsPath())
 {
     setObjectName(QStringLiteral("SelectionFlow"));
     connectMainWindows();
@@ -34,6 +37,43 @@ void SelectionFlow::connectMainWindows()
     connect(w_.Form1.get(), &TForm1::aboutRequested, this, &SelectionFlow::showAbout);
     connect(w_.Form2.get(), &TForm2::mainMenuRequested, this, &SelectionFlow::CloseWizardWindows);
     connect(w_.Form2.get(), &TForm2::quitRequested, w_.Form1.get(), &QWidget::close);
+    connect(w_.Form1.get(), &TForm1::conditionsRequested, this, &SelectionFlow::ShowConditions);
+    connect(w_.Form2.get(), &TForm2::conditionsRequested, this, &SelectionFlow::ShowConditions);
+    connect(w_.Conditions.get(), &ConditionsDialog::conditionsAccepted, this,
+            &SelectionFlow::ApplyConditions);
+}
+
+void SelectionFlow::ShowConditions()
+{
+    ConditionsDialog *dialog = w_.Conditions.get();
+    if (!dialog->isVisible()) {
+        dialog->setConditions(state_.Conditions);
+        ShowCentred(dialog, w_.Form1.get());
+    }
+    dialog->raise();
+    dialog->activateWindow();
+}
+
+void SelectionFlow::ApplyConditions(const SizingConditions &conditions)
+{
+    state_.Conditions = conditions;
+    SaveConditions(settingsPath_, conditions);
+    TForm2 *results = w_.Form2.get();
+    const auto &shown = results->shownOutcome();
+    if (!results->isVisible() || !shown || !shown->accepted)
+        return;
+    SizingRequest request = shown->request;
+    request.conditions = conditions;
+    const SizingOutcome outcome = Size(request, state_.Catalogue);
+    if (!outcome.accepted) {
+        // The run cannot be sized under these conditions: it stays as shown, and
+        // the next run of the windows meets the same refusal.
+        ShowMessages(results, outcome.messages);
+        return;
+    }
+    if (request.mode != 5)
+        state_.Pressures = outcome.pressures;
+    results->ShowOutcome(outcome);
 }
 
 void SelectionFlow::connectChoiceDialogs()

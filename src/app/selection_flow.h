@@ -1,10 +1,12 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 struct AppState;
 struct FlowRangeReading;
 struct SizingOutcome;
+struct SizingConditions;
 struct WindowList;
 class QWidget;
 
@@ -31,6 +33,13 @@ public:
     // Closes the results window and every wizard window, in the fixed order; the
     // pressure-range dialog's close handler runs on the way. The About window stays.
     void CloseWizardWindows();
+    // The conditions dialog, filled with the conditions in force.
+    void ShowConditions();
+    // Accepted conditions: kept in the state and the settings file, and the run the
+    // results window shows is sized again under them.
+    void ApplyConditions(const SizingConditions &conditions);
+    // Where accepted conditions are kept (the user's settings file by default).
+    void setSettingsPath(const QString &path) { settingsPath_ = path; }
 
 private:
     void connectMainWindows();
@@ -51,4 +60,5 @@ private:
 
     AppState &state_;
     WindowList &w_;
+    QString settingsPath_;
 };

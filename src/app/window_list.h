@@ -15,6 +15,7 @@ class TOKBottomDlg3;
 class TOKBottomDlg4;
 class TOKBottomDlg5;
 class TOKBottomDlg6;
+class ConditionsDialog;
 
 // The program's windows, one of each, in start-up order: what the window set makes
 // and the selection flow connects.
@@ -32,4 +33,5 @@ struct WindowList {
     std::unique_ptr<TForm4> Form4;       // cabinet reducing point
     std::unique_ptr<TForm5> Form5;       // cabinet metering-and-reducing point
     std::unique_ptr<TForm6> Form6;       // About
+    std::unique_ptr<ConditionsDialog> Conditions; // "Условия расчёта"
 };

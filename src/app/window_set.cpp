@@ -3,6 +3,7 @@
 #include "ui/launcher/about_window.h"
 #include "ui/launcher/main_window.h"
 #include "app/selection_flow.h"
+#include "ui/conditions/conditions_dialog.h"
 #include "ui/cabinet/metering_point_form.h"
 #include "ui/cabinet/metering_reducing_point_form.h"
 #include "ui/cabinet/reducing_point_form.h"
@@ -35,6 +36,7 @@ WindowSet::WindowSet(AppState &state)
     Form4 = std::make_unique<TForm4>(state);
     Form5 = std::make_unique<TForm5>(state);
     Form6 = std::make_unique<TForm6>(state);
+    Conditions = std::make_unique<ConditionsDialog>();
     flow_ = std::make_unique<SelectionFlow>(state, *this);
 }
 
@@ -42,6 +44,7 @@ WindowSet::~WindowSet()
 {
     // The flow goes first, then the windows in reverse creation order.
     flow_.reset();
+    Conditions.reset();
     Form6.reset();
     Form5.reset();
     Form4.reset();

@@ -69,6 +69,14 @@ std::vector<int> StartPages(int contentsPages, const std::vector<int> &counts)
 
 } // namespace
 
+// The report heading of a point: its id as the metering point.
+static ReportHeader PointHeader(const QString &id)
+{
+    ReportHeader header;
+    header.point = id;
+    return header;
+}
+
 QString PointHeading(const QString &id, int line)
 {
     if (id.trimmed().isEmpty())
@@ -90,7 +98,7 @@ bool WriteBatchReportPdf(const QString &path, const std::vector<ReportedPoint> &
             std::vector<int> counts;
             counts.reserve(points.size());
             for (const ReportedPoint &point : points) {
-                counts.push_back(ReportPages(*BuildReportDocument(point.outcome, catalogue), pdf,
+                counts.push_back(ReportPages(*BuildReportDocument(point.outcome, catalogue, PointHeader(point.id)), pdf,
                                              PointHeading(point.id, point.line))
                                      .count());
             }
@@ -113,7 +121,7 @@ bool WriteBatchReportPdf(const QString &path, const std::vector<ReportedPoint> &
             int page = contentsPages + 1;
             for (const ReportedPoint &point : points) {
                 pdf.newPage();
-                const ReportPages pages(*BuildReportDocument(point.outcome, catalogue), pdf,
+                const ReportPages pages(*BuildReportDocument(point.outcome, catalogue, PointHeader(point.id)), pdf,
                                         PointHeading(point.id, point.line));
                 pages.paint(painter, page, total);
                 page += pages.count();

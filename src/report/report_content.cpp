@@ -3,6 +3,7 @@
 #include "core/pressure/pressure_units.h"
 #include "core/selection/candidate_load.h"
 #include "core/sizing/sizing.h"
+#include "core/sizing/conditions_text.h"
 #include "core/selection/result_row.h"
 #include "core/input/message_texts.h"
 #include "core/input/number_text.h"
@@ -103,6 +104,14 @@ void CollectWorking(const SizingOutcome &outcome, ReportContent &content)
     }
     const QString qmaxStd = t.qmaxStd.value_or(WriteNumber(outcome.qmaxStd));
     const QString qminStd = t.qminStd.value_or(WriteNumber(outcome.qminStd));
+    const ConversionMethod method = outcome.request.conditions.method;
+    if (method != ConversionMethod::Simple) {
+        lines.push_back({FormulaLineMax(method, outcome.rangeLayout), *t.qmaxWork, Rounded(p.QmaxWork),
+                         FlowUnit(), true});
+        lines.push_back({FormulaLineMin(method, outcome.rangeLayout), *t.qminWork, Rounded(p.QminWork),
+                         FlowUnit(), true});
+        return;
+    }
     // Qраб max divides by the lower pressure, Qраб min by the upper one.
     lines.push_back({QStringLiteral("Qраб max = Qmax / (%1) = %2 / %3")
                          .arg(t.denominators->first, qmaxStd, lower),
@@ -112,7 +121,61 @@ void CollectWorking(const SizingOutcome &outcome, ReportContent &content)
                      *t.qminWork, Rounded(p.QminWork), FlowUnit(), true});
 }
 
+void CollectHeading(const ReportHeader &h, ReportContent &content)
+{
+    const std::pair<QString, QString> fields[] = {{QStringLiteral("Объект"), h.object},
+                                                  {QStringLiteral("Заказчик"), h.customer},
+                                                  {QStringLiteral("Точка учёта"), h.point},
+                                                  {QStringLiteral("Исполнитель"), h.engineer}};
+    for (const auto &[caption, value] : fields)
+        if (!value.trimmed().isEmpty())
+            content.heading.push_back({caption, value.simplified(), std::nullopt, QString()});
+}
+
+void CollectConditions(const SizingOutcome &outcome, ReportContent &content)
+{
+    const SizingConditions &c = outcome.request.conditions;
+    const AppliedConditions &a = outcome.conditions;
+    auto &lines = content.conditions;
+    auto text = [&lines](const QString &caption, const QString &value, const QString &unit = {}) {
+        lines.push_back({caption, value, std::nullopt, unit});
+    };
+    auto number = [&lines](const QString &caption, double value, const QString &unit) {
+        lines.push_back({caption, WriteNumber(value), value, unit});
+    };
+    text(QStringLiteral("Пересчёт к рабочим условиям"), MethodName(c.method));
+    text(QStringLiteral("Стандартные условия"), QStringLiteral("20 °C, 101,325 кПа"));
+    if (c.method != ConversionMethod::Simple) {
+        number(QStringLiteral("Наименьшая температура газа"), c.tMin, QStringLiteral("°C"));
+        number(QStringLiteral("Наибольшая температура газа"), c.tMax, QStringLiteral("°C"));
+        number(QStringLiteral("Атмосферное давление"), c.pAtm, QStringLiteral("кПа"));
+    }
+    if (c.method == ConversionMethod::Gerg91) {
+        number(QStringLiteral("Плотность при стандартных условиях"), c.density, QStringLiteral("кг/м³"));
+        number(QStringLiteral("Азот N₂"), c.n2, QStringLiteral("мол. %"));
+        number(QStringLiteral("Диоксид углерода CO₂"), c.co2, QStringLiteral("мол. %"));
+    }
+    if (c.method == ConversionMethod::Aga8) {
+        for (int i = 0; i < gas::ComponentCount; ++i)
+            if (c.composition[i] != 0)
+                number(gas::ComponentName(gas::ComponentAt(i)), c.composition[i], QStringLiteral("мол. %"));
+    }
+    if ((c.method == ConversionMethod::Gerg91 || c.method == ConversionMethod::Aga8) && !outcome.hasError()) {
+        lines.push_back({QStringLiteral("Zc"), ZText(a.zStd), a.zStd, QString()});
+        lines.push_back({QStringLiteral("Z при Qраб max"), ZText(a.zQmax), a.zQmax, QString()});
+        lines.push_back({QStringLiteral("Z при Qраб min"), ZText(a.zQmin), a.zQmin, QString()});
+    }
+    number(QStringLiteral("Целевая наибольшая загрузка"), c.maxLoad, QStringLiteral("%"));
+    if (c.strict)
+        text(QStringLiteral("Оптимальный вариант"), QStringLiteral("с учётом проверок"));
+    content.formula << FormulaLineMax(c.method, outcome.rangeLayout)
+                    << FormulaLineMin(c.method, outcome.rangeLayout);
+}
+
 } // namespace
+
+QString ConditionsTitle() { return QStringLiteral("Условия расчёта"); }
+QString NoteHeader() { return QStringLiteral("Примечание"); }
 
 QString ReportTitle() { return QStringLiteral("Подбор типоразмера"); }
 
@@ -136,8 +199,13 @@ QString OptimalOverflowNote(std::size_t optimalCount)
         .arg(optimalCount);
 }
 
-QString ReportFootnote()
+QString ReportFootnote(ConversionMethod method)
 {
+    if (method != ConversionMethod::Simple)
+        return QStringLiteral(
+            "Расходы при стандартных условиях приведены к температуре 20 °C и давлению 101,325 кПа; "
+            "рабочий расход пересчитан при заданных температуре газа и атмосферном давлении "
+            "(метод указан в разделе «Условия расчёта»). Стоимость указана без НДС.");
     return QStringLiteral(
         "Расходы при стандартных условиях приведены к температуре 20 °C и давлению 1 атм; "
         "при пересчете к рабочим условиям атмосферное давление принято Patm = 1 бар. "
@@ -145,9 +213,14 @@ QString ReportFootnote()
         "Стоимость указана без НДС.");
 }
 
-ReportContent CollectReport(const SizingOutcome &outcome, const ProductCatalogue &catalogue)
+ReportContent CollectReport(const SizingOutcome &outcome, const ProductCatalogue &catalogue,
+                            const ReportHeader &heading)
 {
     ReportContent content;
+    CollectHeading(heading, content);
+    content.notes = MarksFlags(outcome.request.conditions);
+    if (content.notes)
+        CollectConditions(outcome, content);
     content.category = outcome.categoryCaption;
     content.when = outcome.when.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
     CollectChoice(outcome, content);
@@ -166,13 +239,17 @@ ReportContent CollectReport(const SizingOutcome &outcome, const ProductCatalogue
     content.header = QStringList(header.begin(), header.end());
     content.header.last() = outcome.priceHeader();
     content.header << QStringLiteral("Загрузка, %") << QStringLiteral("Запас по Qmin");
+    if (content.notes)
+        content.header << NoteHeader();
     return content;
 }
 
-QStringList CandidateTexts(const Candidate &candidate)
+QStringList CandidateTexts(const Candidate &candidate, bool notes)
 {
     QStringList texts(candidate.cells.begin(), candidate.cells.end());
     const QChar separator = LocaleDecimalSeparator();
     texts << LoadText(candidate.loadPercent, separator) << MarginText(candidate.qminMargin, separator);
+    if (notes)
+        texts << candidate.flags.join(QStringLiteral("; "));
     return texts;
 }

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/sizing/sizing.h"
+#include "report/report_header.h"
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +23,7 @@ struct ReportLine {
 };
 
 struct ReportContent {
+    std::vector<ReportLine> heading; // "Объект", "Заказчик", ...: the filled fields only
     QString category;
     QString when;                   // date and time of the run
     std::vector<ReportLine> choice; // the chosen product lines, or the cabinet and its options
@@ -30,14 +32,21 @@ struct ReportContent {
     QString warning;                // the wide-range doubt, when it applied
     QString error;                  // the refusal, when the input was refused
     QString noFit;                  // why nothing fits, when nothing does
+    // "Условия расчёта" (method, standard conditions, gas, Z, load target) and the
+    // working-flow formula in use, and the rows' flags under "Примечание": only
+    // when the conditions are not the catalogue's own defaults (MarksFlags()).
+    std::vector<ReportLine> conditions;
+    QStringList formula;
+    bool notes = false;
     QStringList header;             // the candidate tables' header
 };
 
-ReportContent CollectReport(const SizingOutcome &outcome, const ProductCatalogue &catalogue);
+ReportContent CollectReport(const SizingOutcome &outcome, const ProductCatalogue &catalogue,
+                            const ReportHeader &heading = {});
 
 // The texts of one candidate row under ReportContent::header: the grid cells, the
-// load and the Qmin margin.
-QStringList CandidateTexts(const Candidate &candidate);
+// load and the Qmin margin, and with `notes` its flags.
+QStringList CandidateTexts(const Candidate &candidate, bool notes = false);
 
 QString ReportTitle();       // "Подбор типоразмера"
 QString ProgramLine();       // the program's name and version
@@ -47,5 +56,8 @@ QString FlowUnit();          // "куб.м/ч"
 QString BarUnit();           // "бар"
 // Under an optimal table longer than the window's grid; empty when it fits.
 QString OptimalOverflowNote(std::size_t optimalCount);
-// The conditions the figures rest on, as the report's last paragraph.
-QString ReportFootnote();
+// The conditions the figures rest on, as the report's last paragraph: the
+// catalogue's own conversion, or the real conditions of another method.
+QString ReportFootnote(ConversionMethod method = ConversionMethod::Simple);
+QString ConditionsTitle(); // "Условия расчёта"
+QString NoteHeader();      // "Примечание", the flags column

@@ -16,30 +16,37 @@ namespace {
 
 // Share of the page width of each candidate column, in percent.
 const QList<qreal> CandidateColumnWidths{5, 23, 6, 7, 7, 9, 9, 14, 10, 10};
+// The same with the flags' column "Примечание".
+const QList<qreal> NotedColumnWidths{4, 17, 5, 6, 6, 7, 7, 11, 7, 7, 23};
 
-// The product name on the left, every figure on the right.
-QList<Qt::Alignment> CandidateAlignments()
+// The product name and the flags on the left, every figure on the right.
+QList<Qt::Alignment> CandidateAlignments(bool notes)
 {
-    QList<Qt::Alignment> alignments(CandidateColumnWidths.size(), Qt::AlignRight);
+    QList<Qt::Alignment> alignments((notes ? NotedColumnWidths : CandidateColumnWidths).size(), Qt::AlignRight);
     alignments[1] = Qt::AlignLeft;
+    if (notes)
+        alignments.last() = Qt::AlignLeft;
     return alignments;
 }
 
-void Candidates(ReportWriter &out, const QStringList &header, const std::vector<Candidate> &rows)
+void Candidates(ReportWriter &out, const ReportContent &content, const std::vector<Candidate> &rows)
 {
     std::vector<QStringList> texts;
     texts.reserve(rows.size());
     for (const Candidate &row : rows)
-        texts.push_back(CandidateTexts(row));
-    out.grid(header, texts, CandidateColumnWidths, CandidateAlignments());
+        texts.push_back(CandidateTexts(row, content.notes));
+    out.grid(content.header, texts, content.notes ? NotedColumnWidths : CandidateColumnWidths,
+             CandidateAlignments(content.notes));
 }
 
 void WriteReport(QTextDocument &document, const SizingOutcome &outcome,
-                 const ProductCatalogue &catalogue)
+                 const ProductCatalogue &catalogue, const ReportHeader &heading)
 {
-    const ReportContent content = CollectReport(outcome, catalogue);
+    const ReportContent content = CollectReport(outcome, catalogue, heading);
     ReportWriter out(document);
     out.paragraph(ReportTitle(), Characters(TitlePoints, true));
+    if (!content.heading.empty())
+        out.lines(content.heading);
     out.paragraph(content.category, Characters(HeadingPoints, true), 2);
     out.paragraph(QStringLiteral("Дата и время подбора: %1").arg(content.when), Characters(BodyPoints), 2);
     out.paragraph(QStringLiteral("Программа: %1").arg(ProgramLine()), Characters(BodyPoints));
@@ -48,6 +55,12 @@ void WriteReport(QTextDocument &document, const SizingOutcome &outcome,
     out.lines(content.choice);
     out.heading(QStringLiteral("Исходные данные"));
     out.lines(content.input);
+    if (!content.conditions.empty()) {
+        out.heading(ConditionsTitle());
+        out.lines(content.conditions);
+        for (const QString &line : content.formula)
+            out.paragraph(line, Characters(BodyPoints), 2);
+    }
     if (!content.error.isEmpty()) {
         out.paragraph(content.error, Characters(BodyPoints, true), 6);
     } else {
@@ -61,15 +74,15 @@ void WriteReport(QTextDocument &document, const SizingOutcome &outcome,
             out.paragraph(content.noFit, Characters(BodyPoints, true), 2);
         } else {
             out.heading(OptimalTitle());
-            Candidates(out, content.header, outcome.optimal);
+            Candidates(out, content, outcome.optimal);
             const QString overflow = OptimalOverflowNote(outcome.optimal.size());
             if (!overflow.isEmpty())
                 out.paragraph(overflow, Characters(NotePoints), 2);
             out.heading(PossibleTitle());
-            Candidates(out, content.header, outcome.possible);
+            Candidates(out, content, outcome.possible);
         }
     }
-    out.paragraph(ReportFootnote(), Characters(NotePoints), 10);
+    out.paragraph(ReportFootnote(outcome.request.conditions.method), Characters(NotePoints), 10);
 }
 
 // The resolution a document without a paint device is laid out at.
@@ -88,7 +101,8 @@ QPageLayout ReportPageLayout()
 }
 
 std::unique_ptr<QTextDocument> BuildReportDocument(const SizingOutcome &outcome,
-                                                   const ProductCatalogue &catalogue)
+                                                   const ProductCatalogue &catalogue,
+                                                   const ReportHeader &heading)
 {
     auto document = std::make_unique<QTextDocument>();
     document->setDefaultFont(ReportFont());
@@ -98,7 +112,7 @@ std::unique_ptr<QTextDocument> BuildReportDocument(const SizingOutcome &outcome,
     const QRectF body = ReportPageLayout().paintRect(QPageLayout::Point);
     const qreal scale = ScreenDpi() / 72.0;
     document->setPageSize(body.size() * scale);
-    WriteReport(*document, outcome, catalogue);
+    WriteReport(*document, outcome, catalogue, heading);
     return document;
 }
 
@@ -113,7 +127,7 @@ bool PaintReport(const QTextDocument &document, QPagedPaintDevice &device)
 }
 
 bool WriteReportPdf(const QString &path, const std::vector<SizingOutcome> &outcomes,
-                    const ProductCatalogue &catalogue, QString *error)
+                    const ProductCatalogue &catalogue, QString *error, const ReportHeader &heading)
 {
     if (outcomes.empty()) {
         if (error)
@@ -128,7 +142,7 @@ bool WriteReportPdf(const QString &path, const std::vector<SizingOutcome> &outco
                 if (!first)
                     pdf.newPage();
                 first = false;
-                const ReportPages pages(*BuildReportDocument(outcome, catalogue), pdf);
+                const ReportPages pages(*BuildReportDocument(outcome, catalogue, heading), pdf);
                 pages.paint(painter, 1, pages.count());
             }
             return true;

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/sizing/sizing.h"
+#include "report/report_header.h"
 
 #include <QPageLayout>
 #include <QString>
@@ -22,8 +23,10 @@ QPageLayout ReportPageLayout();
 
 // The report as a document laid out on ReportPageLayout() at the screen's resolution
 // (for a preview); PaintReport() lays it out again for the device it paints on.
+// `heading` fills the block "Объект", "Заказчик", ... (empty fields left out).
 std::unique_ptr<QTextDocument> BuildReportDocument(const SizingOutcome &outcome,
-                                                   const ProductCatalogue &catalogue);
+                                                   const ProductCatalogue &catalogue,
+                                                   const ReportHeader &heading = {});
 
 // Paints the document onto the device's pages inside its page layout, with
 // "Стр. N из M" at the foot of each page. False when no painter could start on the
@@ -33,7 +36,8 @@ bool PaintReport(const QTextDocument &document, QPagedPaintDevice &device);
 // One PDF of the reports of all the outcomes, each from a new page, written whole
 // or not at all. False with the reason (the file and the system's reason) in *error.
 bool WriteReportPdf(const QString &path, const std::vector<SizingOutcome> &outcomes,
-                    const ProductCatalogue &catalogue, QString *error);
+                    const ProductCatalogue &catalogue, QString *error,
+                    const ReportHeader &heading = {});
 
 // "подбор-<yyyy-MM-dd>-<mode>.<extension>" for the run's date and mode; the extension
 // with or without its dot.

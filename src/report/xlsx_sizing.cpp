@@ -82,6 +82,8 @@ public:
                 writer_.number(row_, 9, *candidate.qminMargin, formats_.margin);
             else
                 writer_.text(row_, 9, MarginText(std::nullopt, LocaleDecimalSeparator()));
+            if (header.size() > 10 && !candidate.flags.isEmpty())
+                writer_.text(row_, 10, candidate.flags.join(QStringLiteral("; ")), nullptr, false);
             ++row_;
         }
         return headerRow;
@@ -95,7 +97,8 @@ private:
     int row_ = 0;
 };
 
-lxw_error Fill(lxw_workbook *workbook, const SizingOutcome &outcome, const ProductCatalogue &catalogue)
+lxw_error Fill(lxw_workbook *workbook, const SizingOutcome &outcome, const ProductCatalogue &catalogue,
+               const ReportHeader &heading)
 {
     lxw_error status = LXW_NO_ERROR;
     lxw_worksheet *sheet = AddSheet(workbook, QStringLiteral("Подбор"), &status);
@@ -109,9 +112,10 @@ lxw_error Fill(lxw_workbook *workbook, const SizingOutcome &outcome, const Produ
     format_set_num_format(formats.load, LoadFormat);
     format_set_num_format(formats.margin, MarginFormat);
 
-    const ReportContent content = CollectReport(outcome, catalogue);
+    const ReportContent content = CollectReport(outcome, catalogue, heading);
     SizingSheet out(sheet, formats);
     out.title(ReportTitle());
+    out.lines(content.heading, false);
     out.title(content.category);
     out.pair(QStringLiteral("Дата и время подбора"), content.when);
     out.pair(QStringLiteral("Программа"), ProgramLine());
@@ -119,6 +123,12 @@ lxw_error Fill(lxw_workbook *workbook, const SizingOutcome &outcome, const Produ
     out.lines(content.choice, false);
     out.section(QStringLiteral("Исходные данные"));
     out.lines(content.input, true);
+    if (!content.conditions.empty()) {
+        out.section(ConditionsTitle());
+        out.lines(content.conditions, true);
+        for (const QString &line : content.formula)
+            out.note(line);
+    }
     if (!content.error.isEmpty()) {
         out.note(content.error);
         return out.writer().finish();
@@ -153,8 +163,8 @@ lxw_error Fill(lxw_workbook *workbook, const SizingOutcome &outcome, const Produ
 } // namespace
 
 bool WriteSizingXlsx(const QString &path, const SizingOutcome &outcome,
-                     const ProductCatalogue &catalogue, QString *error)
+                     const ProductCatalogue &catalogue, QString *error, const ReportHeader &heading)
 {
     return WriteWorkbook(
-        path, [&](lxw_workbook *workbook) { return Fill(workbook, outcome, catalogue); }, error);
+        path, [&](lxw_workbook *workbook) { return Fill(workbook, outcome, catalogue, heading); }, error);
 }

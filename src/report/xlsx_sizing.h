@@ -2,6 +2,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/sizing/sizing.h"
+#include "report/report_header.h"
 
 #include <QString>
 
@@ -11,5 +12,7 @@
 // numeric cells (a price of 0 is the text "договорная", a missing margin "—").
 // Written whole or not at all; false with the reason (the file and the system's
 // reason) in *error.
+// `heading` fills the block "Объект", "Заказчик", ... (empty fields left out).
 bool WriteSizingXlsx(const QString &path, const SizingOutcome &outcome,
-                     const ProductCatalogue &catalogue, QString *error);
+                     const ProductCatalogue &catalogue, QString *error,
+                     const ReportHeader &heading = {});

@@ -236,9 +236,11 @@ private slots:
             QCOMPARE(entries[i]->text(), texts[i]);
         }
         const QList<QAction *> top = f->N1->actions();
-        QCOMPARE(top.size(), 2);
+        QCOMPARE(top.size(), 3);
         QCOMPARE(top[0]->menu(), f->N2);
-        QCOMPARE(top[1], f->N4);
+        QCOMPARE(top[1], f->ConditionsAction);
+        QCOMPARE(f->ConditionsAction->text(), QStringLiteral("Условия расчёта..."));
+        QCOMPARE(top[2], f->N4);
         QCOMPARE(f->N4->text(), QStringLiteral("Выход"));
         const QList<QAction *> bar = f->menuBar()->actions();
         QCOMPARE(bar.size(), 2);

@@ -16,11 +16,13 @@ struct AppState {
     double QminStd = 0;
     PressureSet Pressures;     // shared by the pressure-range and working-pressure dialogs
     int PressureRangeMode = 0; // 1 = range, 0 = single working pressure
+    SizingConditions Conditions; // what every sizing request of the windows carries
     ProductCatalogue Catalogue;
 };
 
 // The part of a sizing request the state holds for modes 1 to 4: the mode, the
-// chosen families, the accepted flow range and the shared pressure set.
+// chosen families, the accepted flow range, the shared pressure set and the
+// conditions.
 inline SizingRequest ChainRequest(const AppState &state)
 {
     SizingRequest request;
@@ -29,5 +31,6 @@ inline SizingRequest ChainRequest(const AppState &state)
     request.qmaxStd = state.QmaxStd;
     request.qminStd = state.QminStd;
     request.previous = state.Pressures;
+    request.conditions = state.Conditions;
     return request;
 }

@@ -221,6 +221,7 @@ void CabinetForm::BitBtn2Click()
     request.options = chosenOptions();
     request.outlet = outletPressure();
     request.previous = pressures_;
+    request.conditions = state_.Conditions;
     const SizingOutcome outcome = Size(request, state_.Catalogue);
 
     pressures_ = outcome.pressures;

@@ -192,6 +192,9 @@ void TForm1::buildMenu()
     N9 = entry(N2, QStringLiteral("N9"), QStringLiteral("Счетчики газа ZAM, ЗЕТ, KEL"), &TForm1::N9Click);
     N7 = entry(N2, QStringLiteral("N7"), QStringLiteral("Коммунальные счетчики газа"), &TForm1::N7Click);
     N8 = entry(N2, QStringLiteral("N8"), QStringLiteral("Шкафные пункты учета газа"), &TForm1::N8Click);
+    ConditionsAction = N1->addAction(QStringLiteral("Условия расчёта..."));
+    ConditionsAction->setObjectName(QStringLiteral("ConditionsAction"));
+    connect(ConditionsAction, &QAction::triggered, this, &TForm1::conditionsRequested);
     N4 = entry(N1, QStringLiteral("N4"), QStringLiteral("Выход"), &TForm1::N4Click);
 
     N3 = bar->addAction(QStringLiteral("?"));

@@ -32,6 +32,7 @@ public:
 
     QMenu *N1, *N2;
     QAction *N5, *N6, *N9, *N7, *N8, *N4, *N3;
+    QAction *ConditionsAction; // "Условия расчёта..."
 
     void Image2Click();
     void Image3Click();
@@ -54,6 +55,8 @@ signals:
     void launchRequested(int mode);
     // The "?" menu: the About window.
     void aboutRequested();
+    // "Условия расчёта...": the conditions dialog.
+    void conditionsRequested();
     // The main window has been closed: the program ends.
     void closed();
 

@@ -5,6 +5,9 @@
 #include "report/xlsx_sizing.h"
 #include "core/sizing/sizing.h"
 #include "ui/wizard/messages.h"
+#include "ui/results/report_header_dialog.h"
+#include "ui/settings/program_settings.h"
+#include "ui/wizard/navigation.h"
 
 #include <QAction>
 #include <QDir>
@@ -16,6 +19,8 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+
+#include <utility>
 
 namespace {
 QAction *AddAction(QMenu *menu, const QString &name, const QString &text,
@@ -45,10 +50,34 @@ ReportActions::ReportActions(QMainWindow *window, const ProductCatalogue &catalo
     PrintAction = AddAction(menu_, QStringLiteral("PrintAction"), QStringLiteral("Печать..."), QKeySequence(Qt::CTRL | Qt::Key_P));
     SavePdfAction = AddAction(menu_, QStringLiteral("SavePdfAction"), QStringLiteral("Сохранить в PDF..."), QKeySequence(Qt::CTRL | Qt::Key_S));
     SaveXlsxAction = AddAction(menu_, QStringLiteral("SaveXlsxAction"), QStringLiteral("Сохранить в Excel..."));
-    connect(PreviewAction, &QAction::triggered, this, &ReportActions::preview);
-    connect(PrintAction, &QAction::triggered, this, &ReportActions::print);
-    connect(SavePdfAction, &QAction::triggered, this, &ReportActions::savePdf);
-    connect(SaveXlsxAction, &QAction::triggered, this, &ReportActions::saveXlsx);
+    connect(PreviewAction, &QAction::triggered, this, [this] {
+        header_ = LoadReportHeader(settingsPath);
+        preview();
+    });
+    // Printing and saving ask for the heading first and go on once it is accepted.
+    auto headed = [this](void (ReportActions::*step)()) {
+        return [this, step] {
+            if (!shown_())
+                return;
+            askHeader([this, step](const ReportHeader &header) {
+                header_ = header;
+                SaveReportHeader(settingsPath, header);
+                (this->*step)();
+            });
+        };
+    };
+    connect(PrintAction, &QAction::triggered, this, headed(&ReportActions::print));
+    connect(SavePdfAction, &QAction::triggered, this, headed(&ReportActions::savePdf));
+    connect(SaveXlsxAction, &QAction::triggered, this, headed(&ReportActions::saveXlsx));
+    settingsPath = DefaultSettingsPath();
+    askHeader = [this](std::function<void(const ReportHeader &)> proceed) {
+        ReportHeaderDialog *dialog = headerDialog();
+        pending_ = std::move(proceed);
+        dialog->setHeader(LoadReportHeader(settingsPath));
+        ShowCentred(dialog, window_);
+        dialog->raise();
+        dialog->activateWindow();
+    };
 
     // The report is of the run shown: nothing to report before the first one.
     connect(menu_, &QMenu::aboutToShow, this, [this] {
@@ -67,12 +96,26 @@ ReportActions::ReportActions(QMainWindow *window, const ProductCatalogue &catalo
     };
 }
 
+ReportActions::~ReportActions() = default;
+
+ReportHeaderDialog *ReportActions::headerDialog()
+{
+    if (!headerDialog_) {
+        headerDialog_ = std::make_unique<ReportHeaderDialog>();
+        connect(headerDialog_.get(), &ReportHeaderDialog::headerAccepted, this, [this](const ReportHeader &header) {
+            if (auto proceed = std::exchange(pending_, nullptr))
+                proceed(header);
+        });
+    }
+    return headerDialog_.get();
+}
+
 void ReportActions::preview()
 {
     const SizingOutcome *outcome = shown_();
     if (!outcome)
         return;
-    const auto document = BuildReportDocument(*outcome, catalogue_);
+    const auto document = BuildReportDocument(*outcome, catalogue_, header_);
     QPrinter printer(QPrinter::HighResolution);
     SetUpPrinter(printer);
     QPrintPreviewDialog dialog(&printer, window_);
@@ -92,7 +135,7 @@ void ReportActions::print()
     SetUpPrinter(printer);
     if (!choosePrinter(printer))
         return;
-    const auto document = BuildReportDocument(*outcome, catalogue_);
+    const auto document = BuildReportDocument(*outcome, catalogue_, header_);
     if (!PaintReport(*document, printer))
         ShowError(window_, QStringLiteral("Не удалось напечатать отчёт: принтер недоступен."));
 }
@@ -100,14 +143,14 @@ void ReportActions::print()
 void ReportActions::savePdf()
 {
     save(QStringLiteral("pdf"), QStringLiteral("PDF (*.pdf)"), [this](const QString &path, QString *error) {
-        return WriteReportPdf(path, {*shown_()}, catalogue_, error);
+        return WriteReportPdf(path, {*shown_()}, catalogue_, error, header_);
     });
 }
 
 void ReportActions::saveXlsx()
 {
     save(QStringLiteral("xlsx"), QStringLiteral("Excel (*.xlsx)"), [this](const QString &path, QString *error) {
-        return WriteSizingXlsx(path, *shown_(), catalogue_, error);
+        return WriteSizingXlsx(path, *shown_(), catalogue_, error, header_);
     });
 }
 

@@ -3,7 +3,10 @@
 #include <QObject>
 #include <QString>
 
+#include "report/report_header.h"
+
 #include <functional>
+#include <memory>
 
 struct ProductCatalogue;
 struct SizingOutcome;
@@ -11,12 +14,14 @@ class QAction;
 class QMainWindow;
 class QMenu;
 class QPrinter;
+class ReportHeaderDialog;
 
 // The results window's menu "Отчёт": the report of the run shown, previewed,
 // printed or saved as PDF or as an Excel workbook. Saving suggests a name in the
 // last folder used in this run of the program (nothing is kept between runs);
 // a file is written whole or not at all, and a failure is reported in an error
-// box naming the file, with the window left as it was.
+// box naming the file, with the window left as it was. Saving and printing ask
+// for the report's heading first (kept between runs); the preview shows the last one.
 class ReportActions : public QObject {
     Q_OBJECT
 public:
@@ -24,6 +29,7 @@ public:
     using ShownOutcome = std::function<const SizingOutcome *()>;
 
     ReportActions(QMainWindow *window, const ProductCatalogue &catalogue, ShownOutcome shown);
+    ~ReportActions() override;
 
     QMenu *menu() const { return menu_; }
     QAction *PreviewAction = nullptr;
@@ -37,6 +43,15 @@ public:
     // Lets the user set up the printer; false is Cancel. The print dialog by
     // default; a test sets the printer up itself.
     std::function<bool(QPrinter &printer)> choosePrinter;
+    // Asks for the report's heading and calls `proceed` with it once the user
+    // accepts it (never on Cancel). The heading dialog by default, not modal; a
+    // test may answer at once.
+    std::function<void(std::function<void(const ReportHeader &)> proceed)> askHeader;
+    // Where the last heading is kept (the user's settings file by default).
+    QString settingsPath;
+
+    // The heading dialog, made when first asked for.
+    ReportHeaderDialog *headerDialog();
 
     void preview();
     void print();
@@ -53,4 +68,7 @@ private:
     ShownOutcome shown_;
     QMenu *menu_ = nullptr;
     QString lastFolder_;
+    ReportHeader header_;
+    std::unique_ptr<ReportHeaderDialog> headerDialog_;
+    std::function<void(const ReportHeader &)> pending_;
 };

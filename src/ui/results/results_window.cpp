@@ -2,6 +2,7 @@
 
 #include "core/state/app_state.h"
 #include "core/selection/candidate_load.h"
+#include "core/sizing/conditions_text.h"
 #include "ui/results/report_actions.h"
 #include "core/selection/result_row.h"
 #include "core/selection/result_table_text.h"
@@ -61,6 +62,7 @@ void SetCell(QTableWidget *grid, int row, int column, const QString &text,
     }
     item->setText(text);
     item->setToolTip(toolTip);
+    item->setData(Qt::ForegroundRole, QVariant());
 }
 
 void ClearRows(QTableWidget *grid, int rows)
@@ -74,8 +76,28 @@ void ClearRows(QTableWidget *grid, int rows)
 QString LoadToolTip(const Candidate &candidate)
 {
     const QChar separator = LocaleDecimalSeparator();
-    return QStringLiteral("Загрузка: %1 %; запас по Qmin: %2")
+    QString tip = QStringLiteral("Загрузка: %1 %; запас по Qmin: %2")
         .arg(LoadText(candidate.loadPercent, separator), MarginText(candidate.qminMargin, separator));
+    for (const QString &flag : candidate.flags)
+        tip += u'\n' + flag;
+    return tip;
+}
+
+// The text colour of a row that fails a check: reads as a caution on the yellow window.
+QColor CautionColour()
+{
+    return QColor(0x8b, 0x1a, 0x00);
+}
+
+// The design captions of the two fraction numerators.
+const QString kQmaxNumerator = QStringLiteral("    Qmax     ");
+const QString kQminNumerator = QStringLiteral("     Qmin     ");
+
+void PaintRow(QTableWidget *grid, int row)
+{
+    for (int column = 0; column < ResultColumnCount; ++column)
+        if (QTableWidgetItem *item = grid->item(row, column))
+            item->setForeground(CautionColour());
 }
 } // namespace
 
@@ -97,6 +119,10 @@ TForm2::TForm2(AppState &state)
     buildWorkingPanel(client);
     buildResultsPanel(client);
     buildMenu();
+    ConditionsLine = new QLabel(client);
+    ConditionsLine->setObjectName(QStringLiteral("ConditionsLine"));
+    ConditionsLine->setWordWrap(true);
+    ConditionsLine->hide();
     StatusLine = new QLabel(this);
     StatusLine->setObjectName(QStringLiteral("StatusLine"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
@@ -117,6 +143,8 @@ TForm2::TForm2(AppState &state)
         // metering-point form) finds it centred on the screen.
         CentreOnScreen(this);
     });
+    // The formula captions and the conditions line of a run shown before the first show.
+    layout_.later([this] { relayFormula(); });
 }
 
 void TForm2::ensureLaidOut()
@@ -239,7 +267,8 @@ void TForm2::buildWorkingPanel(QWidget *client)
         denominator->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
         equals = addLabel(Panel1, equalsName, QStringLiteral("="), 0, top + 7);
         value = addValueLabel(Panel1, valueName, 0, top + 7);
-        layout_.later([=] {
+        const int line = top < 84 ? 0 : 1;
+        layout_.later([=, this] {
             const QFontMetrics metrics(Look::DialogFont());
             int denominatorWidth = 0;
             for (const QString &text : {QStringLiteral("Pmin+Patm"), QStringLiteral("Pmax+Patm"),
@@ -248,7 +277,15 @@ void TForm2::buildWorkingPanel(QWidget *client)
             const int fractionLeft = 24 + 8
                 + std::max(metrics.horizontalAdvance(QStringLiteral("Qраб max=")),
                            metrics.horizontalAdvance(QStringLiteral("Qраб min=")));
+            // Measured with the design caption, whatever a run wrote before.
+            const QString shown = numerator->text();
+            numerator->setText(numeratorText);
+            numerator->adjustSize();
+            numerator->setText(shown);
             const int fractionWidth = std::max(numerator->width(), denominatorWidth);
+            fractionLeft_ = fractionLeft;
+            fractionWidth_[line] = fractionWidth;
+            formulaTop_[line] = top;
             numerator->setGeometry(fractionLeft, top, fractionWidth, numerator->height());
             denominator->setGeometry(fractionLeft, top + 14, fractionWidth, denominator->height());
             equals->move(fractionLeft + fractionWidth + 4, top + 7);
@@ -256,11 +293,11 @@ void TForm2::buildWorkingPanel(QWidget *client)
         });
     };
     formulaLine(50, Label176, QStringLiteral("Label176"), QStringLiteral("Qраб max="), Label177,
-                QStringLiteral("Label177"), QStringLiteral("    Qmax     "), Label178,
+                QStringLiteral("Label177"), kQmaxNumerator, Label178,
                 QStringLiteral("Label178"), Label179, QStringLiteral("Label179"), Label180,
                 QStringLiteral("Label180"));
     formulaLine(84, Label181, QStringLiteral("Label181"), QStringLiteral("Qраб min="), Label182,
-                QStringLiteral("Label182"), QStringLiteral("     Qmin     "), Label183,
+                QStringLiteral("Label182"), kQminNumerator, Label183,
                 QStringLiteral("Label183"), Label184, QStringLiteral("Label184"), Label185,
                 QStringLiteral("Label185"));
 
@@ -408,6 +445,10 @@ void TForm2::buildMenu()
     PrintAction = Report->PrintAction;
     SavePdfAction = Report->SavePdfAction;
     SaveXlsxAction = Report->SaveXlsxAction;
+
+    ConditionsAction = bar->addAction(QStringLiteral("Условия расчёта..."));
+    ConditionsAction->setObjectName(QStringLiteral("ConditionsAction"));
+    connect(ConditionsAction, &QAction::triggered, this, &TForm2::conditionsRequested);
 
     CopyAction1 = addCopyAction(StringGrid1, QStringLiteral("CopyAction1"));
     CopyAction2 = addCopyAction(StringGrid2, QStringLiteral("CopyAction2"));
@@ -572,6 +613,72 @@ void TForm2::ShowOutcome(const SizingOutcome &outcome)
         appendOptimalRow(candidate.cells, LoadToolTip(candidate));
     StatusLine->setText(outcome.noFitReason);
     shown_ = outcome;
+    showConditions(outcome);
+}
+
+void TForm2::showConditions(const SizingOutcome &outcome)
+{
+    const ConversionMethod method = outcome.request.conditions.method;
+    if (method == ConversionMethod::Simple) {
+        Label177->setText(kQmaxNumerator);
+        Label182->setText(kQminNumerator);
+    } else if (!outcome.hasError()) {
+        const WorkingFormula formula = FormulaOf(method, outcome.rangeLayout);
+        Label177->setText(formula.qmaxNumerator);
+        Label178->setText(formula.qmaxDenominator);
+        Label182->setText(formula.qminNumerator);
+        Label183->setText(formula.qminDenominator);
+    }
+    const QString summary = outcome.hasError() ? QString() : ConditionsSummary(outcome.conditions);
+    ConditionsLine->setText(summary);
+    ConditionsLine->setVisible(!summary.isEmpty());
+
+    if (MarksFlags(outcome.request.conditions)) {
+        for (std::size_t i = 0; i < outcome.possible.size(); ++i)
+            if (!outcome.possible[i].flags.isEmpty())
+                PaintRow(StringGrid1, static_cast<int>(i));
+        for (std::size_t i = 0; i < outcome.optimal.size() && i < std::size_t(kOptimalRows); ++i)
+            if (!outcome.optimal[i].flags.isEmpty())
+                PaintRow(StringGrid2, static_cast<int>(i));
+    }
+    if (layout_.done())
+        relayFormula();
+}
+
+void TForm2::relayFormula()
+{
+    const QFontMetrics metrics(Look::DialogFont());
+    const bool simple = Label177->text() == kQmaxNumerator;
+    const std::array<std::array<QLabel *, 4>, 2> lines = {{{Label177, Label178, Label179, Label180},
+                                                            {Label182, Label183, Label184, Label185}}};
+    for (int line = 0; line < 2; ++line) {
+        auto [numerator, denominator, equals, value] = lines[line];
+        int width = fractionWidth_[line];
+        if (!simple)
+            width = std::max({width, metrics.horizontalAdvance(numerator->text()) + 4,
+                              metrics.horizontalAdvance(denominator->text()) + 4});
+        const int top = formulaTop_[line];
+        numerator->setGeometry(fractionLeft_, top, width, numerator->height());
+        denominator->setGeometry(fractionLeft_, top + 14, width, denominator->height());
+        equals->move(fractionLeft_ + width + 4, top + 7);
+        value->move(equals->geometry().right() + 6, top + 7);
+        value->resize(ValueWidth(Panel1, value->x()), value->height());
+    }
+    if (!ConditionsLine->isHidden()) {
+        const int lineWidth = Panel3->width() - 6;
+        ConditionsLine->setGeometry(kMargin + 3, Panel3->geometry().bottom() + 1 + 3, lineWidth,
+                                    ConditionsLine->heightForWidth(lineWidth));
+        const int need = ConditionsLine->geometry().bottom() + 1 + kMargin + menuBar()->sizeHint().height()
+            + statusBar()->sizeHint().height();
+        if (height() < need) {
+            grownBy_ += need - height();
+            resize(width(), need);
+        }
+    } else if (grownBy_ > 0) {
+        // Back to the height the panels alone need.
+        resize(width(), height() - grownBy_);
+        grownBy_ = 0;
+    }
 }
 
 void TForm2::setPressureLayout(bool range)

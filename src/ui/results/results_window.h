@@ -5,6 +5,7 @@
 #include "core/sizing/sizing.h"
 #include "ui/wizard/lazy_layout.h"
 
+#include <array>
 #include <optional>
 
 struct AppState;
@@ -58,6 +59,11 @@ public:
     QAction *PreviewAction, *PrintAction, *SavePdfAction, *SaveXlsxAction;
     // The line under the grids that says why a run found nothing.
     QLabel *StatusLine;
+    // Under the panels: the conversion a run used other than the catalogue's own
+    // (method, temperatures, atmosphere, Z); hidden for the catalogue's own.
+    QLabel *ConditionsLine;
+    // "Условия расчёта..." in the menu bar.
+    QAction *ConditionsAction;
 
     void FormCreate();
     void N2Click(); // "Вернуться к главному меню"
@@ -99,6 +105,7 @@ public:
 signals:
     void mainMenuRequested(); // "Вернуться к главному меню"
     void quitRequested();     // "Выход"
+    void conditionsRequested(); // "Условия расчёта..."
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -124,10 +131,20 @@ private:
     // Shows the eight range-layout labels and hides the four single-pressure
     // ones, or the reverse.
     void setPressureLayout(bool range);
+    // The formula captions, the conditions line and the row marks of `outcome`'s
+    // conversion; under the catalogue's own exactly the design captions.
+    void showConditions(const SizingOutcome &outcome);
+    // Places the two fractions for their current texts and the conditions line.
+    void relayFormula();
 
     AppState &state_;
     LazyLayout layout_;
     int possibleCount_ = 0;
     int optimalCount_ = 0;
     std::optional<SizingOutcome> shown_;
+    // The fraction of each formula line as the design captions need it.
+    int fractionLeft_ = 0;
+    std::array<int, 2> fractionWidth_{};
+    std::array<int, 2> formulaTop_{};
+    int grownBy_ = 0; // the height the window took on for the conditions line
 };

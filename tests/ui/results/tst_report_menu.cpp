@@ -18,6 +18,7 @@
 #include <QPrinter>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QStandardPaths>
 #include <QTest>
 
 #include <memory>
@@ -53,10 +54,13 @@ private:
         };
     }
 
+    QTemporaryDir settingsDir;
+
 private slots:
     void initTestCase()
     {
         QuietOffscreenWarnings();
+        QStandardPaths::setTestModeEnabled(true);
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
     }
 
@@ -64,6 +68,9 @@ private slots:
     {
         state = std::make_unique<AppState>();
         form = std::make_unique<TForm2>(*state);
+        // The heading is answered at once, empty, and kept nowhere.
+        form->Report->settingsPath = settingsDir.filePath(QStringLiteral("settings.ini"));
+        form->Report->askHeader = [](const std::function<void(const ReportHeader &)> &proceed) { proceed({}); };
         suggestions.clear();
     }
 
