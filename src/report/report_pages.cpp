@@ -3,7 +3,6 @@
 #include "report/file_error.h"
 #include "core/io/output_file.h"
 #include "report/report_content.h"
-#include "report/sizing_report.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -85,4 +84,10 @@ bool WriteReportFile(const QString &path, const std::function<bool(QPdfWriter &,
     if (!file.commit())
         return fail(file.errorString());
     return true;
+}
+
+QPageLayout ReportPageLayout()
+{
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 12, 12, 12),
+                       QPageLayout::Millimeter);
 }

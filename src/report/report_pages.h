@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPageLayout>
 #include <QString>
 #include <QTextDocument>
 
@@ -39,3 +40,6 @@ private:
 // file and the reason.
 bool WriteReportFile(const QString &path, const std::function<bool(QPdfWriter &, QPainter &)> &paint,
                      QString *error);
+
+// A4 portrait with the report's margins.
+QPageLayout ReportPageLayout();

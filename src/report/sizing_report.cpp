@@ -94,12 +94,6 @@ qreal ScreenDpi()
 
 } // namespace
 
-QPageLayout ReportPageLayout()
-{
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 12, 12, 12),
-                       QPageLayout::Millimeter);
-}
-
 std::unique_ptr<QTextDocument> BuildReportDocument(const SizingOutcome &outcome,
                                                    const ProductCatalogue &catalogue,
                                                    const ReportHeader &heading)

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/catalogue.h"
 #include "core/sizing/sizing.h"
+#include "report/report_pages.h"
 #include "report/report_header.h"
 
 #include <QPageLayout>
@@ -18,8 +19,6 @@ class QPagedPaintDevice;
 // why nothing fits, or the refusal), and the conditions the figures rest on. Needs
 // a QGuiApplication (any platform, offscreen included) for the fonts.
 
-// A4 portrait with the report's margins.
-QPageLayout ReportPageLayout();
 
 // The report as a document laid out on ReportPageLayout() at the screen's resolution
 // (for a preview); PaintReport() lays it out again for the device it paints on.
