@@ -252,39 +252,38 @@ private slots:
         QVERIFY2(expected.accepted, qPrintable(expected.error));
         const AppliedConditions &c = expected.conditions;
 
+        const std::vector<std::pair<QString, double>> figures{
+            {u"t_min"_s, c.tMin}, {u"t_max"_s, c.tMax}, {u"p_atm"_s, c.pAtm},
+            {u"z_qmax"_s, c.zQmax}, {u"z_qmin"_s, c.zQmin}, {u"z_std"_s, c.zStd}};
+        std::vector<Candidate> rows = expected.optimal;
+        rows.insert(rows.end(), expected.possible.begin(), expected.possible.end());
+        qsizetype most = 0;
+        for (const Candidate &row : rows)
+            most = std::max(most, row.flags.size());
+        QCOMPARE(most, qsizetype(mostFlags));
+
         const QJsonObject json = JsonPoint(point.cells);
         const QJsonObject conditions = json[u"conditions"_s].toObject();
         QCOMPARE(conditions[u"method"_s].toString(), MethodKey(c.method));
-        QCOMPARE(conditions[u"t_min"_s].toDouble(), c.tMin);
-        QCOMPARE(conditions[u"t_max"_s].toDouble(), c.tMax);
-        QCOMPARE(conditions[u"p_atm"_s].toDouble(), c.pAtm);
-        QCOMPARE(conditions[u"z_qmax"_s].toDouble(), c.zQmax);
-        QCOMPARE(conditions[u"z_qmin"_s].toDouble(), c.zQmin);
-        QCOMPARE(conditions[u"z_std"_s].toDouble(), c.zStd);
-        std::vector<Candidate> rows = expected.optimal;
-        rows.insert(rows.end(), expected.possible.begin(), expected.possible.end());
+        for (const auto &[key, value] : figures)
+            QCOMPARE(conditions[key].toDouble(), value);
         QJsonArray jsonRows = json[u"optimal"_s].toArray();
         for (const QJsonValue &row : json[u"possible"_s].toArray())
             jsonRows.append(row);
         QCOMPARE(jsonRows.size(), qsizetype(rows.size()));
-        qsizetype most = 0;
-        for (std::size_t i = 0; i < rows.size(); ++i) {
+        for (std::size_t i = 0; i < rows.size(); ++i)
             QCOMPARE(jsonRows[qsizetype(i)][u"flags"_s].toVariant().toStringList(), rows[i].flags);
-            most = std::max(most, rows[i].flags.size());
-        }
-        QCOMPARE(most, qsizetype(mostFlags));
 
         QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
         const std::vector<QStringList> csv = CsvRecords(Run({}, Table(point.cells)).out);
         QCOMPARE(csv.size(), rows.size() + 1);
         const QStringList &header = csv.front();
-        const QStringList conditionColumns{u"method"_s, u"t_min"_s, u"t_max"_s, u"p_atm"_s, u"z_qmax"_s, u"z_qmin"_s, u"z_std"_s};
-        QCOMPARE(header.mid(header.indexOf(u"no_fit_reason"_s) + 1), conditionColumns + QStringList{u"flags"_s});
-        const QStringList values{MethodKey(c.method), WriteNumber(c.tMin), WriteNumber(c.tMax), WriteNumber(c.pAtm),
-                                 WriteNumber(c.zQmax), WriteNumber(c.zQmin), WriteNumber(c.zStd)};
+        QCOMPARE(header.mid(header.indexOf(u"no_fit_reason"_s) + 1).join(u';'), u"method;t_min;t_max;p_atm;z_qmax;z_qmin;z_std;flags"_s);
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const QStringList &line = csv[i + 1];
-            QCOMPARE(line.mid(header.indexOf(u"method"_s), values.size()), values);
+            QCOMPARE(line[header.indexOf(u"method"_s)], MethodKey(c.method));
+            for (const auto &[key, value] : figures)
+                QCOMPARE(line[header.indexOf(key)], WriteNumber(value));
             QCOMPARE(line.last(), rows[i].flags.join(u"; "_s));
         }
     }
