@@ -1,11 +1,13 @@
-// Speed of the logic behind every selection: filling the catalogue at start-up and
-// each mode's selection function on inputs that find many rows.
+// Speed of the logic behind every selection: filling the catalogue at start-up,
+// each mode's selection function on inputs that find many rows, and one whole
+// sizing step under each way of converting the flows.
 
 #include "core/cabinet/cabinet_selection.h"
 #include "core/pressure/pressure_units.h"
 #include "core/catalogue/catalogue.h"
 #include "core/selection/range_selection.h"
 #include "core/selection/working_selection.h"
+#include "core/sizing/sizing.h"
 
 #include <QTest>
 
@@ -26,6 +28,29 @@ PressureSet SinglePressure(double absolute, double qmaxWork, double qminWork)
     p.QmaxWork = qmaxWork;
     p.QminWork = qminWork;
     return p;
+}
+
+// Mode 2, 100 and 10 m3/h at 3 bar gauge, the gas at -10 to 25 °C.
+SizingRequest MeteringPoint(ConversionMethod method)
+{
+    SizingRequest r;
+    r.mode = 2;
+    r.qmaxStd = 100;
+    r.qminStd = 10;
+    r.working = {QStringLiteral("3"), static_cast<int>(PressureUnit::Bar)};
+    r.conditions.method = method;
+    r.conditions.tMin = -10;
+    r.conditions.tMax = 25;
+    if (method == ConversionMethod::Aga8) {
+        gas::Composition &x = r.conditions.composition;
+        x.fill(0);
+        x[gas::IndexOf(gas::Component::Methane)] = 96.5;
+        x[gas::IndexOf(gas::Component::Nitrogen)] = 1;
+        x[gas::IndexOf(gas::Component::CarbonDioxide)] = 0.5;
+        x[gas::IndexOf(gas::Component::Ethane)] = 1.8;
+        x[gas::IndexOf(gas::Component::Propane)] = 0.2;
+    }
+    return r;
 }
 
 } // namespace
@@ -127,6 +152,27 @@ private slots:
         }
         QVERIFY2(int(result.possible.size()) >= leastRows,
                  qPrintable(QString::number(result.possible.size())));
+    }
+
+    // One Size() of a metering point: the conversion, the selection and the rows with
+    // their checks.
+    void size_data()
+    {
+        QTest::addColumn<int>("method");
+        for (const ConversionMethod m : {ConversionMethod::Simple, ConversionMethod::Gerg91,
+                                         ConversionMethod::Aga8})
+            QTest::newRow(qPrintable(MethodKey(m))) << static_cast<int>(m);
+    }
+
+    void size()
+    {
+        QFETCH(int, method);
+        const SizingRequest request = MeteringPoint(static_cast<ConversionMethod>(method));
+        SizingOutcome outcome;
+        QBENCHMARK {
+            outcome = Size(request, catalogue);
+        }
+        QVERIFY2(outcome.accepted && !outcome.possible.empty(), qPrintable(outcome.error));
     }
 };
 

@@ -56,6 +56,8 @@ qtest_rows() {
         rangeSelection) label="RangeSelection, $tag"; target=0.05 ;;
         workingPressureSelection) label="WorkingPressureSelection, $tag"; target=0.05 ;;
         cabinetSelection) label="CabinetSelection, $tag"; target=0.05 ;;
+        size) label="Size(), mode 2, $tag"
+            case "$tag" in aga8) target=0.05 ;; gerg91) target=0.01 ;; *) target="" ;; esac ;;
         next) label="\"Далее\", $tag (handler)"; target=2 ;;
         nextAndPaint) label="\"Далее\", $tag (handler + repaint)"; target="" ;;
         windowSet) label="Window set made and destroyed"; target=150 ;;

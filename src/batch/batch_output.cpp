@@ -45,6 +45,15 @@ enum TableColumn {
     Load,
     Margin,
     NoFit, // why nothing fits, on a point's one line when it has no row
+    // The conditions the working values come from, on every line of a sized point.
+    MethodKeyColumn,
+    TMin,
+    TMax,
+    PAtm,
+    ZQmax,
+    ZQmin,
+    ZStd,
+    Flags, // the row's failed checks
     TableColumnCount
 };
 
@@ -54,7 +63,8 @@ const char16_t *const HeaderNames[TableColumnCount] = {
     u"pmax_abs",  u"pmin_abs",  u"p_gauge",   u"p_abs",     u"qmax_work",    u"qmin_work",
     u"pout",      u"pout_unit", u"slot",      u"number",    u"name",         u"dn",
     u"pmin",      u"pmax",      u"qmax",      u"qmin",      u"price",        u"load_percent",
-    u"qmin_margin", u"no_fit_reason",
+    u"qmin_margin", u"no_fit_reason", u"method",   u"t_min",     u"t_max",        u"p_atm",
+    u"z_qmax",    u"z_qmin",    u"z_std",     u"flags",
 };
 
 QString CurrencyText(Currency currency)
@@ -97,6 +107,14 @@ QStringList PointFields(const BatchRecord &record)
     f[QmaxWork] = t.qmaxWork.value_or(QString());
     f[QminWork] = t.qminWork.value_or(QString());
     f[NoFit] = out.noFitReason;
+    const AppliedConditions &c = out.conditions;
+    f[MethodKeyColumn] = MethodKey(c.method);
+    f[TMin] = WriteNumber(c.tMin);
+    f[TMax] = WriteNumber(c.tMax);
+    f[PAtm] = WriteNumber(c.pAtm);
+    f[ZQmax] = WriteNumber(c.zQmax);
+    f[ZQmin] = WriteNumber(c.zQmin);
+    f[ZStd] = WriteNumber(c.zStd);
     return f;
 }
 
@@ -108,6 +126,7 @@ QStringList RowFields(QStringList f, const QString &result, const Candidate &c)
         f[Number + i] = c.cells[std::size_t(i)];
     f[Load] = WriteNumber(c.loadPercent);
     f[Margin] = c.qminMargin ? WriteNumber(*c.qminMargin) : QString();
+    f[Flags] = c.flags.join(QStringLiteral("; "));
     return f;
 }
 
@@ -176,6 +195,17 @@ private:
     bool first_ = true;
 };
 
+void AppendStrings(QByteArray &out, const QStringList &texts)
+{
+    out += '[';
+    for (qsizetype i = 0; i < texts.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        AppendString(out, texts[i]);
+    }
+    out += ']';
+}
+
 void AppendCandidates(QByteArray &out, const std::vector<Candidate> &list)
 {
     out += '[';
@@ -199,8 +229,21 @@ void AppendCandidates(QByteArray &out, const std::vector<Candidate> &list)
             row.number("qmin_margin", *c.qminMargin);
         else
             row.null("qmin_margin");
+        AppendStrings(row.key("flags"), c.flags);
     }
     out += ']';
+}
+
+void AppendConditions(QByteArray &out, const AppliedConditions &c)
+{
+    JsonObject o(out);
+    o.string("method", MethodKey(c.method));
+    o.number("t_min", c.tMin);
+    o.number("t_max", c.tMax);
+    o.number("p_atm", c.pAtm);
+    o.number("z_qmax", c.zQmax);
+    o.number("z_qmin", c.zQmin);
+    o.number("z_std", c.zStd);
 }
 
 } // namespace
@@ -237,6 +280,12 @@ bool BatchTableColumnIsNumber(int column)
     case Price:
     case Load:
     case Margin:
+    case TMin:
+    case TMax:
+    case PAtm:
+    case ZQmax:
+    case ZQmin:
+    case ZStd:
         return true;
     default:
         return false;
@@ -289,14 +338,7 @@ QByteArray BatchJsonObject(const BatchRecord &record)
         } else {
             o.null("error");
         }
-        QByteArray &warnings = o.key("warnings");
-        warnings += '[';
-        for (qsizetype i = 0; i < record.warnings.size(); ++i) {
-            if (i > 0)
-                warnings += ',';
-            AppendString(warnings, record.warnings[i]);
-        }
-        warnings += ']';
+        AppendStrings(o.key("warnings"), record.warnings);
         if (sized && !out.noFitReason.isEmpty())
             o.string("no_fit_reason", out.noFitReason);
         else
@@ -317,6 +359,10 @@ QByteArray BatchJsonObject(const BatchRecord &record)
             o.number("qmax_work", out.pressures.QmaxWork);
             o.number("qmin_work", out.pressures.QminWork);
         }
+        if (sized)
+            AppendConditions(o.key("conditions"), out.conditions);
+        else
+            o.null("conditions");
         AppendCandidates(o.key("optimal"), sized ? out.optimal : std::vector<Candidate>{});
         AppendCandidates(o.key("possible"), sized ? out.possible : std::vector<Candidate>{});
     }

@@ -1,5 +1,6 @@
 #include "batch/batch_point.h"
 
+#include "batch/batch_conditions.h"
 #include "core/cabinet/cabinet_captions.h"
 #include "core/pressure/pressure_units.h"
 #include "core/selection/selection_modes.h"
@@ -12,10 +13,13 @@
 
 namespace {
 
-constexpr std::array<const char16_t *, BatchColumnCount> ColumnNames{
+// The names up to the composition columns, which are named after the components.
+constexpr std::array<const char16_t *, static_cast<std::size_t>(BatchColumn::FirstFraction)> ColumnNames{
     u"id",       u"mode",      u"families", u"qmax",    u"qmin",   u"pmax",
     u"pmax_unit", u"pmin",     u"pmin_unit", u"p",      u"p_unit", u"cabinet",
     u"variant",  u"side",      u"bypass",   u"gauges",  u"pout",   u"pout_unit",
+    u"method",   u"t_min",     u"t_max",    u"p_atm",   u"density", u"n2",
+    u"co2",      u"max_load",  u"strict",
 };
 
 constexpr int UnitBar = static_cast<int>(PressureUnit::Bar);
@@ -26,17 +30,6 @@ using ColumnSet = std::bitset<BatchColumnCount>;
 std::size_t Bit(BatchColumn column)
 {
     return static_cast<std::size_t>(column);
-}
-
-// A number as the user typed it, with either separator, in the locale's.
-QString LocaleNumber(QString text)
-{
-    const QChar separator = LocaleDecimalSeparator();
-    for (QChar &c : text) {
-        if (c == u',' || c == u'.')
-            c = separator;
-    }
-    return text;
 }
 
 // The whole number from 1 to `last` the text is written as; none for anything else.
@@ -181,12 +174,15 @@ bool PointReader::readPoint()
         return fail(BatchColumn::Mode, QStringLiteral("ожидается номер режима от 1 до 5"));
     SizingRequest &r = point_.request;
     r.mode = *mode;
-    point_.qmaxText = LocaleNumber(raw(BatchColumn::Qmax));
-    point_.qminText = LocaleNumber(raw(BatchColumn::Qmin));
+    point_.qmaxText = BatchLocaleNumber(raw(BatchColumn::Qmax));
+    point_.qminText = BatchLocaleNumber(raw(BatchColumn::Qmin));
 
     ColumnSet used;
     for (BatchColumn c : {BatchColumn::Id, BatchColumn::Mode, BatchColumn::Qmax, BatchColumn::Qmin})
         used.set(Bit(c));
+    // The conditions go with every mode; their method decides which are used.
+    for (int c = int(BatchColumn::Method); c < BatchColumnCount; ++c)
+        used.set(std::size_t(c));
     const QString inMode = QStringLiteral("в режиме %1").arg(r.mode);
 
     if (r.mode != 5) {
@@ -208,8 +204,8 @@ bool PointReader::readPoint()
             if (!checkUnused(used, inMode))
                 return false;
             // Picking the range puts both lists on bar and leaves the single one empty.
-            r.pmax.text = LocaleNumber(raw(BatchColumn::Pmax));
-            r.pmin.text = LocaleNumber(raw(BatchColumn::Pmin));
+            r.pmax.text = BatchLocaleNumber(raw(BatchColumn::Pmax));
+            r.pmin.text = BatchLocaleNumber(raw(BatchColumn::Pmin));
             r.working.unit = -1;
             return readUnit(BatchColumn::PmaxUnit, UnitBar, r.pmax.unit)
                 && readUnit(BatchColumn::PminUnit, UnitBar, r.pmin.unit);
@@ -221,7 +217,7 @@ bool PointReader::readPoint()
         // The pressure-range dialog puts its single list on bar; the working-pressure
         // dialog starts with the unit of the mode.
         const int startUnit = AsksPressureRange(r.mode) ? UnitBar : WorkingPressureUnitOfMode(r.mode);
-        r.working.text = LocaleNumber(raw(BatchColumn::P));
+        r.working.text = BatchLocaleNumber(raw(BatchColumn::P));
         r.pmax.unit = -1;
         r.pmin.unit = -1;
         return readUnit(BatchColumn::PUnit, startUnit, r.working.unit);
@@ -243,8 +239,8 @@ bool PointReader::readPoint()
         return false;
 
     CabinetEntries &e = r.entries;
-    e.pmax = LocaleNumber(raw(BatchColumn::Pmax));
-    e.pmin = LocaleNumber(raw(BatchColumn::Pmin));
+    e.pmax = BatchLocaleNumber(raw(BatchColumn::Pmax));
+    e.pmin = BatchLocaleNumber(raw(BatchColumn::Pmin));
     if (!readUnit(BatchColumn::PmaxUnit, UnitBar, e.pmaxUnit)
         || !readUnit(BatchColumn::PminUnit, UnitBar, e.pminUnit))
         return false;
@@ -272,7 +268,11 @@ BatchPoint PointReader::read()
 {
     point_.line = record_.line;
     point_.id = raw(BatchColumn::Id);
-    readPoint();
+    if (readPoint()) {
+        if (const std::optional<ColumnRefusal> refused =
+                ReadBatchConditions(columns_, record_, point_.request.conditions))
+            fail(refused->column, refused->why);
+    }
     return std::move(point_);
 }
 
@@ -280,7 +280,21 @@ BatchPoint PointReader::read()
 
 QString BatchColumnName(BatchColumn column)
 {
+    if (column >= BatchColumn::FirstFraction) {
+        const int component = int(column) - int(BatchColumn::FirstFraction);
+        return QStringLiteral("x_") + gas::ComponentKey(gas::ComponentAt(component));
+    }
     return QString::fromUtf16(ColumnNames[Bit(column)]);
+}
+
+QString BatchLocaleNumber(QString text)
+{
+    const QChar separator = LocaleDecimalSeparator();
+    for (QChar &c : text) {
+        if (c == u',' || c == u'.')
+            c = separator;
+    }
+    return text;
 }
 
 QString BatchColumnOfField(InputField field)
@@ -352,7 +366,8 @@ BatchRecord SizeBatchPoint(const BatchPoint &point, const ProductCatalogue &cata
     const SizingOutcome &out = record.outcome;
     if (out.hasError()) {
         record.error = out.error;
-        record.errorColumn = BatchColumnOfField(out.errorField);
+        // A refused figure of the conditions is named by its column.
+        record.errorColumn = out.errorKey.isEmpty() ? BatchColumnOfField(out.errorField) : out.errorKey;
     }
     for (const SizingMessage &m : out.messages) {
         if (m.kind == SizingMessage::Kind::Warning)

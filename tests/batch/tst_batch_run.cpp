@@ -332,8 +332,8 @@ private slots:
         QCOMPARE(number(u"qmin_margin"), 16 / 1.5 / 8);
     }
 
-    // Why nothing fits: the CSV's last column, the JSON field and the same column of
-    // the xlsx sheet say it alike, and only for a point with no row.
+    // Why nothing fits: the CSV's column, the JSON field and the same column of the
+    // xlsx sheet say it alike, and only for a point with no row.
     void noFitReason_data()
     {
         QTest::addColumn<QByteArray>("record");
@@ -350,8 +350,9 @@ private slots:
         QFETCH(bool, nothingFits);
         const QByteArray input = Header.toUtf8() + record + '\n';
         const std::vector<QStringList> csv = Records(Run({}, input).out);
-        QCOMPARE(csv.front().last(), u"no_fit_reason"_s);
-        const QString reason = csv[1].last();
+        const qsizetype noFit = csv.front().indexOf(u"no_fit_reason"_s);
+        QVERIFY(noFit > 0);
+        const QString reason = csv[1][noFit];
         QCOMPARE(reason.isEmpty(), !nothingFits);
         if (nothingFits) {
             QCOMPARE(csv.size(), std::size_t(2));

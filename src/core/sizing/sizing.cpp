@@ -238,14 +238,15 @@ InputField FieldOfConditionsKey(const QString &key, bool range)
 
 // Under real conditions the converted values are worked out again from the gauge
 // pressures and written over the catalogue's; false when a figure was refused (the
-// refusal recorded).
+// refusal recorded), under the catalogue's conversion too.
 bool ConvertAtConditions(SizingOutcome &out)
 {
     const SizingConditions &conditions = out.request.conditions;
-    if (conditions.method == ConversionMethod::Simple)
-        return true;
-    if (const auto refused = ApplyConditions(conditions, out.qmaxStd, out.qminStd, out.pressures,
-                                             out.conditions)) {
+    // The catalogue's conversion keeps its values; the load target is still checked.
+    const auto refused = conditions.method == ConversionMethod::Simple
+        ? CheckConditions(conditions)
+        : ApplyConditions(conditions, out.qmaxStd, out.qminStd, out.pressures, out.conditions);
+    if (refused) {
         out.accepted = false;
         out.errorField = FieldOfConditionsKey(refused->key, out.rangeLayout);
         out.errorKey = refused->key;
@@ -255,6 +256,8 @@ bool ConvertAtConditions(SizingOutcome &out)
         out.messages.push_back({SizingMessage::Kind::Error, out.error});
         return false;
     }
+    if (conditions.method == ConversionMethod::Simple)
+        return true;
     InputField failed = InputField::None;
     const bool written = WriteWorkingFlows(out, failed)
         && (out.rangeLayout ? WriteRangePressures(out, failed) : WriteSinglePressure(out, failed));

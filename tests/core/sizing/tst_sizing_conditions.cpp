@@ -166,6 +166,7 @@ private slots:
         QTest::newRow("t_min too cold") << int(ConversionMethod::Ideal) << "t_min" << -70.0 << 3.0 << "t_min" << conditions;
         QTest::newRow("atmosphere") << int(ConversionMethod::Ideal) << "p_atm" << 30.0 << 3.0 << "p_atm" << conditions;
         QTest::newRow("load target") << int(ConversionMethod::Gerg91) << "max_load" << 0.0 << 3.0 << "max_load" << conditions;
+        QTest::newRow("load target, catalogue's conversion") << int(ConversionMethod::Simple) << "max_load" << 5.0 << 3.0 << "max_load" << conditions;
         QTest::newRow("density") << int(ConversionMethod::Gerg91) << "density" << 0.5 << 3.0 << "density" << conditions;
         QTest::newRow("nitrogen") << int(ConversionMethod::Gerg91) << "n2" << 25.0 << 3.0 << "n2" << conditions;
         QTest::newRow("composition sum") << int(ConversionMethod::Aga8) << "methane" << 99.0 << 3.0 << "composition" << conditions;
