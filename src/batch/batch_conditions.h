@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/batch_point.h"
+#include "batch/batch_columns.h"
 #include "batch/csv_reader.h"
 #include "core/sizing/sizing_conditions.h"
 
