@@ -1,3 +1,4 @@
+#include "sizing_requests.h"
 #include "app/selection_flow.h"
 #include "app/window_set.h"
 #include "core/input/number_text.h"
@@ -28,16 +29,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// Mode 2: 100 and 10 m3/h at 3 bar gauge.
 SizingRequest Working(const SizingConditions &conditions = {})
 {
-    SizingRequest r;
-    r.mode = 2;
-    r.qmaxStd = 100;
-    r.qminStd = 10;
-    r.working = {u"3"_s, 0};
-    r.conditions = conditions;
-    return r;
+    return WorkingPressureRequest(conditions);
 }
 
 SizingConditions Gerg()

@@ -8,6 +8,7 @@
 #include "core/sizing/sizing.h"
 
 #include "../report/report_test_support.h"
+#include "batch_test_support.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -22,23 +23,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QByteArray out;
-    QString errors;
-};
+using Result = BatchResult;
 
 Result Run(const QStringList &arguments, const QByteArray &input)
 {
-    QString why;
-    const std::optional<BatchOptions> options = ParseBatchArguments(arguments, &why);
-    QBuffer in, out, errors;
-    in.setData(input);
-    in.open(QIODevice::ReadOnly);
-    out.open(QIODevice::WriteOnly);
-    errors.open(QIODevice::WriteOnly);
-    const int status = RunBatch(*options, in, out, errors);
-    return {status, out.data(), QString::fromUtf8(errors.data())};
+    return RunInProcess(arguments, input);
 }
 
 // A table of one point from column=value cells.

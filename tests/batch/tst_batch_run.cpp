@@ -10,6 +10,7 @@
 #include "core/input/number_text.h"
 
 #include "../report/report_test_support.h"
+#include "batch_test_support.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -56,25 +57,11 @@ std::vector<QStringList> Records(const QByteArray &text)
     return records;
 }
 
-struct Result {
-    int status = -1;
-    QByteArray out;
-    QString errors;
-};
+using Result = BatchResult;
 
 Result Run(const QStringList &arguments, const QByteArray &input = {})
 {
-    QString why;
-    const std::optional<BatchOptions> options = ParseBatchArguments(arguments, &why);
-    if (!options)
-        return {BatchFailed, {}, why};
-    QBuffer in, out, errors;
-    in.setData(input);
-    in.open(QIODevice::ReadOnly);
-    out.open(QIODevice::WriteOnly);
-    errors.open(QIODevice::WriteOnly);
-    const int status = RunBatch(*options, in, out, errors);
-    return {status, out.data(), QString::fromUtf8(errors.data())};
+    return RunInProcess(arguments, input);
 }
 
 // One point given by column=value pairs, sized, as its JSON object.

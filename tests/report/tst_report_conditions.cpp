@@ -1,3 +1,4 @@
+#include "sizing_requests.h"
 #include "core/sizing/conditions_text.h"
 #include "core/input/number_text.h"
 #include "report/report_content.h"
@@ -12,16 +13,9 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-// Mode 2: 100 and 10 m3/h at 3 bar gauge under `conditions`.
 SizingRequest Working(const SizingConditions &conditions)
 {
-    SizingRequest r;
-    r.mode = 2;
-    r.qmaxStd = 100;
-    r.qminStd = 10;
-    r.working = {u"3"_s, 0};
-    r.conditions = conditions;
-    return r;
+    return WorkingPressureRequest(conditions);
 }
 
 SizingConditions Gerg()
