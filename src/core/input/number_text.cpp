@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <string>
 #include <system_error>
 
@@ -139,6 +140,50 @@ std::optional<double> Convert(const ScannedNumber &number)
     return number.negative ? -value : value;
 }
 
+// The significant digits of a value rounded to 15 of them, without trailing
+// zeros, and the decimal exponent of the first: 1234.5 gives "12345" and 3.
+struct Significant {
+    char digits[20];
+    int count = 0;
+    int exponent = 0;
+};
+
+Significant SignificantDigits(double magnitude)
+{
+    // The shortest text that reads back as a normal value is taken when it has at
+    // most 15 digits: its distance from the value is below half a unit in the last
+    // place of a double (2^-53 of it), far below half a unit of the 15th digit
+    // (5E-16 of it at least), so rounding to 15 gives the same digits. Otherwise,
+    // and for subnormal values, whose last place is coarser, the value is rounded
+    // to 15 explicitly.
+    char buffer[64];
+    std::to_chars_result written{buffer, {}};
+    bool shortest = magnitude >= std::numeric_limits<double>::min();
+    if (shortest) {
+        written = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
+        int count = 0;
+        for (const char *c = buffer; c != written.ptr && *c != 'e'; ++c)
+            count += *c != '.';
+        shortest = count <= 15;
+    }
+    if (!shortest)
+        written = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific, 14);
+
+    Significant out;
+    const char *c = buffer;
+    for (; *c != 'e'; ++c) {
+        if (*c != '.')
+            out.digits[out.count++] = *c;
+    }
+    while (out.count > 1 && out.digits[out.count - 1] == '0')
+        --out.count;
+    ++c; // past 'e'
+    if (*c == '+')
+        ++c;
+    std::from_chars(c, written.ptr, out.exponent);
+    return out;
+}
+
 } // namespace
 
 std::optional<double> ReadNumber(const QString &text, QChar decimalSeparator)
@@ -158,60 +203,51 @@ QString WriteNumber(double value, QChar decimalSeparator)
         return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
     if (value == 0)
         return QStringLiteral("0");
-
-    // Rounded to 15 significant digits: [-]d.dddddddddddddde[+-]xx.
-    char buffer[64];
-    const auto written =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
-    const std::string scientific(buffer, written.ptr);
-
-    const bool negative = scientific.front() == '-';
-    const std::size_t ePos = scientific.find('e');
-    std::string digits;
-    for (std::size_t i = negative ? 1 : 0; i < ePos; ++i) {
-        if (scientific[i] != '.')
-            digits.push_back(scientific[i]);
+    // A whole number below 1E15 has at most 15 digits: written as it is.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
+        char buffer[24];
+        const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value));
+        return QString(QLatin1String(buffer, static_cast<qsizetype>(written.ptr - buffer)));
     }
-    digits.erase(digits.find_last_not_of('0') + 1);
 
-    std::size_t expPos = ePos + 1;
-    if (scientific[expPos] == '+')
-        ++expPos;
-    int exponent = 0;
-    std::from_chars(scientific.data() + expPos, scientific.data() + scientific.size(), exponent);
-
+    // Rounded to 15 significant digits.
+    const Significant s = SignificantDigits(std::fabs(value));
     QString out;
-    if (negative)
+    out.reserve(s.count + 24);
+    if (value < 0)
         out += u'-';
+    const auto digits = [&s](int from, int to) {
+        return QLatin1String(s.digits + from, static_cast<qsizetype>(to - from));
+    };
 
     // The form is chosen on the rounded value: 0.0001 <= |v| < 1E15 in full.
-    if (exponent >= -4 && exponent <= 14) {
-        std::string integerPart;
-        std::string fraction;
-        if (exponent >= 0) {
-            const std::size_t integerLength = static_cast<std::size_t>(exponent) + 1;
-            integerPart = digits.substr(0, integerLength);
-            integerPart.resize(integerLength, '0');
-            if (digits.size() > integerLength)
-                fraction = digits.substr(integerLength);
+    if (s.exponent >= -4 && s.exponent <= 14) {
+        if (s.exponent >= 0) {
+            const int integerLength = s.exponent + 1;
+            out += digits(0, std::min(integerLength, s.count));
+            for (int i = s.count; i < integerLength; ++i)
+                out += u'0';
+            if (s.count > integerLength) {
+                out += decimalSeparator;
+                out += digits(integerLength, s.count);
+            }
         } else {
-            integerPart = "0";
-            fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-        }
-        out += QLatin1String(integerPart.data(), static_cast<qsizetype>(integerPart.size()));
-        if (!fraction.empty()) {
+            out += u'0';
             out += decimalSeparator;
-            out += QLatin1String(fraction.data(), static_cast<qsizetype>(fraction.size()));
+            for (int i = 0; i < -s.exponent - 1; ++i)
+                out += u'0';
+            out += digits(0, s.count);
         }
     } else {
-        out += QLatin1Char(digits.front());
-        if (digits.size() > 1) {
+        out += QLatin1Char(s.digits[0]);
+        if (s.count > 1) {
             out += decimalSeparator;
-            out += QLatin1String(digits.data() + 1, static_cast<qsizetype>(digits.size() - 1));
+            out += digits(1, s.count);
         }
         out += u'E';
-        const std::string exponentText = IntegerText(exponent);
-        out += QLatin1String(exponentText.data(), static_cast<qsizetype>(exponentText.size()));
+        char exponent[8];
+        const auto written = std::to_chars(exponent, exponent + sizeof exponent, s.exponent);
+        out += QLatin1String(exponent, static_cast<qsizetype>(written.ptr - exponent));
     }
     return out;
 }

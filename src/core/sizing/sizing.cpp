@@ -10,6 +10,7 @@
 #include "core/input/message_texts.h"
 #include "core/input/number_text.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -28,23 +29,23 @@ bool StoreFinite(double &target, double value)
 }
 
 // A rounded value's text; empty when the value cannot be rounded.
-std::optional<QString> RoundedText(double value)
+std::optional<QString> RoundedText(double value, QChar separator)
 {
     const auto rounded = Round3(value);
     if (!rounded)
         return std::nullopt;
-    return WriteNumber(*rounded);
+    return WriteNumber(*rounded, separator);
 }
 
 // The working-flow texts; false (and the field) at the first that cannot be rounded.
 bool WriteWorkingFlows(SizingOutcome &out, InputField &failed)
 {
-    out.texts.qmaxWork = RoundedText(out.pressures.QmaxWork);
+    out.texts.qmaxWork = RoundedText(out.pressures.QmaxWork, out.texts.separator);
     if (!out.texts.qmaxWork) {
         failed = InputField::Qmax;
         return false;
     }
-    out.texts.qminWork = RoundedText(out.pressures.QminWork);
+    out.texts.qminWork = RoundedText(out.pressures.QminWork, out.texts.separator);
     if (!out.texts.qminWork) {
         failed = InputField::Qmin;
         return false;
@@ -56,14 +57,14 @@ bool WriteRangePressures(SizingOutcome &out, InputField &failed)
 {
     const PressureSet &p = out.pressures;
     out.texts.rangeLayout = true;
-    out.texts.pmaxGauge = WriteNumber(p.PmaxGauge);
-    out.texts.pminGauge = WriteNumber(p.PminGauge);
-    out.texts.pmaxAbs = RoundedText(p.PmaxAbs);
+    out.texts.pmaxGauge = WriteNumber(p.PmaxGauge, out.texts.separator);
+    out.texts.pminGauge = WriteNumber(p.PminGauge, out.texts.separator);
+    out.texts.pmaxAbs = RoundedText(p.PmaxAbs, out.texts.separator);
     if (!out.texts.pmaxAbs) {
         failed = InputField::Pmax;
         return false;
     }
-    out.texts.pminAbs = RoundedText(p.PminAbs);
+    out.texts.pminAbs = RoundedText(p.PminAbs, out.texts.separator);
     if (!out.texts.pminAbs) {
         failed = InputField::Pmin;
         return false;
@@ -74,8 +75,8 @@ bool WriteRangePressures(SizingOutcome &out, InputField &failed)
 bool WriteSinglePressure(SizingOutcome &out, InputField &failed)
 {
     out.texts.rangeLayout = false;
-    out.texts.workingGauge = WriteNumber(out.pressures.PmaxGauge);
-    out.texts.workingAbs = RoundedText(out.pressures.PmaxAbs);
+    out.texts.workingGauge = WriteNumber(out.pressures.PmaxGauge, out.texts.separator);
+    out.texts.workingAbs = RoundedText(out.pressures.PmaxAbs, out.texts.separator);
     if (!out.texts.workingAbs) {
         failed = InputField::WorkingPressure;
         return false;
@@ -100,13 +101,13 @@ bool ReadRange(SizingOutcome &out, InputField &failed)
     PressureSet &p = out.pressures;
     out.texts.denominators = std::pair(RangeUnderQmax, RangeUnderQmin);
 
-    const std::optional<double> upper = ReadNumber(shown.pmax.text);
+    const std::optional<double> upper = ReadNumber(shown.pmax.text, out.texts.separator);
     if (!upper) {
         failed = InputField::Pmax;
         return false;
     }
     p.PmaxGauge = *upper;
-    const std::optional<double> lower = ReadNumber(shown.pmin.text);
+    const std::optional<double> lower = ReadNumber(shown.pmin.text, out.texts.separator);
     if (!lower) {
         failed = InputField::Pmin;
         return false;
@@ -120,8 +121,8 @@ bool ReadRange(SizingOutcome &out, InputField &failed)
         return false;
     }
     if (bounds->exchanged) {
-        shown.pmax = {WriteNumber(bounds->upper.typed), bounds->upper.unit};
-        shown.pmin = {WriteNumber(bounds->lower.typed), bounds->lower.unit};
+        shown.pmax = {WriteNumber(bounds->upper.typed, out.texts.separator), bounds->upper.unit};
+        shown.pmin = {WriteNumber(bounds->lower.typed, out.texts.separator), bounds->lower.unit};
     }
     p.PmaxGauge = bounds->upper.bar;
     p.PminGauge = bounds->lower.bar;
@@ -137,7 +138,7 @@ bool ReadSingle(SizingOutcome &out, InputField &failed)
     out.texts.denominators = std::pair(SingleDenominator, SingleDenominator);
     failed = InputField::WorkingPressure;
 
-    const std::optional<double> typed = ReadNumber(shown.working.text);
+    const std::optional<double> typed = ReadNumber(shown.working.text, out.texts.separator);
     if (!typed)
         return false;
     p.PmaxGauge = *typed;
@@ -177,7 +178,7 @@ bool EnterWorkingPressure(SizingOutcome &out, InputField &failed)
     out.texts.denominators = std::pair(SingleDenominator, SingleDenominator);
     failed = InputField::WorkingPressure;
 
-    const std::optional<double> typed = ReadNumber(out.request.working.text);
+    const std::optional<double> typed = ReadNumber(out.request.working.text, out.texts.separator);
     if (!typed)
         return false;
     p.PmaxGauge = *typed;
@@ -278,8 +279,8 @@ void SizeCabinet(SizingOutcome &out)
     bool panels = false;
     if (computed) {
         out.texts.denominators = std::pair(RangeUnderQmax, RangeUnderQmin);
-        out.texts.qmaxStd = WriteNumber(out.qmaxStd);
-        out.texts.qminStd = WriteNumber(out.qminStd);
+        out.texts.qmaxStd = WriteNumber(out.qmaxStd, out.texts.separator);
+        out.texts.qminStd = WriteNumber(out.qminStd, out.texts.separator);
         panels = WriteWorkingFlows(out, failed) && WriteRangePressures(out, failed);
     }
     if (panels && !ConvertAtConditions(out))
@@ -323,10 +324,18 @@ std::vector<Candidate> Candidates(const std::vector<int> &found, const SizingOut
     std::vector<Candidate> list;
     list.reserve(found.size());
     for (const int slot : found) {
+        // A row of the possible variants is taken as it is, numbered in this list.
+        const auto known = std::find_if(out.possible.begin(), out.possible.end(),
+                                        [slot](const Candidate &c) { return c.slot == slot; });
+        if (known != out.possible.end()) {
+            list.push_back(*known);
+            list.back().cells[0] = WriteNumber(static_cast<double>(list.size()), out.texts.separator);
+            continue;
+        }
         Candidate c;
         c.slot = slot;
         c.record = catalogue.at(slot);
-        c.cells = FormatResultRow(static_cast<int>(list.size()) + 1, c.record);
+        c.cells = FormatResultRow(static_cast<int>(list.size()) + 1, c.record, out.texts.separator);
         c.loadPercent = LoadPercent(out.pressures.QmaxWork, c.record);
         c.qminMargin = QminMargin(out.pressures.QminWork, c.record);
         c.flags = CandidateFlags(out.request.mode, c.record, c.loadPercent,
@@ -388,6 +397,7 @@ SizingOutcome Begin(const SizingRequest &request)
     // The catalogue's own conversion: 1 bar of atmosphere, the gas at 20 °C, Z = 1.
     out.conditions.pAtm = 100;
     out.when = QDateTime::currentDateTime();
+    out.texts.separator = LocaleDecimalSeparator();
     out.qmaxStd = request.qmaxStd;
     out.qminStd = request.qminStd;
     out.pressures = request.previous;

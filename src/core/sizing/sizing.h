@@ -92,6 +92,7 @@ struct ResultTexts {
     std::optional<QString> pmaxGauge, pminGauge;   // range layout, as converted
     std::optional<QString> pmaxAbs, pminAbs;       // range layout, rounded
     std::optional<QString> workingGauge, workingAbs; // single layout
+    QChar separator = u'.'; // the decimal separator they are written with: the desktop's
 };
 
 // One fitting product as the grids, the report and the batch program list it.

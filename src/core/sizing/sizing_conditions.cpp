@@ -125,28 +125,35 @@ gas::Composition SizingConditions::DefaultComposition()
     return methane;
 }
 
-std::optional<ConditionsError> CheckConditions(const SizingConditions &c)
+namespace {
+
+using CheckedModel = std::variant<std::unique_ptr<GasModel>, ConditionsError>;
+
+// The figures checked and the gas made from them, once for a request.
+CheckedModel CheckedGas(const SizingConditions &c)
 {
     if (c.method == ConversionMethod::Simple) {
-        return gas::CheckRange(u"max_load"_s, u"Целевая наибольшая загрузка"_s, c.maxLoad, u"%"_s,
-                               MethodName(c.method), LowestMaxLoad, HighestMaxLoad);
+        if (auto e = gas::CheckRange(u"max_load"_s, u"Целевая наибольшая загрузка"_s, c.maxLoad, u"%"_s,
+                                     MethodName(c.method), LowestMaxLoad, HighestMaxLoad))
+            return *e;
+        return std::unique_ptr<GasModel>(new IdealGas);
     }
     const QString method = MethodName(c.method);
     if (auto e = gas::CheckRange(u"t_min"_s, u"Наименьшая температура газа"_s, c.tMin, u"°C"_s, method,
                                  LowestTemperature, HighestTemperature))
-        return e;
+        return *e;
     if (auto e = gas::CheckRange(u"t_max"_s, u"Наибольшая температура газа"_s, c.tMax, u"°C"_s, method,
                                  LowestTemperature, HighestTemperature))
-        return e;
+        return *e;
     if (auto e = gas::CheckRange(u"p_atm"_s, u"Атмосферное давление"_s, c.pAtm, u"кПа"_s, method,
                                  LowestAtmosphere, HighestAtmosphere))
-        return e;
+        return *e;
     if (auto e = gas::CheckRange(u"max_load"_s, u"Целевая наибольшая загрузка"_s, c.maxLoad, u"%"_s,
                                  method, LowestMaxLoad, HighestMaxLoad))
-        return e;
+        return *e;
     auto made = MakeGas(c);
-    if (auto *error = std::get_if<ConditionsError>(&made))
-        return *error;
+    if (std::holds_alternative<ConditionsError>(made))
+        return made;
     // The temperatures against the method's own range (at the standard pressure,
     // which every method admits).
     const GasModel &gasModel = *std::get<std::unique_ptr<GasModel>>(made);
@@ -155,6 +162,16 @@ std::optional<ConditionsError> CheckConditions(const SizingConditions &c)
         if (const auto *error = std::get_if<gas::GasError>(&z))
             return AtPoint(*error, u"pressure"_s, key);
     }
+    return made;
+}
+
+} // namespace
+
+std::optional<ConditionsError> CheckConditions(const SizingConditions &c)
+{
+    auto checked = CheckedGas(c);
+    if (auto *error = std::get_if<ConditionsError>(&checked))
+        return *error;
     return std::nullopt;
 }
 
@@ -162,9 +179,9 @@ std::optional<ConditionsError> ApplyConditions(const SizingConditions &c, double
                                                double qminStd, PressureSet &set,
                                                AppliedConditions &applied)
 {
-    if (auto error = CheckConditions(c))
-        return error;
-    auto made = MakeGas(c);
+    auto made = CheckedGas(c);
+    if (auto *error = std::get_if<ConditionsError>(&made))
+        return *error;
     const GasModel &gasModel = *std::get<std::unique_ptr<GasModel>>(made);
 
     // The temperatures are put in order first, as the flow range is.
