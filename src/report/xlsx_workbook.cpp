@@ -87,8 +87,20 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
         Report(error, path, temporary.errorString());
         return false;
     }
+    // Only the name is kept: Windows lets no one rename a file while the object
+    // that made it holds it, so the file is removed by hand from here on.
+    const QString temporaryPath = temporary.fileName();
+    temporary.setAutoRemove(false);
     temporary.close();
-    const QByteArray temporaryName = QFile::encodeName(temporary.fileName());
+    struct Removal {
+        QString path;
+        ~Removal()
+        {
+            if (!path.isEmpty())
+                QFile::remove(path);
+        }
+    } removal{temporaryPath};
+    const QByteArray temporaryName = QFile::encodeName(temporaryPath);
 
     // libxlsxwriter prints numbers and widths with the C library's snprintf.
     const ScopedCNumericLocale pointDecimals;
@@ -108,15 +120,15 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
     }
 
     if (!whole)
-        return CopyToTarget(temporary.fileName(), path, error);
-    temporary.setPermissions(TargetPermissions(path));
-    // rename() puts the new file in place of an old one in one step.
-    const QByteArray targetName = QFile::encodeName(target.absoluteFilePath());
-    if (std::rename(temporaryName.constData(), targetName.constData()) != 0) {
-        Report(error, path, qt_error_string(errno));
+        return CopyToTarget(temporaryPath, path, error);
+    QFile::setPermissions(temporaryPath, TargetPermissions(path));
+    // The new file takes the place of an old one in one step.
+    QString reason;
+    if (!PutFileInPlace(temporaryPath, target.absoluteFilePath(), &reason)) {
+        Report(error, path, reason);
         return false;
     }
-    temporary.setAutoRemove(false);
+    removal.path.clear();
     return true;
 }
 

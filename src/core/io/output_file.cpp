@@ -1,10 +1,17 @@
 #include "core/io/output_file.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#endif
+#ifdef Q_OS_WIN
+#include <windows.h>
 #endif
 
 OutputRoute RouteOf(const QString &path)
@@ -96,4 +103,23 @@ QString OutputFile::writeError()
     if (auto *file = qobject_cast<QFileDevice *>(&device()))
         file->flush();
     return device().errorString();
+}
+
+bool PutFileInPlace(const QString &finished, const QString &target, QString *error)
+{
+#ifdef Q_OS_WIN
+    const std::wstring from = QDir::toNativeSeparators(finished).toStdWString();
+    const std::wstring to = QDir::toNativeSeparators(target).toStdWString();
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    if (error)
+        *error = qt_error_string(static_cast<int>(GetLastError()));
+    return false;
+#else
+    if (std::rename(QFile::encodeName(finished).constData(), QFile::encodeName(target).constData()) == 0)
+        return true;
+    if (error)
+        *error = qt_error_string(errno);
+    return false;
+#endif
 }

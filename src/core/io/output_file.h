@@ -52,3 +52,8 @@ private:
     QFile direct_;
     QString error_;
 };
+
+// Puts a finished file in place of `target` in one step, replacing one that is there
+// (rename() on POSIX; MoveFileEx on Windows, whose rename() refuses an existing
+// target). False with the system's reason in `error`.
+bool PutFileInPlace(const QString &finished, const QString &target, QString *error);

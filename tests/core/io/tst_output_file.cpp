@@ -58,12 +58,16 @@ private slots:
         const int standard = int(OutputRoute::StandardOutput);
         QTest::newRow("new name") << u"new"_s << whole << true << 'f';
         QTest::newRow("regular file replaced") << u"old"_s << whole << true << 'f';
+#ifdef Q_OS_UNIX // FIFOs and devices are POSIX ones
         QTest::newRow("FIFO") << u"fifo"_s << direct << true << 'p';
         QTest::newRow("null device") << u"null"_s << direct << true << 'c';
         QTest::newRow("full device") << u"full"_s << direct << false << 'c';
+#endif
         QTest::newRow("folder") << u"folder"_s << direct << false << 'd';
         QTest::newRow("dash") << u"-"_s << standard << true << '-';
+#ifdef Q_OS_UNIX
         QTest::newRow("/dev/stdout") << u"/dev/stdout"_s << standard << true << '-';
+#endif
     }
 
     void write()
@@ -106,6 +110,44 @@ private slots:
             QFile written(path);
             QVERIFY(written.open(QIODevice::ReadOnly));
             QCOMPARE(written.readAll(), bytes);
+        }
+    }
+
+    // A finished file takes the place of its target, whether one is there or not;
+    // a target in a missing folder is refused with a reason and the file stays.
+    void putInPlace_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<bool>("targetThere");
+        QTest::addColumn<bool>("placed");
+        QTest::newRow("new name") << u"placed-new"_s << false << true;
+        QTest::newRow("old file replaced") << u"placed-old"_s << true << true;
+        QTest::newRow("folder missing") << u"missing/placed"_s << false << false;
+    }
+
+    void putInPlace()
+    {
+        QFETCH(QString, target);
+        QFETCH(bool, targetThere);
+        QFETCH(bool, placed);
+        const QString finished = dir_.filePath(u"finished-"_s + QString::number(QTest::currentDataTag()[0]));
+        const QString path = dir_.filePath(target);
+        const auto write = [](const QString &name, const QByteArray &bytes) {
+            QFile f(name);
+            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+        };
+        QVERIFY(write(finished, "new"));
+        if (targetThere)
+            QVERIFY(write(path, "old"));
+
+        QString reason;
+        QCOMPARE(PutFileInPlace(finished, path, &reason), placed);
+        QCOMPARE(reason.isEmpty(), placed);
+        QCOMPARE(QFile::exists(finished), !placed);
+        if (placed) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::ReadOnly));
+            QCOMPARE(f.readAll(), QByteArray("new"));
         }
     }
 };

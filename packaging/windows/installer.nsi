@@ -1,0 +1,65 @@
+; The Windows installer of both programs (scripts/build-windows.sh runs makensis
+; with VERSION, STAGE (the folder the zip is made from) and OUTFILE defined).
+; The user chooses between an installation for himself and one for every user
+; of the machine (which asks for administrator rights).
+Unicode true
+Target amd64-unicode
+SetCompressor /SOLID lzma
+
+!define APPNAME "Подбор счетчиков газа"
+!define REGKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\gasmeter-sizing"
+
+!define MULTIUSER_EXECUTIONLEVEL Highest
+!define MULTIUSER_MUI
+!define MULTIUSER_INSTALLMODE_COMMANDLINE
+!define MULTIUSER_INSTALLMODE_INSTDIR "gasmeter-sizing"
+!define MULTIUSER_USE_PROGRAMFILES64
+!include MultiUser.nsh
+!include MUI2.nsh
+!include x64.nsh
+
+Name "${APPNAME} ${VERSION}"
+OutFile "${OUTFILE}"
+!define MUI_ICON "${STAGE}\gasmeter-sizing.ico"
+!define MUI_UNICON "${STAGE}\gasmeter-sizing.ico"
+
+!insertmacro MULTIUSER_PAGE_INSTALLMODE
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "Russian"
+
+Function .onInit
+  !insertmacro MULTIUSER_INIT
+FunctionEnd
+
+Function un.onInit
+  !insertmacro MULTIUSER_UNINIT
+FunctionEnd
+
+Section "Программа"
+  SetOutPath "$INSTDIR"
+  File /r "${STAGE}\*.*"
+  WriteUninstaller "$INSTDIR\uninstall.exe"
+  CreateDirectory "$SMPROGRAMS\${APPNAME}"
+  CreateShortcut "$SMPROGRAMS\${APPNAME}\${APPNAME}.lnk" "$INSTDIR\gasmeter-sizing.exe" "" \
+                 "$INSTDIR\gasmeter-sizing.ico"
+  CreateShortcut "$SMPROGRAMS\${APPNAME}\Удалить.lnk" "$INSTDIR\uninstall.exe"
+  WriteRegStr SHCTX "${REGKEY}" "DisplayName" "${APPNAME}"
+  WriteRegStr SHCTX "${REGKEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${REGKEY}" "DisplayIcon" "$INSTDIR\gasmeter-sizing.ico"
+  WriteRegStr SHCTX "${REGKEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${REGKEY}" "UninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
+  WriteRegDWORD SHCTX "${REGKEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${REGKEY}" "NoRepair" 1
+SectionEnd
+
+Section "Uninstall"
+  Delete "$SMPROGRAMS\${APPNAME}\${APPNAME}.lnk"
+  Delete "$SMPROGRAMS\${APPNAME}\Удалить.lnk"
+  RMDir "$SMPROGRAMS\${APPNAME}"
+  RMDir /r "$INSTDIR"
+  DeleteRegKey SHCTX "${REGKEY}"
+SectionEnd
