@@ -5,9 +5,10 @@
 # offscreen platform.
 #
 # Wine does not hand QT_* variables of the Linux side to the program, so the
-# Wine prefix, made once, carries them as the Windows user's environment: the
-# offscreen platform unless "-platform" says otherwise, and Qt's messages on
-# standard error. Qt's and MinGW's DLLs are found through WINEPATH.
+# Wine prefix, made once, carries them as the Windows user's environment: Qt's
+# messages on standard error. The programs and tests run on Qt's own Windows
+# platform (Qt's offscreen platform has no fonts on Windows, so a PDF would come
+# out without text). Qt's and MinGW's DLLs are found through WINEPATH.
 #
 # GAS_WINEPREFIX (default ~/.cache/gasmeter-sizing/wine) and GAS_WIN_QT (the Qt
 # for Windows) may be set.
@@ -21,16 +22,15 @@ export WINEPREFIX=$prefix WINEARCH=win64 WINEDEBUG=${WINEDEBUG:--all}
 # A Linux path as Wine's drive Z: sees it.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }
 
-if [ ! -f "$prefix/.gas-ready" ]; then
+if [ ! -f "$prefix/.gas-ready-2" ]; then
     mkdir -p "$(dirname "$prefix")"
     (
         flock 9
-        if [ ! -f "$prefix/.gas-ready" ]; then
+        if [ ! -f "$prefix/.gas-ready-2" ]; then
             wineboot -i >/dev/null 2>&1
-            wine reg add 'HKCU\Environment' /v QT_QPA_PLATFORM /d offscreen /f >/dev/null 2>&1
             wine reg add 'HKCU\Environment' /v QT_FORCE_STDERR_LOGGING /d 1 /f >/dev/null 2>&1
             wineserver -w
-            touch "$prefix/.gas-ready"
+            touch "$prefix/.gas-ready-2"
         fi
     ) 9>"$prefix.lock"
 fi

@@ -9,7 +9,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <memory>
 
@@ -188,18 +187,17 @@ int Run::writeCollected(const std::vector<BatchRecord> &records)
         say(why);
         return BatchFailed;
     }
-    QTemporaryFile temporary(QDir::temp().filePath(QStringLiteral("gasmeter-batch-XXXXXX")));
-    if (!temporary.open()) {
+    TemporaryName temporary(QDir::temp().filePath(QStringLiteral("gasmeter-batch-XXXXXX")));
+    if (!temporary.made()) {
         say(QStringLiteral("%1: не удается записать: %2").arg(QDir::tempPath(), temporary.errorString()));
         return BatchFailed;
     }
-    temporary.close();
-    if (!collected_(options_.format, temporary.fileName(), records, *catalogue_, &why)) {
+    if (!collected_(options_.format, temporary.path(), records, *catalogue_, &why)) {
         say(why);
         return BatchFailed;
     }
     // The writer has put a new file under the temporary name: read that one.
-    QFile written(temporary.fileName());
+    QFile written(temporary.path());
     if (!written.open(QIODevice::ReadOnly)) {
         say(QStringLiteral("%1: не удается прочитать: %2").arg(written.fileName(), written.errorString()));
         return BatchFailed;

@@ -10,8 +10,21 @@
 
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#endif
+
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_WIN
+    // The tables and the workbooks and PDFs written to standard output are bytes:
+    // Windows' text mode would turn every line feed into CR LF (the reader takes
+    // both line ends itself).
+    _setmode(_fileno(stdin), _O_BINARY);
+    _setmode(_fileno(stdout), _O_BINARY);
+#endif
     QStringList arguments;
     for (int i = 1; i < argc; ++i)
         arguments << QString::fromLocal8Bit(argv[i]);
@@ -21,8 +34,12 @@ int main(int argc, char *argv[])
     // The report is laid out with Qt Gui's fonts; no display is needed for it.
     std::unique_ptr<QCoreApplication> app;
     if (options && !options->help && options->format == BatchFormat::Pdf) {
+#ifndef Q_OS_WIN
+        // Windows keeps its own platform: it needs no display, and Qt's offscreen
+        // platform has no fonts there.
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);

@@ -8,7 +8,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -80,26 +79,14 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
     // renamed into place; anything else gets the bytes of one made in the temporary
     // folder. Opening the temporary file beside the target is the check that the
     // folder exists and takes a file.
-    QTemporaryFile temporary(whole ? QDir(target.absolutePath())
-                                         .filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName()))
-                                   : QDir::temp().filePath(QStringLiteral("gasmeter-XXXXXX.xlsx")));
-    if (!temporary.open()) {
+    TemporaryName temporary(whole ? QDir(target.absolutePath())
+                                        .filePath(QStringLiteral(".%1.XXXXXX").arg(target.fileName()))
+                                  : QDir::temp().filePath(QStringLiteral("gasmeter-XXXXXX.xlsx")));
+    if (!temporary.made()) {
         Report(error, path, temporary.errorString());
         return false;
     }
-    // Only the name is kept: Windows lets no one rename a file while the object
-    // that made it holds it, so the file is removed by hand from here on.
-    const QString temporaryPath = temporary.fileName();
-    temporary.setAutoRemove(false);
-    temporary.close();
-    struct Removal {
-        QString path;
-        ~Removal()
-        {
-            if (!path.isEmpty())
-                QFile::remove(path);
-        }
-    } removal{temporaryPath};
+    const QString temporaryPath = temporary.path();
     const QByteArray temporaryName = QFile::encodeName(temporaryPath);
 
     // libxlsxwriter prints numbers and widths with the C library's snprintf.
@@ -128,7 +115,7 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
         Report(error, path, reason);
         return false;
     }
-    removal.path.clear();
+    temporary.keep();
     return true;
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -122,4 +123,21 @@ bool PutFileInPlace(const QString &finished, const QString &target, QString *err
         *error = qt_error_string(errno);
     return false;
 #endif
+}
+
+TemporaryName::TemporaryName(const QString &pattern)
+{
+    QTemporaryFile file(pattern);
+    if (!file.open()) {
+        error_ = file.errorString();
+        return;
+    }
+    file.setAutoRemove(false);
+    path_ = file.fileName();
+} // the file object, and its handle, go here
+
+TemporaryName::~TemporaryName()
+{
+    if (!path_.isEmpty())
+        QFile::remove(path_);
 }

@@ -57,3 +57,24 @@ private:
 // (rename() on POSIX; MoveFileEx on Windows, whose rename() refuses an existing
 // target). False with the system's reason in `error`.
 bool PutFileInPlace(const QString &finished, const QString &target, QString *error);
+
+// A new empty file under a unique name made from `pattern` (QTemporaryFile's
+// XXXXXX), held by no open handle, so that another writer may replace it and it
+// may be renamed (Windows refuses both while a QTemporaryFile holds it). Removed
+// when this goes, unless kept.
+class TemporaryName {
+public:
+    explicit TemporaryName(const QString &pattern);
+    ~TemporaryName();
+    TemporaryName(const TemporaryName &) = delete;
+    TemporaryName &operator=(const TemporaryName &) = delete;
+
+    bool made() const { return !path_.isEmpty(); }
+    QString path() const { return path_; }
+    QString errorString() const { return error_; }
+    void keep() { path_.clear(); }
+
+private:
+    QString path_;
+    QString error_;
+};
