@@ -11,3 +11,6 @@ cmake --workflow --preset default
 cmake --preset asan
 ./scripts/leak-check.sh build/asan
 cmake --workflow --preset asan
+# The Windows build (scripts/build-windows.sh) needs Qt built for Windows, about
+# 45 minutes of it, and its tests under Wine do not all pass yet: not run here.
+echo "Windows build and its tests under Wine: skipped (scripts/build-windows.sh runs them)"
