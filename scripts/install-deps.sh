@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(g++ cmake ninja-build qt6-base-dev libgl-dev fonts-dejavu-core pkgconf libxlsxwriter-dev zlib1g-dev
-          qt6-translations-l10n locales poppler-utils unzip desktop-file-utils appstream time)
+          qt6-translations-l10n locales poppler-utils desktop-file-utils appstream time)
 
 missing=()
 for p in "${packages[@]}"; do

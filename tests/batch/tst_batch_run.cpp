@@ -424,6 +424,7 @@ private slots:
         QVERIFY(QString::fromUtf8(full.readAllStandardError()).contains(u"стандартный вывод: запись не удалась"_s));
 #endif // a full device is a POSIX one
 
+#ifdef Q_OS_UNIX // a file size limit is set by the POSIX shell
         const QString limited = dir.filePath(u"limited.csv"_s);
         QFile old(limited);
         QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
@@ -435,6 +436,7 @@ private slots:
         QVERIFY2(tooLarge.errors.contains(limited + u": запись не удалась"_s), qPrintable(tooLarge.errors));
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("old"));
+#endif
     }
 
     // The collected formats, to a file and to standard output, with every point
@@ -458,8 +460,9 @@ private slots:
             row("standard output") << format << sized << u"-"_s << QString() << BatchAllSized << QString();
             row("refused point") << format << refused << u"r."_s + format << QString() << BatchInputErrors
                                  << u"строка 3 (точка «p2»), столбец qmin"_s;
+            // The message names the file as the system writes paths.
             row("folder gone") << format << sized << u"gone/r."_s + format << QString() << BatchFailed
-                               << u"gone/r."_s + format;
+                               << QDir::toNativeSeparators(u"gone/r."_s + format);
 #ifdef Q_OS_UNIX
             row("standard output full") << format << sized << u"-"_s << u"/dev/full"_s << BatchFailed
                                         << u"стандартный вывод: запись не удалась"_s;

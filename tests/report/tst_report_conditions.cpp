@@ -58,6 +58,7 @@ private slots:
     // rows carry their flags under "Примечание".
     void realMethodSection()
     {
+        SKIP_WITHOUT_PDFTOTEXT();
         const SizingOutcome o = Size(Working(Gerg()), catalogue_);
         QVERIFY(o.accepted);
         const QString text = pdf(o, {});
@@ -85,6 +86,7 @@ private slots:
     // the note that nothing is corrected.
     void simpleKeepsFootnote()
     {
+        SKIP_WITHOUT_PDFTOTEXT();
         const SizingOutcome o = Size(Working({}), catalogue_);
         const QString text = pdf(o, {});
         QVERIFY(!text.contains(u"Условия расчёта"_s));
@@ -106,6 +108,7 @@ private slots:
     }
     void headingFields()
     {
+        SKIP_WITHOUT_PDFTOTEXT();
         QFETCH(QString, object);
         QFETCH(QString, customer);
         QFETCH(QString, point);
