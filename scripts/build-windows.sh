@@ -225,10 +225,13 @@ package() {
     rm -rf "$probe"
     xvfb-run -a "$root/scripts/wine-run.sh" "$root/build/windows/$name-setup.exe" /S /CurrentUser \
         "/D=Z:${probe//\//\\}"
+    local menu="${GAS_WINEPREFIX:-$cache/wine}/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Подбор счетчиков газа"
     [ -f "$probe/gasmeter-sizing.exe" ] && [ -f "$probe/platforms/qwindows.dll" ] \
-        || { echo "the installer did not install the program" >&2; exit 1; }
+        || { echo "the installer did not install the program into the folder given with /D" >&2; exit 1; }
+    [ -f "$menu/Подбор счетчиков газа.lnk" ] || { echo "the installer made no Start-menu entry" >&2; exit 1; }
     xvfb-run -a "$root/scripts/wine-run.sh" "Z:${probe//\//\\}\\uninstall.exe" /S /CurrentUser "_?=Z:${probe//\//\\}"
-    [ ! -f "$probe/gasmeter-sizing.exe" ] || { echo "the uninstaller left the program behind" >&2; exit 1; }
+    [ ! -f "$probe/gasmeter-sizing.exe" ] && [ ! -e "$menu" ] \
+        || { echo "the uninstaller left the program or its Start-menu entry behind" >&2; exit 1; }
     rm -rf "$probe"
     ls -l "$root/build/windows/$name.zip" "$root/build/windows/$name-setup.exe"
 }

@@ -31,8 +31,13 @@ OutFile "${OUTFILE}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Russian"
 
+; A folder given with /D (set before .onInit) wins over the install mode's default.
+Var GivenDir
 Function .onInit
+  StrCpy $GivenDir $INSTDIR
   !insertmacro MULTIUSER_INIT
+  StrCmp $GivenDir "" +2
+    StrCpy $INSTDIR $GivenDir
 FunctionEnd
 
 Function un.onInit

@@ -9,7 +9,6 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #endif
 #ifdef Q_OS_WIN
 #include <windows.h>
