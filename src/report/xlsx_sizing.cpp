@@ -104,13 +104,13 @@ lxw_error Fill(lxw_workbook *workbook, const SizingOutcome &outcome, const Produ
     lxw_worksheet *sheet = AddSheet(workbook, QStringLiteral("Подбор"), &status);
     if (!sheet)
         return status;
-    Formats formats{workbook_add_format(workbook), workbook_add_format(workbook),
-                    workbook_add_format(workbook)};
+    Formats formats{AddFormat(workbook), AddFormat(workbook),
+                    AddFormat(workbook)};
     if (!formats.bold || !formats.load || !formats.margin)
         return LXW_ERROR_MEMORY_MALLOC_FAILED;
-    format_set_bold(formats.bold);
-    format_set_num_format(formats.load, LoadFormat);
-    format_set_num_format(formats.margin, MarginFormat);
+    SetBold(formats.bold);
+    SetNumberFormat(formats.load, LoadFormat);
+    SetNumberFormat(formats.margin, MarginFormat);
 
     const ReportContent content = CollectReport(outcome, catalogue, heading);
     SizingSheet out(sheet, formats);

@@ -11,10 +11,10 @@ bool WriteXlsxTable(const QString &path, const XlsxTable &table, QString *error)
             lxw_worksheet *sheet = AddSheet(workbook, table.sheetName, &status);
             if (!sheet)
                 return status;
-            lxw_format *bold = workbook_add_format(workbook);
+            lxw_format *bold = AddFormat(workbook);
             if (!bold)
                 return LXW_ERROR_MEMORY_MALLOC_FAILED;
-            format_set_bold(bold);
+            SetBold(bold);
 
             SheetWriter writer(sheet);
             for (int column = 0; column < table.header.size(); ++column)

@@ -1,6 +1,7 @@
 #include "report/xlsx_workbook.h"
 
 #include "report/c_numeric_locale.h"
+#include "report/xlsx_library.h"
 #include "report/file_error.h"
 #include "core/io/output_file.h"
 #include "core/input/number_text.h"
@@ -25,10 +26,16 @@ void Report(QString *error, const QString &path, const QString &reason)
         *error = FileWriteError(path, reason);
 }
 
+// The library's functions; everything below WriteWorkbook runs after it bound them.
+const XlsxLibrary &Bound()
+{
+    return *Xlsx();
+}
+
 // libxlsxwriter's reason, with the system's when the library met a file error.
 QString LibraryReason(lxw_error status, int systemError)
 {
-    QString reason = QString::fromUtf8(lxw_strerror(status));
+    QString reason = QString::fromUtf8(Bound().errorText(status));
     const bool fileError = status == LXW_ERROR_CREATING_XLSX_FILE
         || status == LXW_ERROR_CREATING_TMPFILE || status == LXW_ERROR_READING_TMPFILE
         || status == LXW_ERROR_ZIP_FILE_OPERATION || status == LXW_ERROR_ZIP_CLOSE
@@ -69,6 +76,11 @@ bool CopyToTarget(const QString &workbook, const QString &path, QString *error)
 
 bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error)
 {
+    QString missing;
+    if (!Xlsx(&missing)) {
+        Report(error, path, missing);
+        return false;
+    }
     const QFileInfo target(path);
     const bool whole = RouteOf(path) == OutputRoute::WholeFile;
     if (whole && target.fileName().isEmpty()) {
@@ -91,14 +103,14 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
 
     // libxlsxwriter prints numbers and widths with the C library's snprintf.
     const ScopedCNumericLocale pointDecimals;
-    lxw_workbook *workbook = workbook_new(temporaryName.constData());
+    lxw_workbook *workbook = Bound().workbookNew(temporaryName.constData());
     if (!workbook) {
         Report(error, path, LibraryReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
         return false;
     }
     const lxw_error filled = fill(workbook);
     errno = 0;
-    const lxw_error closed = workbook_close(workbook); // frees the workbook in any case
+    const lxw_error closed = Bound().workbookClose(workbook); // frees the workbook in any case
     const int closeErrno = errno;
     if (filled != LXW_NO_ERROR || closed != LXW_NO_ERROR) {
         Report(error, path, filled != LXW_NO_ERROR ? LibraryReason(filled, 0)
@@ -122,14 +134,14 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
 lxw_worksheet *AddSheet(lxw_workbook *workbook, const QString &name, lxw_error *status)
 {
     if (name.isEmpty())
-        return workbook_add_worksheet(workbook, nullptr);
+        return Bound().addWorksheet(workbook, nullptr);
     const QByteArray utf8 = name.toUtf8();
-    const lxw_error valid = workbook_validate_sheet_name(workbook, utf8.constData());
+    const lxw_error valid = Bound().validateSheetName(workbook, utf8.constData());
     if (valid != LXW_NO_ERROR) {
         *status = valid;
         return nullptr;
     }
-    lxw_worksheet *sheet = workbook_add_worksheet(workbook, utf8.constData());
+    lxw_worksheet *sheet = Bound().addWorksheet(workbook, utf8.constData());
     if (!sheet)
         *status = LXW_ERROR_MEMORY_MALLOC_FAILED;
     return sheet;
@@ -155,7 +167,7 @@ void SheetWriter::text(int row, int column, const QString &text, lxw_format *for
 {
     if (status_ != LXW_NO_ERROR || text.isEmpty())
         return;
-    keep(worksheet_write_string(sheet_, static_cast<lxw_row_t>(row),
+    keep(Bound().writeString(sheet_, static_cast<lxw_row_t>(row),
                                 static_cast<lxw_col_t>(column), text.toUtf8().constData(),
                                 format));
     if (fit)
@@ -166,7 +178,7 @@ void SheetWriter::number(int row, int column, double value, lxw_format *format)
 {
     if (status_ != LXW_NO_ERROR || !std::isfinite(value))
         return;
-    keep(worksheet_write_number(sheet_, static_cast<lxw_row_t>(row),
+    keep(Bound().writeNumber(sheet_, static_cast<lxw_row_t>(row),
                                 static_cast<lxw_col_t>(column), value, format));
     fit(column, WriteNumber(value, QLatin1Char('.')).size());
 }
@@ -183,7 +195,7 @@ void SheetWriter::value(int row, int column, const QVariant &value, lxw_format *
 
 void SheetWriter::freezeRowsAbove(int row)
 {
-    worksheet_freeze_panes(sheet_, static_cast<lxw_row_t>(row), 0);
+    Bound().freezePanes(sheet_, static_cast<lxw_row_t>(row), 0);
 }
 
 lxw_error SheetWriter::finish()
@@ -192,9 +204,24 @@ lxw_error SheetWriter::finish()
         if (widths_[column] == 0)
             continue;
         const auto characters = std::min(widths_[column] + 2, WidestColumn);
-        keep(worksheet_set_column(sheet_, static_cast<lxw_col_t>(column),
+        keep(Bound().setColumn(sheet_, static_cast<lxw_col_t>(column),
                                   static_cast<lxw_col_t>(column), static_cast<double>(characters),
                                   nullptr));
     }
     return status_;
+}
+
+lxw_format *AddFormat(lxw_workbook *workbook)
+{
+    return Bound().addFormat(workbook);
+}
+
+void SetBold(lxw_format *format)
+{
+    Bound().setBold(format);
+}
+
+void SetNumberFormat(lxw_format *format, const char *numberFormat)
+{
+    Bound().setNumberFormat(format, numberFormat);
 }

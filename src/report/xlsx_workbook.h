@@ -14,7 +14,8 @@
 // Adds the sheets to a fresh workbook; returns the first libxlsxwriter error met.
 using WorkbookFill = std::function<lxw_error(lxw_workbook *)>;
 
-// The workbook is written to a temporary file in the target folder and takes the
+// The workbook is written (the library loaded first: a failure to load is reported
+// like any other) to a temporary file in the target folder and takes the
 // target's name only when libxlsxwriter closed it without an error; otherwise the
 // temporary file is removed and *error (when given) names the file and the reason.
 bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error);
@@ -22,6 +23,12 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
 // Adds a sheet named `name` (the default name when empty); null when the name is
 // refused, with the reason in *status.
 lxw_worksheet *AddSheet(lxw_workbook *workbook, const QString &name, lxw_error *status);
+
+// A new cell format of the workbook (null when out of memory), bold, or with a
+// number format such as "0.0%".
+lxw_format *AddFormat(lxw_workbook *workbook);
+void SetBold(lxw_format *format);
+void SetNumberFormat(lxw_format *format, const char *numberFormat);
 
 // Writes cells into one sheet. Every call after the first error does nothing;
 // finish() sets the column widths to fit the longest text of each column and

@@ -1,4 +1,5 @@
 #include "report/report_content.h"
+#include "report/xlsx_library.h"
 #include "report/xlsx_sizing.h"
 #include "report/xlsx_table.h"
 #include "report_test_support.h"
@@ -136,6 +137,40 @@ private slots:
         QVERIFY(sheet.contains("customWidth=\"1\""));
     }
 
+
+#ifdef GAS_XLSXWRITER_SONAME
+    // The library is loaded when the first workbook is written; a missing file or
+    // a library without the functions is refused with the reason.
+    void libraryLoading_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("complete");
+        QTest::addColumn<QString>("reason");
+        QTest::newRow("the program's") << QStringLiteral(GAS_XLSXWRITER_SONAME) << true << QString();
+        QTest::newRow("no such file") << "libgasmeter-no-such.so.0" << false << "libgasmeter-no-such";
+        QTest::newRow("another library") << "libz.so.1" << false << "нет функции workbook_new";
+    }
+
+    void libraryLoading()
+    {
+        QFETCH(QString, file);
+        QFETCH(bool, complete);
+        QFETCH(QString, reason);
+        QString error;
+        const XlsxLibrary library = LoadXlsxLibrary(file, &error);
+        QCOMPARE(library.complete(), complete);
+        QVERIFY2(complete ? error.isEmpty() : error.contains(reason), qPrintable(error));
+    }
+#endif
+
+    // The program's functions, bound once, are there wherever the library comes from.
+    void libraryBound()
+    {
+        QString error;
+        const XlsxLibrary *library = Xlsx(&error);
+        QVERIFY2(library && library->complete(), qPrintable(error));
+        QCOMPARE(Xlsx(), library);
+    }
 
     // The reader behind these tests gives nothing for a damaged member or a cut
     // archive, so that a broken workbook cannot pass as an empty sheet.
