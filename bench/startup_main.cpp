@@ -7,6 +7,7 @@
 #include "app/window_set.h"
 #include "core/state/app_state.h"
 #include "report/c_numeric_locale.h"
+#include "ui/settings/program_settings.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -21,6 +22,7 @@ int main(int argc, char *argv[])
     app.setQuitOnLastWindowClosed(false);
 
     auto state = std::make_unique<AppState>();
+    state->Conditions = LoadConditions(DefaultSettingsPath());
     WindowSet windows(*state);
     windows.ShowMainWindow();
     if (qEnvironmentVariableIsSet("GAS_QUIT_AFTER_SHOW"))

@@ -217,6 +217,15 @@ package() {
     sed 's/$/\r/' "$root/data/examples/points.csv" > "$stage/examples/points.csv"
     sed 's/$/\r/' "$root/packaging/windows/README-ru.txt" > "$stage/ПРОЧТИ.txt"
     cp "$root/build/windows/src/app/gasmeter-sizing.ico" "$stage/"
+    # The licences of what is shipped beside the programs, as Debian states them.
+    mkdir -p "$stage/licenses"
+    local from to
+    for pair in qt6-base-dev:Qt libxlsxwriter4:libxlsxwriter zlib1g:zlib \
+                gcc-mingw-w64-x86-64-posix-runtime:gcc-runtime mingw-w64-common:mingw-w64; do
+        from=${pair%%:*} to=${pair#*:}
+        sed 's/$/\r/' "/usr/share/doc/$from/copyright" > "$stage/licenses/$to.txt"
+    done
+    for text in LGPL-3 GPL-3; do sed 's/$/\r/' "/usr/share/common-licenses/$text" > "$stage/licenses/$text.txt"; done
     (cd "$root/build/windows/package" && zip -qr9 "$root/build/windows/$name.zip" "$name")
     makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$root/build/windows/$name-setup.exe" \
         "$root/packaging/windows/installer.nsi"

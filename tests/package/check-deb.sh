@@ -122,7 +122,11 @@ grep -q '"status":"ok"' "$unpacked/points.json" || fail "gasmeter-batch wrote no
 (cd / && env -u DISPLAY -u QT_QPA_PLATFORM gasmeter-batch -o "$unpacked/points.pdf" \
     /usr/share/doc/$pkg/examples/points.csv 2>/dev/null) || [ $? -eq 1 ] || fail "gasmeter-batch -o points.pdf failed"
 [ "$(head -c 5 "$unpacked/points.pdf")" = "%PDF-" ] || fail "gasmeter-batch wrote no PDF"
-pass "gasmeter-batch sized the example (JSON and PDF)"
+# The workbook library is loaded when the first workbook is written.
+(cd / && gasmeter-batch -o "$unpacked/points.xlsx" /usr/share/doc/$pkg/examples/points.csv 2>/dev/null) \
+    || [ $? -eq 1 ] || fail "gasmeter-batch -o points.xlsx failed"
+[ "$(head -c 2 "$unpacked/points.xlsx")" = "PK" ] || fail "gasmeter-batch wrote no workbook"
+pass "gasmeter-batch sized the example (JSON, PDF and xlsx)"
 
 if [ "$installed_here" -eq 1 ]; then
     "${sudo_cmd[@]}" apt-get remove -y -qq "$pkg" >/dev/null || fail "apt-get remove failed"
