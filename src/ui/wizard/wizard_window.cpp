@@ -16,7 +16,13 @@
 namespace Look {
 QFont DialogFont()
 {
-    QFont font(QStringLiteral("Sans Serif"));
+    QFont font;
+    // "Sans Serif" is fontconfig's name for the desktop's sans-serif face; Windows
+    // has no family of that name and would fall back to a serif one, so its own
+    // sans-serif faces follow.
+    font.setFamilies({QStringLiteral("Sans Serif"), QStringLiteral("Segoe UI"), QStringLiteral("Arial"),
+                     QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
     font.setPixelSize(11);
     return font;
 }
