@@ -226,6 +226,15 @@ package() {
         sed 's/$/\r/' "/usr/share/doc/$from/copyright" > "$stage/licenses/$to.txt"
     done
     for text in LGPL-3 GPL-3; do sed 's/$/\r/' "/usr/share/common-licenses/$text" > "$stage/licenses/$text.txt"; done
+    # The unpacked package works on its own (no Qt or MinGW folders on the path): the
+    # batch program, started from cmd.exe as its readme says, with the example's
+    # relative path and CRLF lines, writes the Linux build's table.
+    local from_cmd=$root/build/windows/package/cmd-check.csv
+    (cd "$stage" && WINEPREFIX=${GAS_WINEPREFIX:-$cache/wine} WINEDEBUG=-all xvfb-run -a wine cmd /c \
+        'gasmeter-batch.exe -f csv examples\points.csv -o ..\cmd-check.csv' >/dev/null 2>&1) || true
+    cmp -s "$root/build/windows/batch-check/linux.csv" "$from_cmd" \
+        || { echo "gasmeter-batch.exe from cmd.exe in the package did not write the Linux table" >&2; exit 1; }
+    rm -f "$from_cmd"
     (cd "$root/build/windows/package" && zip -qr9 "$root/build/windows/$name.zip" "$name")
     makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$root/build/windows/$name-setup.exe" \
         "$root/packaging/windows/installer.nsi"
