@@ -219,7 +219,7 @@ package() {
     cp "$root/build/windows/src/app/gasmeter-sizing.ico" "$stage/"
     # The licences of what is shipped beside the programs, as Debian states them.
     mkdir -p "$stage/licenses"
-    local from to
+    local from to pair
     for pair in qt6-base-dev:Qt libxlsxwriter4:libxlsxwriter zlib1g:zlib \
                 gcc-mingw-w64-x86-64-posix-runtime:gcc-runtime mingw-w64-common:mingw-w64; do
         from=${pair%%:*} to=${pair#*:}
@@ -230,26 +230,44 @@ package() {
     # batch program, started from cmd.exe as its readme says, with the example's
     # relative path and CRLF lines, writes the Linux build's table.
     local from_cmd=$root/build/windows/package/cmd-check.csv
-    (cd "$stage" && WINEPREFIX=${GAS_WINEPREFIX:-$cache/wine} WINEDEBUG=-all xvfb-run -a wine cmd /c \
-        'gasmeter-batch.exe -f csv examples\points.csv -o ..\cmd-check.csv' >/dev/null 2>&1) || true
+    local cmd_log=$root/build/windows/package/cmd-check.log
+    (cd "$stage" && env -u WINEPATH WINEPREFIX="${GAS_WINEPREFIX:-$cache/wine}" WINEDEBUG=-all xvfb-run -a \
+        wine cmd /c 'gasmeter-batch.exe -f csv examples\points.csv -o ..\cmd-check.csv' >"$cmd_log" 2>&1) || true
     cmp -s "$root/build/windows/batch-check/linux.csv" "$from_cmd" \
-        || { echo "gasmeter-batch.exe from cmd.exe in the package did not write the Linux table" >&2; exit 1; }
+        || { echo "gasmeter-batch.exe from cmd.exe in the package did not write the Linux table ($cmd_log):" >&2
+             tail -n 5 "$cmd_log" >&2; exit 1; }
     rm -f "$from_cmd"
     (cd "$root/build/windows/package" && zip -qr9 "$root/build/windows/$name.zip" "$name")
-    makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$root/build/windows/$name-setup.exe" \
-        "$root/packaging/windows/installer.nsi"
-    # The installer installs and uninstalls silently under Wine.
+    # The uninstaller removes exactly the files installed, then the folders they leave empty.
+    local uninstall_list=$root/build/windows/package/uninstall-files.nsh
+    (
+        cd "$stage"
+        find . -type f | sed 's|^\./||' | sort | while IFS= read -r file; do
+            printf 'Delete "$INSTDIR\\%s"\n' "${file//\//\\}"
+        done
+        find . -mindepth 1 -type d | sed 's|^\./||' | sort -r | while IFS= read -r folder; do
+            printf 'RMDir "$INSTDIR\\%s"\n' "${folder//\//\\}"
+        done
+    ) > "$uninstall_list"
+    makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DUNINSTALL_LIST="$uninstall_list" \
+        -DOUTFILE="$root/build/windows/$name-setup.exe" "$root/packaging/windows/installer.nsi"
+    # The installer installs silently into a folder given with /D, which already holds
+    # a file of the user's, with its Start-menu entry; the uninstaller removes both
+    # and leaves the user's file.
     local probe=$root/build/windows/install-check
-    rm -rf "$probe"
+    local menu="${GAS_WINEPREFIX:-$cache/wine}/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Подбор счетчиков газа"
+    rm -rf "$probe" "$menu"
+    mkdir -p "$probe"
+    echo "the user's own file" > "$probe/notes.txt"
     xvfb-run -a "$root/scripts/wine-run.sh" "$root/build/windows/$name-setup.exe" /S /CurrentUser \
         "/D=Z:${probe//\//\\}"
-    local menu="${GAS_WINEPREFIX:-$cache/wine}/drive_c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Подбор счетчиков газа"
     [ -f "$probe/gasmeter-sizing.exe" ] && [ -f "$probe/platforms/qwindows.dll" ] \
         || { echo "the installer did not install the program into the folder given with /D" >&2; exit 1; }
     [ -f "$menu/Подбор счетчиков газа.lnk" ] || { echo "the installer made no Start-menu entry" >&2; exit 1; }
     xvfb-run -a "$root/scripts/wine-run.sh" "Z:${probe//\//\\}\\uninstall.exe" /S /CurrentUser "_?=Z:${probe//\//\\}"
-    [ ! -f "$probe/gasmeter-sizing.exe" ] && [ ! -e "$menu" ] \
+    [ ! -f "$probe/gasmeter-sizing.exe" ] && [ ! -e "$probe/platforms" ] && [ ! -e "$menu" ] \
         || { echo "the uninstaller left the program or its Start-menu entry behind" >&2; exit 1; }
+    [ -f "$probe/notes.txt" ] || { echo "the uninstaller removed a file it had not installed" >&2; exit 1; }
     rm -rf "$probe"
     ls -l "$root/build/windows/$name.zip" "$root/build/windows/$name-setup.exe"
 }

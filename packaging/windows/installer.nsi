@@ -1,5 +1,6 @@
 ; The Windows installer of both programs (scripts/build-windows.sh runs makensis
-; with VERSION, STAGE (the folder the zip is made from) and OUTFILE defined).
+; with VERSION, STAGE (the folder the zip is made from), UNINSTALL_LIST (the
+; uninstaller's Delete and RMDir lines for STAGE's files) and OUTFILE defined).
 ; The user chooses between an installation for himself and one for every user
 ; of the machine (which asks for administrator rights).
 Unicode true
@@ -23,6 +24,9 @@ OutFile "${OUTFILE}"
 !define MUI_ICON "${STAGE}\gasmeter-sizing.ico"
 !define MUI_UNICON "${STAGE}\gasmeter-sizing.ico"
 
+; Leaving the install-mode page sets the mode's default folder; one given with /D
+; is put back, so the folder page shows it.
+!define MULTIUSER_PAGE_CUSTOMFUNCTION_LEAVE RestoreGivenDir
 !insertmacro MULTIUSER_PAGE_INSTALLMODE
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
@@ -33,11 +37,15 @@ OutFile "${OUTFILE}"
 
 ; A folder given with /D (set before .onInit) wins over the install mode's default.
 Var GivenDir
+Function RestoreGivenDir
+  StrCmp $GivenDir "" +2
+    StrCpy $INSTDIR $GivenDir
+FunctionEnd
+
 Function .onInit
   StrCpy $GivenDir $INSTDIR
   !insertmacro MULTIUSER_INIT
-  StrCmp $GivenDir "" +2
-    StrCpy $INSTDIR $GivenDir
+  Call RestoreGivenDir
 FunctionEnd
 
 Function un.onInit
@@ -65,6 +73,11 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\${APPNAME}\${APPNAME}.lnk"
   Delete "$SMPROGRAMS\${APPNAME}\Удалить.lnk"
   RMDir "$SMPROGRAMS\${APPNAME}"
-  RMDir /r "$INSTDIR"
+  ; Only what was installed goes (the list is made from the package's files by
+  ; scripts/build-windows.sh), then the folders it leaves empty: a folder given with
+  ; /D may hold the user's own files.
+  !include /CHARSET=UTF8 "${UNINSTALL_LIST}"
+  Delete "$INSTDIR\uninstall.exe"
+  RMDir "$INSTDIR"
   DeleteRegKey SHCTX "${REGKEY}"
 SectionEnd

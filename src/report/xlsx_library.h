@@ -27,7 +27,7 @@ struct XlsxLibrary {
 };
 
 // The program's library, bound once; null when it cannot be loaded, with the
-// reason in *error.
+// reason in *error. A failed load is not tried again in the same run.
 const XlsxLibrary *Xlsx(QString *error = nullptr);
 
 #ifdef GAS_XLSXWRITER_SONAME

@@ -261,7 +261,7 @@ private slots:
     }
 
     // The report carries its fonts and their text (a platform without fonts would
-    // write glyphless pages), and the file ends whole; this part needs no pdftotext.
+    // write glyphless pages), and the file ends whole; this check needs no pdftotext.
     void embedsItsFonts()
     {
         const QString path = folder_.filePath(QStringLiteral("fonts.pdf"));

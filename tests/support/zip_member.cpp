@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 #include <zlib.h>
 
 // The layout is PKWARE's APPNOTE.TXT, sections 4.3.7 (local header), 4.3.12
@@ -21,8 +23,14 @@ bool Fits(const QByteArray &data, qsizetype at, qsizetype length)
     return at >= 0 && length >= 0 && at <= data.size() && length <= data.size() - at;
 }
 
+// A member larger than this is taken for a damaged size field (the tests' workbooks
+// are a few hundred kilobytes).
+constexpr quint32 LargestMember = 64u << 20;
+
 QByteArray Inflated(const QByteArray &packed, quint32 size)
 {
+    if (size > LargestMember)
+        return {};
     QByteArray out(qsizetype(size), Qt::Uninitialized);
     z_stream stream{};
     if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
@@ -45,11 +53,14 @@ QByteArray ZipMember(const QString &zipPath, const QString &member)
     if (!file.open(QIODevice::ReadOnly))
         return {};
     const QByteArray zip = file.readAll();
-    // The end record is the last 22 bytes unless a comment follows it.
+    // The end record is the last 22 bytes unless a comment (at most 65,535 bytes)
+    // follows it, and its comment length must reach the end of the file exactly.
     qsizetype end = zip.size() - 22;
-    while (end >= 0 && Le(zip, end, 4) != 0x06054b50)
+    const qsizetype earliest = std::max<qsizetype>(0, end - 0xffff);
+    while (end >= earliest
+           && (Le(zip, end, 4) != 0x06054b50 || end + 22 + Le(zip, end + 20, 2) != zip.size()))
         --end;
-    if (end < 0)
+    if (end < earliest)
         return {};
     const quint32 entries = Le(zip, end + 10, 2);
     qsizetype at = Le(zip, end + 16, 4);
