@@ -66,18 +66,18 @@ const XlsxLibrary *Xlsx(QString *error)
 
 const XlsxLibrary *Xlsx(QString *)
 {
-    static const XlsxLibrary linked{&::workbook_new,
-                                    &::workbook_close,
-                                    &::workbook_add_worksheet,
-                                    &::workbook_validate_sheet_name,
-                                    &::workbook_add_format,
-                                    &::format_set_bold,
-                                    &::format_set_num_format,
-                                    &::worksheet_write_string,
-                                    &::worksheet_write_number,
-                                    &::worksheet_freeze_panes,
-                                    &::worksheet_set_column,
-                                    &::lxw_strerror};
+    static const XlsxLibrary linked{.workbookNew = &::workbook_new,
+                                    .workbookClose = &::workbook_close,
+                                    .addWorksheet = &::workbook_add_worksheet,
+                                    .validateSheetName = &::workbook_validate_sheet_name,
+                                    .addFormat = &::workbook_add_format,
+                                    .setBold = &::format_set_bold,
+                                    .setNumberFormat = &::format_set_num_format,
+                                    .writeString = &::worksheet_write_string,
+                                    .writeNumber = &::worksheet_write_number,
+                                    .freezePanes = &::worksheet_freeze_panes,
+                                    .setColumn = &::worksheet_set_column,
+                                    .errorText = &::lxw_strerror};
     return &linked;
 }
 
