@@ -21,17 +21,21 @@ InputField ReadFlows(CabinetEntries &entries, double &qmaxStd, double &qminStd)
         return InputField::Qmin;
     qminStd = *qmin;
 
-    if (qminStd > qmaxStd) {
+    const bool exchanged = qminStd > qmaxStd;
+    if (exchanged) {
         std::swap(qmaxStd, qminStd);
         entries.qmax = WriteNumber(qmaxStd);
         entries.qmin = WriteNumber(qminStd);
     }
-    return qminStd >= 0 ? InputField::None : InputField::Qmin;
+    // A negative lower flow is refused in the field it was typed in.
+    if (qminStd >= 0)
+        return InputField::None;
+    return exchanged ? InputField::Qmax : InputField::Qmin;
 }
 
 // Reads the gauge pressure range, converts it to bar and puts it in order with
 // its units. Fails when a text is not a number or a conversion overflows.
-InputField ReadGaugePressures(CabinetEntries &entries, PressureSet &values)
+InputField ReadGaugePressures(CabinetEntries &entries, PressureSet &values, bool &exchanged)
 {
     const std::optional<double> pmax = ReadNumber(entries.pmax);
     if (!pmax)
@@ -44,6 +48,7 @@ InputField ReadGaugePressures(CabinetEntries &entries, PressureSet &values)
     const auto bounds = OrderPressureBounds(*pmax, entries.pmaxUnit, *pmin, entries.pminUnit, &failed);
     if (!bounds)
         return failed == FailedBound::Upper ? InputField::Pmax : InputField::Pmin;
+    exchanged = bounds->exchanged;
     if (bounds->exchanged) {
         entries.pmaxUnit = bounds->upper.unit;
         entries.pminUnit = bounds->lower.unit;
@@ -55,19 +60,22 @@ InputField ReadGaugePressures(CabinetEntries &entries, PressureSet &values)
     return InputField::None;
 }
 
-InputField ReadInput(CabinetEntries &entries, double &qmaxStd, double &qminStd, PressureSet &values)
+InputField ReadInput(CabinetEntries &entries, double &qmaxStd, double &qminStd, PressureSet &values,
+                     bool &exchanged)
 {
     if (const InputField field = ReadFlows(entries, qmaxStd, qminStd); field != InputField::None)
         return field;
-    if (const InputField field = ReadGaugePressures(entries, values); field != InputField::None)
+    if (const InputField field = ReadGaugePressures(entries, values, exchanged);
+        field != InputField::None)
         return field;
 
     values.PmaxAbs = ToAbsolute(values.PmaxGauge);
     values.PminAbs = ToAbsolute(values.PminGauge);
+    // An ordered bound is refused in the field its value was typed in.
     if (!(values.PminAbs > 0))
-        return InputField::Pmin;
+        return exchanged ? InputField::Pmax : InputField::Pmin;
     if (!(values.PmaxAbs > 0))
-        return InputField::Pmax;
+        return exchanged ? InputField::Pmin : InputField::Pmax;
 
     return ToWorkingFlows(values, qmaxStd, qminStd) ? InputField::None : InputField::Qmax;
 }
@@ -75,10 +83,13 @@ InputField ReadInput(CabinetEntries &entries, double &qmaxStd, double &qminStd, 
 } // namespace
 
 bool ReadCabinetInput(CabinetEntries &entries, double &qmaxStd, double &qminStd,
-                      PressureSet &values, InputField *failed)
+                      PressureSet &values, InputField *failed, bool *pressuresExchanged)
 {
-    const InputField field = ReadInput(entries, qmaxStd, qminStd, values);
+    bool exchanged = false;
+    const InputField field = ReadInput(entries, qmaxStd, qminStd, values, exchanged);
     if (failed)
         *failed = field;
+    if (pressuresExchanged)
+        *pressuresExchanged = exchanged;
     return field == InputField::None;
 }

@@ -29,6 +29,9 @@ struct CabinetEntries {
 //
 // `values` gets each value as it is computed. Returns false at the first text that
 // is not a number, refused value or failed computation; `entries` then already holds
-// any exchange made before it, and `failed` (when given) the input it concerns.
+// any exchange made before it, and `failed` (when given) the input it concerns: the
+// field the refused value was typed in, also after an exchange. `pressuresExchanged`
+// (when given) tells whether the pressures changed places.
 bool ReadCabinetInput(CabinetEntries &entries, double &qmaxStd, double &qminStd,
-                      PressureSet &values, InputField *failed = nullptr);
+                      PressureSet &values, InputField *failed = nullptr,
+                      bool *pressuresExchanged = nullptr);

@@ -2,6 +2,7 @@
 
 #include "core/catalogue/block_walk.h"
 #include "core/catalogue/catalogue_blocks.h"
+#include "core/input/limit_compare.h"
 
 #include <array>
 
@@ -80,9 +81,10 @@ SelectionResult CabinetSelection(const ProductCatalogue &catalogue, CabinetKind 
     const VariantSlots &variantSlots = VariantsOf(kind)[static_cast<std::size_t>(variant - 1)];
 
     const auto fits = [&values](const ProductRecord &entry) {
-        return values.PmaxAbs <= CabinetPressureCap && values.PmaxAbs <= entry.Pmax
-            && values.PminAbs >= entry.Pmin && values.QmaxWork <= entry.Qmax
-            && values.QminWork >= entry.Qmin;
+        return limits::AtMost(values.PmaxAbs, CabinetPressureCap)
+            && limits::AtMost(values.PmaxAbs, entry.Pmax) && limits::AtLeast(values.PminAbs, entry.Pmin)
+            && limits::AtMost(values.QmaxWork, entry.Qmax)
+            && limits::AtLeast(values.QminWork, entry.Qmin);
     };
     AppendFittingSlots(catalogue, variantSlots.possible, fits, result.possible);
     AppendFirstFittingSlot(catalogue, variantSlots.optimal, fits, result.optimal);

@@ -1,4 +1,5 @@
 #include "core/gas/aga8_limits.h"
+#include "core/input/limit_compare.h"
 
 #include <QStringList>
 
@@ -103,7 +104,8 @@ std::optional<GasError> CheckComposition(const Composition &molePercent)
         const double value = Value(molePercent, c);
         if (value < 0) {
             const Limit &limit = LimitOf(c);
-            return RangeError(FractionKey(c), ComponentFigure(c), value, Percent, MethodName(),
+            return RangeError(FractionKey(c), ComponentFigure(c), MessageNumber(value), Percent,
+                              MethodName(),
                               RangeText(limit.groupName ? 0.0 : limit.min, limit.max, Percent));
         }
     }
@@ -125,17 +127,19 @@ std::optional<GasError> CheckComposition(const Composition &molePercent)
             if (Value(molePercent, member) > Value(molePercent, largest))
                 largest = member;
         }
-        if (total >= limit.min && total <= limit.max)
+        if (limits::Within(total, limit.min, limit.max))
             continue;
         if (!limit.groupName)
-            return RangeError(FractionKey(largest), ComponentFigure(largest), total, Percent,
+            return RangeError(FractionKey(largest), ComponentFigure(largest),
+                              MessageNumberOutside(total, limit.min, limit.max), Percent,
                               MethodName(), RangeText(limit.min, limit.max, Percent));
         QStringList names;
         for (Component member : limit.members())
             names << ComponentName(member);
         const QString figure = u"Сумма долей %1 (%2)"_s.arg(QString::fromUtf16(limit.groupName),
                                                             names.join(u", "_s));
-        return RangeError(FractionKey(largest), figure, total, Percent, MethodName(),
+        return RangeError(FractionKey(largest), figure,
+                          MessageNumberOutside(total, limit.min, limit.max), Percent, MethodName(),
                           RangeText(limit.min, limit.max, Percent));
     }
     return std::nullopt;
@@ -146,8 +150,9 @@ std::optional<GasError> CheckConditions(double pressureMPa, double temperatureK)
     const QString pressure = u"Давление"_s;
     if (!std::isfinite(pressureMPa))
         return NotANumberError(u"pressure"_s, pressure, MethodName());
-    if (pressureMPa <= 0 || pressureMPa > MaxPressureMPa)
-        return RangeError(u"pressure"_s, pressure, pressureMPa, u"МПа"_s, MethodName(),
+    if (pressureMPa <= 0 || limits::Above(pressureMPa, MaxPressureMPa))
+        return RangeError(u"pressure"_s, pressure, MessageNumberOutside(pressureMPa, 0, MaxPressureMPa),
+                          u"МПа"_s, MethodName(),
                           u"больше 0 и не более %1 МПа"_s.arg(MessageNumber(MaxPressureMPa)));
     return CheckRange(u"temperature"_s, u"Температура"_s, temperatureK, u"К"_s, MethodName(),
                       MinTemperatureK, MaxTemperatureK);

@@ -24,11 +24,16 @@ using Checked = std::variant<T, GasError>;
 // A number as messages write it: at most six significant digits, a decimal comma.
 QString MessageNumber(double value);
 
+// A figure outside [min, max] as messages write it: six significant digits, or as many
+// more as it takes for the written figure itself to lie outside the range (100,0000001,
+// not 100, against a highest 100).
+QString MessageNumberOutside(double value, double min, double max);
+
 // "от <min> до <max> <unit>".
 QString RangeText(double min, double max, const QString &unit);
 
 // "<figure> <value> <unit> вне диапазона метода <method>: <range>".
-GasError RangeError(const QString &key, const QString &figure, double value,
+GasError RangeError(const QString &key, const QString &figure, const QString &valueText,
                     const QString &unit, const QString &method, const QString &range);
 
 // "<figure> не задано числом (метод <method>)", for a NaN or an infinity.

@@ -1,6 +1,7 @@
 #include "core/gas/gerg91.h"
 
 #include "core/gas/standard_conditions.h"
+#include "core/input/limit_compare.h"
 
 #include <array>
 #include <cmath>
@@ -101,7 +102,7 @@ Checked<Gerg91Gas> Gerg91Gas::Make(double densityStandard, double n2Percent, dou
     const double me = (24.05525 * zc * densityStandard - 28.0135 * xa - 44.01 * xy) / xe;
     // A density too low for its inert gases leaves a hydrocarbon lighter than methane:
     // no natural gas has these three figures.
-    if (me < MinHydrocarbonMolarMass)
+    if (limits::Below(me, MinHydrocarbonMolarMass))
         return GasError{u"density"_s,
                         u"Плотность газа %1 кг/м³ не согласуется с долями азота %2 мол. % и "
                         u"диоксида углерода %3 мол. %: молярная масса углеводородной части "

@@ -36,9 +36,9 @@ private:
     double zStandard_ = 1;
 };
 
-// The range of validity Gerg91Gas enforces (ГОСТ 30319.2-96, ranges of the method
-// «GERG-91 мод.»: up to 12 MPa, 250 to 340 K, 0,668 to 1,0 kg/m3, N2 and CO2 up to 20 %).
-// Written down without a copy of the printed standard at hand: check them against it.
+// The range of validity Gerg91Gas enforces (ГОСТ 30319.2-96, 3.2.1, the ranges of the
+// method «GERG-91 мод.»: pressure up to 12 MPa, 250 to 340 K, density at standard
+// conditions 0,668 to 1,0 kg/m3, nitrogen up to 20 mol %, carbon dioxide up to 15 mol %).
 namespace gerg91 {
 inline constexpr double MinPressureMPa = 0; // above 0: an absolute pressure is never 0 here
 inline constexpr double MaxPressureMPa = 12;
@@ -47,7 +47,7 @@ inline constexpr double MaxTemperatureK = 340;
 inline constexpr double MinDensity = 0.668; // kg/m3
 inline constexpr double MaxDensity = 1.0;
 inline constexpr double MaxN2Percent = 20;
-inline constexpr double MaxCo2Percent = 20;
+inline constexpr double MaxCo2Percent = 15;
 } // namespace gerg91
 
 } // namespace gas

@@ -1,5 +1,7 @@
 #include "core/pressure/pressure_bounds.h"
 
+#include "core/input/limit_compare.h"
+
 #include <cmath>
 #include <utility>
 
@@ -24,5 +26,5 @@ std::optional<OrderedBounds> OrderPressureBounds(double upperTyped, int upperUni
 
 bool IsWideRange(const PressureSet &values)
 {
-    return values.PmaxAbs / values.PminAbs > WideRangeRatio;
+    return limits::Above(values.PmaxAbs / values.PminAbs, WideRangeRatio);
 }

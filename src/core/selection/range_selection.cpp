@@ -2,6 +2,7 @@
 
 #include "core/catalogue/block_walk.h"
 #include "core/catalogue/catalogue_blocks.h"
+#include "core/input/limit_compare.h"
 
 #include <algorithm>
 #include <array>
@@ -53,8 +54,8 @@ std::span<const RangeBlock> BlocksOfMode(int mode)
 bool ClassAdmits(const RangeBlock &block, double pmaxAbs)
 {
     if (block.high)
-        return pmaxAbs > LowClassCeiling && pmaxAbs <= block.highCeiling;
-    return pmaxAbs <= LowClassCeiling;
+        return limits::Above(pmaxAbs, LowClassCeiling) && limits::AtMost(pmaxAbs, block.highCeiling);
+    return limits::AtMost(pmaxAbs, LowClassCeiling);
 }
 
 bool GateOpen(const RangeBlock &block, const FamilyGates &gates)
@@ -88,7 +89,8 @@ SelectionResult RangeSelection(const ProductCatalogue &catalogue, int mode, doub
                                double qmaxWork, double qminWork, const FamilyGates &gates)
 {
     const auto fits = [&](const ProductRecord &row) {
-        return pmaxAbs <= row.Pmax && qmaxWork <= row.Qmax && qminWork >= row.Qmin;
+        return limits::AtMost(pmaxAbs, row.Pmax) && limits::AtMost(qmaxWork, row.Qmax)
+            && limits::AtLeast(qminWork, row.Qmin);
     };
 
     // Both walks take the same blocks, so every optimal row is also a possible row

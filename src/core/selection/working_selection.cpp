@@ -2,6 +2,7 @@
 
 #include "core/catalogue/block_walk.h"
 #include "core/catalogue/catalogue_blocks.h"
+#include "core/input/limit_compare.h"
 
 #include <array>
 #include <span>
@@ -58,8 +59,8 @@ SelectionResult WorkingPressureSelection(const ProductCatalogue &catalogue, int 
 {
     const double ceiling = WorkingPressureCeiling(mode);
     const auto fits = [&](const ProductRecord &row) {
-        return values.PmaxAbs <= ceiling && values.PmaxAbs <= row.Pmax
-            && values.QmaxWork <= row.Qmax && row.Qmin <= values.QminWork;
+        return limits::AtMost(values.PmaxAbs, ceiling) && limits::AtMost(values.PmaxAbs, row.Pmax)
+            && limits::AtMost(values.QmaxWork, row.Qmax) && limits::AtLeast(values.QminWork, row.Qmin);
     };
 
     const std::vector<CatalogueBlock> walked = WorkingPressureSelectionBlocks(mode, gates);

@@ -2,9 +2,11 @@
 
 #include "core/catalogue/catalogue_blocks.h"
 #include "core/gas/gas_error.h"
+#include "core/input/limit_compare.h"
 
 #include <array>
 #include <cmath>
+#include <limits>
 
 using namespace Qt::StringLiterals;
 
@@ -26,21 +28,33 @@ bool IsComplex(int mode)
     return mode == 1 || mode == 2;
 }
 
+// A checked figure rounded to the given decimals, or with as many more digits as it takes
+// to show it beyond its limit when the rounding would hide that (a load of 56,04 % against
+// a target of 56 % is not written "56").
+QString Shown(double value, int decimals, double min, double max)
+{
+    const double scale = std::pow(10.0, decimals);
+    const double rounded = std::round(value * scale) / scale;
+    if (limits::Within(value, min, max) || !limits::Within(rounded, min, max))
+        return gas::MessageNumber(rounded);
+    return gas::MessageNumberOutside(value, min, max);
+}
+
 } // namespace
 
 QStringList CandidateFlags(int mode, const ProductRecord &record, double loadPercent,
                            double maxLoad, double pminAbs, double pmaxAbs)
 {
+    constexpr double Unbounded = std::numeric_limits<double>::infinity();
     QStringList flags;
-    if (loadPercent > maxLoad) {
-        flags << u"загрузка %1 % выше целевой %2 %"_s.arg(gas::MessageNumber(std::round(loadPercent * 10) / 10),
-                                                         gas::MessageNumber(maxLoad));
+    if (limits::Above(loadPercent, maxLoad)) {
+        flags << u"загрузка %1 % выше целевой %2 %"_s.arg(
+            Shown(loadPercent, 1, -Unbounded, maxLoad), gas::MessageNumber(maxLoad));
     }
-    if (IsComplex(mode) && (pminAbs < record.Pmin || pmaxAbs > record.Pmax)) {
+    if (IsComplex(mode) && (limits::Below(pminAbs, record.Pmin) || limits::Above(pmaxAbs, record.Pmax))) {
         flags << u"рабочее давление %1–%2 бар (абс.) вне диапазона комплекса %3–%4 бар"_s.arg(
-            gas::MessageNumber(std::round(pminAbs * 1000) / 1000),
-            gas::MessageNumber(std::round(pmaxAbs * 1000) / 1000), gas::MessageNumber(record.Pmin),
-            gas::MessageNumber(record.Pmax));
+            Shown(pminAbs, 3, record.Pmin, Unbounded), Shown(pmaxAbs, 3, -Unbounded, record.Pmax),
+            gas::MessageNumber(record.Pmin), gas::MessageNumber(record.Pmax));
     }
     return flags;
 }

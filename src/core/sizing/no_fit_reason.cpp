@@ -6,6 +6,7 @@
 #include "core/selection/selection_modes.h"
 #include "core/selection/working_selection.h"
 #include "core/input/number_text.h"
+#include "core/input/limit_compare.h"
 
 #include <algorithm>
 #include <utility>
@@ -46,6 +47,22 @@ QString Figure(double value)
     return WriteNumber(rounded && (*rounded != 0 || value == 0) ? *rounded : value);
 }
 
+// A figure compared with a limit it passes, as Figure() writes it, or in full where the
+// rounding would show it on the limit's side ("40" against a largest Qmax of 40).
+QString FigureAbove(double value, double limit)
+{
+    const QString shown = Figure(value);
+    const std::optional<double> back = ReadNumber(shown, LocaleDecimalSeparator());
+    return back && limits::Above(*back, limit) ? shown : WriteNumber(value);
+}
+
+QString FigureBelow(double value, double limit)
+{
+    const QString shown = Figure(value);
+    const std::optional<double> back = ReadNumber(shown, LocaleDecimalSeparator());
+    return back && limits::Below(*back, limit) ? shown : WriteNumber(value);
+}
+
 using Rows = std::vector<const ProductRecord *>;
 
 template <typename Keep>
@@ -80,9 +97,9 @@ QString NoFitReason(const SizingOutcome &outcome, const ProductCatalogue &catalo
     const Walk walk = WalkOf(outcome);
     if (walk.ceiling == 0)
         return QStringLiteral("Не выбрано ни одного типа изделий.");
-    if (p.PmaxAbs > walk.ceiling)
+    if (limits::Above(p.PmaxAbs, walk.ceiling))
         return QStringLiteral("Абсолютное давление %1 = %2 бар выше предела выбранных изделий (%3 бар).")
-            .arg(upper, Figure(p.PmaxAbs), Figure(walk.ceiling));
+            .arg(upper, FigureAbove(p.PmaxAbs, walk.ceiling), Figure(walk.ceiling));
 
     Rows rows;
     for (const CatalogueBlock &block : walk.blocks) {
@@ -99,26 +116,34 @@ QString NoFitReason(const SizingOutcome &outcome, const ProductCatalogue &catalo
     const auto qmax = [](const ProductRecord &row) { return row.Qmax; };
     const auto qmin = [](const ProductRecord &row) { return row.Qmin; };
 
-    Rows kept = Narrowed(rows, [&](const ProductRecord &row) { return p.PmaxAbs <= row.Pmax; });
-    if (kept.empty())
+    Rows kept = Narrowed(rows, [&](const ProductRecord &row) { return limits::AtMost(p.PmaxAbs, row.Pmax); });
+    if (kept.empty()) {
+        const double most = Range(rows, pmax).second;
         return QStringLiteral("Абсолютное давление %1 = %2 бар выше наибольшего Pmax выбранных изделий (%3 бар).")
-            .arg(upper, Figure(p.PmaxAbs), Figure(Range(rows, pmax).second));
+            .arg(upper, FigureAbove(p.PmaxAbs, most), Figure(most));
+    }
     if (walk.checksPmin) {
         rows = std::move(kept);
-        kept = Narrowed(rows, [&](const ProductRecord &row) { return p.PminAbs >= row.Pmin; });
-        if (kept.empty())
+        kept = Narrowed(rows, [&](const ProductRecord &row) { return limits::AtLeast(p.PminAbs, row.Pmin); });
+        if (kept.empty()) {
+            const double least = Range(rows, pmin).first;
             return QStringLiteral("Абсолютное давление Pmin = %1 бар ниже наименьшего Pmin выбранных изделий (%2 бар).")
-                .arg(Figure(p.PminAbs), Figure(Range(rows, pmin).first));
+                .arg(FigureBelow(p.PminAbs, least), Figure(least));
+        }
     }
     rows = std::move(kept);
-    kept = Narrowed(rows, [&](const ProductRecord &row) { return p.QmaxWork <= row.Qmax; });
-    if (kept.empty())
+    kept = Narrowed(rows, [&](const ProductRecord &row) { return limits::AtMost(p.QmaxWork, row.Qmax); });
+    if (kept.empty()) {
+        const double most = Range(rows, qmax).second;
         return QStringLiteral("Рабочий расход Qраб max = %1 куб.м/ч больше наибольшего Qmax выбранных изделий при этом давлении (%2 куб.м/ч).")
-            .arg(Figure(p.QmaxWork), Figure(Range(rows, qmax).second));
+            .arg(FigureAbove(p.QmaxWork, most), Figure(most));
+    }
     rows = std::move(kept);
-    kept = Narrowed(rows, [&](const ProductRecord &row) { return p.QminWork >= row.Qmin; });
-    if (kept.empty())
+    kept = Narrowed(rows, [&](const ProductRecord &row) { return limits::AtLeast(p.QminWork, row.Qmin); });
+    if (kept.empty()) {
+        const double least = Range(rows, qmin).first;
         return QStringLiteral("Рабочий расход Qраб min = %1 куб.м/ч меньше наименьшего Qmin выбранных изделий, пропускающих Qраб max (%2 куб.м/ч).")
-            .arg(Figure(p.QminWork), Figure(Range(rows, qmin).first));
+            .arg(FigureBelow(p.QminWork, least), Figure(least));
+    }
     return QStringLiteral("Ни одно из выбранных изделий не подходит под введенные данные.");
 }

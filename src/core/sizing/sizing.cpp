@@ -120,6 +120,7 @@ bool ReadRange(SizingOutcome &out, InputField &failed)
         failed = bound == FailedBound::Upper ? InputField::Pmax : InputField::Pmin;
         return false;
     }
+    out.boundsExchanged = bounds->exchanged;
     if (bounds->exchanged) {
         shown.pmax = {WriteNumber(bounds->upper.typed, out.texts.separator), bounds->upper.unit};
         shown.pmin = {WriteNumber(bounds->lower.typed, out.texts.separator), bounds->lower.unit};
@@ -154,6 +155,27 @@ bool ReadSingle(SizingOutcome &out, InputField &failed)
     return true;
 }
 
+// The field a refusal of an ordered bound concerns: the one its value was typed in.
+InputField TypedField(InputField field, bool exchanged)
+{
+    if (!exchanged)
+        return field;
+    if (field == InputField::Pmax)
+        return InputField::Pmin;
+    if (field == InputField::Pmin)
+        return InputField::Pmax;
+    return field;
+}
+
+QString TypedKey(const QString &key, bool exchanged)
+{
+    if (exchanged && key == u"pmax")
+        return QStringLiteral("pmin");
+    if (exchanged && key == u"pmin")
+        return QStringLiteral("pmax");
+    return key;
+}
+
 // Modes 1 and 3: the pressure-range dialog's input step.
 bool EnterPressureRange(SizingOutcome &out, InputField &failed)
 {
@@ -163,11 +185,13 @@ bool EnterPressureRange(SizingOutcome &out, InputField &failed)
     PressureSet &p = out.pressures;
     p.PmaxAbs = ToAbsolute(p.PmaxGauge);
     p.PminAbs = ToAbsolute(p.PminGauge);
-    if (!WorkingFlows(out, range ? InputField::Pmin : InputField::WorkingPressure, failed))
-        return false;
-    if (!WriteWorkingFlows(out, failed))
-        return false;
-    return range ? WriteRangePressures(out, failed) : WriteSinglePressure(out, failed);
+    const bool entered =
+        WorkingFlows(out, range ? InputField::Pmin : InputField::WorkingPressure, failed)
+        && WriteWorkingFlows(out, failed)
+        && (range ? WriteRangePressures(out, failed) : WriteSinglePressure(out, failed));
+    if (!entered)
+        failed = TypedField(failed, out.boundsExchanged);
+    return entered;
 }
 
 // Modes 2 and 4: the working-pressure dialog's input step. One pressure serves as
@@ -249,8 +273,9 @@ bool ConvertAtConditions(SizingOutcome &out)
         : ApplyConditions(conditions, out.qmaxStd, out.qminStd, out.pressures, out.conditions);
     if (refused) {
         out.accepted = false;
-        out.errorField = FieldOfConditionsKey(refused->key, out.rangeLayout);
-        out.errorKey = refused->key;
+        const QString key = TypedKey(refused->key, out.boundsExchanged);
+        out.errorField = FieldOfConditionsKey(key, out.rangeLayout);
+        out.errorKey = key;
         if (!out.rangeLayout && (refused->key == u"pmax" || refused->key == u"pmin"))
             out.errorKey = QStringLiteral("p");
         out.error = refused->message;
@@ -263,7 +288,7 @@ bool ConvertAtConditions(SizingOutcome &out)
     const bool written = WriteWorkingFlows(out, failed)
         && (out.rangeLayout ? WriteRangePressures(out, failed) : WriteSinglePressure(out, failed));
     if (!written)
-        Refuse(out, failed);
+        Refuse(out, TypedField(failed, out.boundsExchanged));
     return written;
 }
 
@@ -273,7 +298,8 @@ void SizeCabinet(SizingOutcome &out)
     SizingRequest &shown = out.request;
     InputField failed = InputField::None;
     const bool computed =
-        ReadCabinetInput(shown.entries, out.qmaxStd, out.qminStd, out.pressures, &failed);
+        ReadCabinetInput(shown.entries, out.qmaxStd, out.qminStd, out.pressures, &failed,
+                         &out.boundsExchanged);
     out.rangeLayout = true;
 
     bool panels = false;
@@ -282,6 +308,8 @@ void SizeCabinet(SizingOutcome &out)
         out.texts.qmaxStd = WriteNumber(out.qmaxStd, out.texts.separator);
         out.texts.qminStd = WriteNumber(out.qminStd, out.texts.separator);
         panels = WriteWorkingFlows(out, failed) && WriteRangePressures(out, failed);
+        if (!panels)
+            failed = TypedField(failed, out.boundsExchanged);
     }
     if (panels && !ConvertAtConditions(out))
         return;

@@ -115,6 +115,9 @@ struct SizingOutcome {
     double qminStd = 0;
     PressureSet pressures;
     bool rangeLayout = false;
+    // The pressure bounds were typed the other way round and put in order: a refusal
+    // of the upper bound then concerns the field "Pmin" was typed in, and the reverse.
+    bool boundsExchanged = false;
 
     // The chain goes on to the results window.
     bool accepted = false;

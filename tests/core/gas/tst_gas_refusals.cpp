@@ -175,7 +175,9 @@ void TestGasRefusals::gerg91_data()
     };
     row("inside", 0.7, 1, 0.5, 6, 280, {}, {});
     row("nitrogen 20 %, 12 MPa, 250 K", 0.8, 20, 0, 12, 250, {}, {});
-    row("carbon dioxide 20 %", 0.92, 0, 20, 6, 280, {}, {});
+    // ГОСТ 30319.2-96, 3.2.1: carbon dioxide up to 15 mol %.
+    row("carbon dioxide 15 %", 0.9, 0, 15, 6, 280, {}, {});
+    row("nitrogen and carbon dioxide at their limits", 1.0, 20, 15, 6, 280, {}, {});
     row("methane, 0,1 MPa, 340 K", 0.668, 0, 0, 0.1, 340, {}, {});
     row("1 kg/m3", 1.0, 0, 0, 6, 280, {}, {});
 
@@ -186,8 +188,12 @@ void TestGasRefusals::gerg91_data()
     row("nitrogen negative", 0.7, -0.1, 0.5, 6, 280, u"n2"_s, u"от 0 до 20 мол. %"_s);
     row("nitrogen 20,5", 0.8, 20.5, 0.5, 6, 280, u"n2"_s, u"20,5 мол. %"_s);
     row("nitrogen infinite", 0.7, Inf, 0.5, 6, 280, u"n2"_s, u"не задано числом"_s);
-    row("carbon dioxide negative", 0.7, 1, -1, 6, 280, u"co2"_s, u"от 0 до 20 мол. %"_s);
-    row("carbon dioxide 20,5", 0.9, 1, 20.5, 6, 280, u"co2"_s, u"20,5 мол. %"_s);
+    row("carbon dioxide negative", 0.7, 1, -1, 6, 280, u"co2"_s, u"от 0 до 15 мол. %"_s);
+    row("carbon dioxide 15,5", 0.9, 1, 15.5, 6, 280, u"co2"_s, u"15,5 мол. %"_s);
+    row("carbon dioxide 20", 0.92, 0, 20, 6, 280, u"co2"_s, u"20 мол. % вне диапазона"_s);
+    row("pressure 1e-9 above 12 MPa", 0.7, 1, 0.5, 12.000000012, 280, u"pressure"_s, u"12,00000001 МПа"_s);
+    row("pressure on 12 MPa by arithmetic", 0.7, 1, 0.5, 120.0 / 10 * (1 + 1e-15), 280, {}, {});
+    row("250 K by arithmetic", 0.7, 1, 0.5, 6, -23.15 + 273.15, {}, {});
     row("pressure below 0", 0.7, 1, 0.5, -0.01, 280, u"pressure"_s, u"от 0 до 12 МПа"_s);
     row("pressure 12,5", 0.7, 1, 0.5, 12.5, 280, u"pressure"_s, u"12,5 МПа"_s);
     row("249 K", 0.7, 1, 0.5, 6, 249, u"temperature"_s, u"от 250 до 340 К"_s);
