@@ -49,6 +49,8 @@ class TestBatchLimits : public QObject {
 private slots:
     void fitsAtLimit_data();
     void fitsAtLimit();
+    void pressureLimits_data();
+    void pressureLimits();
     void loadAtTarget_data();
     void loadAtTarget();
     void rangeEdges_data();
@@ -95,6 +97,70 @@ void TestBatchLimits::fitsAtLimit()
     const QString written = point[u"no_fit_reason"_s].toString();
     if (!reason.isEmpty())
         QVERIFY2(written.contains(reason), qPrintable(written));
+}
+
+void TestBatchLimits::pressureLimits_data()
+{
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<QByteArray>("row");
+    QTest::addColumn<QString>("optimal"); // the first optimal row; empty for none
+    QTest::addColumn<QString>("reason");  // a part of the no-fit reason, "," as separator
+    QTest::addColumn<QString>("flag");    // a part of the first possible row's flags
+    QTest::addColumn<bool>("wide");       // the wide-range doubt
+
+    const QByteArray single = "id;mode;qmax;qmin;p";
+    // 50 kPa gauge is 1,5 bar absolute: the utility meters' Pmax.
+    QTest::newRow("utility Pmax 1,5") << single << QByteArray("a;4;5;0.1;50") << u"NM G6"_s << QString() << QString() << false;
+    QTest::newRow("utility Pmax 1e-9 above")
+        << single << QByteArray("a;4;5;0.1;50.00000005") << QString()
+        << u"Рср = 1,5000000005 бар выше наибольшего Pmax выбранных изделий (1,5 бар)"_s << QString() << false;
+    // 15 bar gauge is the 16 bar absolute that mode 2 takes at most.
+    QTest::newRow("mode 2 ceiling 16")
+        << single << QByteArray("c;2;100;10;15") << QString()
+        << u"Рср = 16 бар выше наибольшего Pmax выбранных изделий (6 бар)"_s << QString() << false;
+    QTest::newRow("mode 2 ceiling 1e-9 above")
+        << single << QByteArray("c;2;100;10;15.000000016") << QString()
+        << u"Рср = 16,000000016 бар выше предела выбранных изделий (16 бар)"_s << QString() << false;
+    // 16 bar absolute is still the low-pressure class of mode 3; the high class starts above it.
+    QTest::newRow("mode 3 low class at 16")
+        << single << QByteArray("e;3;100;10;15") << QString() << u"Qраб max (0,8 куб"_s << QString() << false;
+    QTest::newRow("mode 3 high class 1e-9 above 16")
+        << single << QByteArray("e;3;100;10;15.000000016") << QString() << u"Qраб max (12,5 куб"_s << QString() << false;
+
+    const QByteArray range = "id;mode;qmax;qmin;pmax;pmin";
+    // 4 and 0 bar gauge: 5 and 1 bar absolute, a ratio of 5 (not wide) and the Pmax 5 of
+    // the smallest complex.
+    QTest::newRow("ratio 5, Pmax 5") << range << QByteArray("w;1;100;10;4;0") << u"ВЕЛОНВз-Р-0,5-100/1,6"_s
+                                     << QString() << QString() << false;
+    QTest::newRow("ratio and Pmax 1e-9 above 5")
+        << range << QByteArray("w;1;100;10;4.000000005;0") << u"ВЕЛОНВз-Р-0,75-100/1,6"_s << QString()
+        << u"рабочее давление 1–5 бар (абс.)"_s << true;
+    // A complex of 1,5 to 7,5 bar takes a lowest absolute pressure of 1,5.
+    QTest::newRow("complex range from 1,5") << range << QByteArray("y;1;100;10;5;0.5") << u"ВЕЛОНВз-Р-0,75-100/1,6"_s
+                                            << QString() << QString() << false;
+    QTest::newRow("complex range 1e-9 short of 1,5")
+        << range << QByteArray("y;1;100;10;5;0.4999999985") << u"ВЕЛОНВз-Р-0,75-100/1,6"_s << QString()
+        << u"рабочее давление 1,499999998–6 бар (абс.) вне диапазона комплекса 1,5–7,5 бар"_s << false;
+}
+
+void TestBatchLimits::pressureLimits()
+{
+    QFETCH(QByteArray, header);
+    QFETCH(QByteArray, row);
+    QFETCH(QString, optimal);
+    QFETCH(QString, reason);
+    QFETCH(QString, flag);
+    QFETCH(bool, wide);
+
+    const QJsonObject point = SizedPoint(header, row);
+    QCOMPARE(point[u"status"_s].toString(), u"ok"_s);
+    QCOMPARE(FirstOptimal(point), optimal);
+    reason.replace(u',', LocaleDecimalSeparator());
+    const QString written = point[u"no_fit_reason"_s].toString();
+    QVERIFY2(reason.isEmpty() ? written.isEmpty() : written.contains(reason), qPrintable(written));
+    const QString flags = FlagsOfFirstPossible(point).join(u"; "_s);
+    QVERIFY2(flag.isEmpty() ? flags.isEmpty() : flags.contains(flag), qPrintable(flags));
+    QCOMPARE(!point[u"warnings"_s].toArray().isEmpty(), wide);
 }
 
 void TestBatchLimits::loadAtTarget_data()
