@@ -1,61 +1,12 @@
 #pragma once
 
-#include "core/gas/gas_components.h"
-#include "core/input/input_field.h"
+#include "core/table/batch_columns.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <array>
 #include <optional>
-
-// The columns of a batch table: their names, where each stands in a record, and
-// the header row that names them (defined with the point reader).
-
-enum class BatchColumn {
-    Id,
-    Mode,
-    Families,
-    Qmax,
-    Qmin,
-    Pmax,
-    PmaxUnit,
-    Pmin,
-    PminUnit,
-    P,
-    PUnit,
-    Cabinet,
-    Variant,
-    Side,
-    Bypass,
-    Gauges,
-    Pout,
-    PoutUnit,
-    // The conditions of the conversion and the checks, in every mode.
-    Method,
-    TMin,
-    TMax,
-    PAtm,
-    Density,
-    N2,
-    CO2,
-    MaxLoad,
-    Strict,
-    // x_<component>: mole per cent of each component, in the order of gas::Component.
-    FirstFraction,
-    LastFraction = FirstFraction + gas::ComponentCount - 1,
-};
-inline constexpr int BatchColumnCount = static_cast<int>(BatchColumn::LastFraction) + 1;
-
-// The column's name in the header row ("id", "pmax_unit", "x_methane", ...).
-QString BatchColumnName(BatchColumn column);
-// The column of a component's mole per cent.
-constexpr BatchColumn FractionColumn(gas::Component c)
-{
-    return static_cast<BatchColumn>(static_cast<int>(BatchColumn::FirstFraction) + gas::IndexOf(c));
-}
-// The column a refused entry concerns; empty for InputField::None.
-QString BatchColumnOfField(InputField field);
 
 // Where each column stands in a record (-1: not in the table) and how many
 // fields a record has.
@@ -69,6 +20,4 @@ struct BatchColumns {
 std::optional<BatchColumns> ReadBatchHeader(const QStringList &fields, int *badField,
                                             QString *error);
 
-// A number as typed in a batch column, with either separator, with the locale's.
-QString BatchLocaleNumber(QString text);
 

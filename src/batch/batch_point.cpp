@@ -13,15 +13,6 @@
 
 namespace {
 
-// The names up to the composition columns, which are named after the components.
-constexpr std::array<const char16_t *, static_cast<std::size_t>(BatchColumn::FirstFraction)> ColumnNames{
-    u"id",       u"mode",      u"families", u"qmax",    u"qmin",   u"pmax",
-    u"pmax_unit", u"pmin",     u"pmin_unit", u"p",      u"p_unit", u"cabinet",
-    u"variant",  u"side",      u"bypass",   u"gauges",  u"pout",   u"pout_unit",
-    u"method",   u"t_min",     u"t_max",    u"p_atm",   u"density", u"n2",
-    u"co2",      u"max_load",  u"strict",
-};
-
 constexpr int UnitBar = static_cast<int>(PressureUnit::Bar);
 constexpr int UnitKilopascal = static_cast<int>(PressureUnit::Kilopascal);
 
@@ -277,43 +268,6 @@ BatchPoint PointReader::read()
 }
 
 } // namespace
-
-QString BatchColumnName(BatchColumn column)
-{
-    if (column >= BatchColumn::FirstFraction) {
-        const int component = int(column) - int(BatchColumn::FirstFraction);
-        return QStringLiteral("x_") + gas::ComponentKey(gas::ComponentAt(component));
-    }
-    return QString::fromUtf16(ColumnNames[Bit(column)]);
-}
-
-QString BatchLocaleNumber(QString text)
-{
-    const QChar separator = LocaleDecimalSeparator();
-    for (QChar &c : text) {
-        if (c == u',' || c == u'.')
-            c = separator;
-    }
-    return text;
-}
-
-QString BatchColumnOfField(InputField field)
-{
-    switch (field) {
-    case InputField::Qmax: return BatchColumnName(BatchColumn::Qmax);
-    case InputField::Qmin: return BatchColumnName(BatchColumn::Qmin);
-    case InputField::Pmax: return BatchColumnName(BatchColumn::Pmax);
-    case InputField::Pmin: return BatchColumnName(BatchColumn::Pmin);
-    case InputField::WorkingPressure: return BatchColumnName(BatchColumn::P);
-    case InputField::Variant: return BatchColumnName(BatchColumn::Variant);
-    case InputField::Side: return BatchColumnName(BatchColumn::Side);
-    case InputField::Bypass: return BatchColumnName(BatchColumn::Bypass);
-    case InputField::Gauges: return BatchColumnName(BatchColumn::Gauges);
-    case InputField::Conditions: // named by the outcome's errorKey
-    case InputField::None: break;
-    }
-    return QString();
-}
 
 std::optional<BatchColumns> ReadBatchHeader(const QStringList &fields, int *badField,
                                             QString *error)
