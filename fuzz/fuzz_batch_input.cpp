@@ -4,8 +4,8 @@
 // written as a JSON object that parses and as table lines of the header's width.
 
 #include "batch/batch_output.h"
-#include "batch/batch_point.h"
-#include "batch/csv_reader.h"
+#include "core/table/batch_point.h"
+#include "core/table/csv_reader.h"
 
 #include <QBuffer>
 #include <QJsonDocument>

@@ -66,9 +66,8 @@ run() { # name, seed dir, dictionary
 }
 
 mkdir -p "$out"
-build fuzz_number_text "$root/src/wizard/number_text.cpp" "$here/fuzz_number_text.cpp"
+build fuzz_number_text "$root/src/core/input/number_text.cpp" "$here/fuzz_number_text.cpp"
 build fuzz_batch_input "${core_sources[@]}" \
-    "$root/src/batch/csv_reader.cpp" "$root/src/batch/batch_point.cpp" \
     "$root/src/batch/batch_output.cpp" "$here/fuzz_batch_input.cpp"
 
 run fuzz_number_text "$here/corpus" "$here/number.dict"

@@ -1,6 +1,6 @@
 #include "batch/batch_output.h"
 
-#include "batch/csv_reader.h"
+#include "core/table/csv_reader.h"
 #include "core/input/number_text.h"
 
 #include <QIODevice>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "batch/batch_point.h"
+#include "core/table/batch_point.h"
 
 #include <QByteArray>
 #include <QString>

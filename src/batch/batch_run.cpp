@@ -1,7 +1,7 @@
 #include "batch/batch_run.h"
 
 #include "batch/batch_output.h"
-#include "batch/csv_reader.h"
+#include "core/table/csv_reader.h"
 #include "core/pressure/pressure_units.h"
 #include "core/selection/selection_modes.h"
 #include "core/io/output_file.h"

@@ -3,7 +3,7 @@
 // same point, and the example's old columns as they were before the conditions.
 
 #include "batch/batch_run.h"
-#include "batch/csv_reader.h"
+#include "core/table/csv_reader.h"
 #include "core/input/number_text.h"
 #include "core/sizing/sizing.h"
 

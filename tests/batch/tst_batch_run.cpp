@@ -3,9 +3,9 @@
 // executable.
 
 #include "batch/batch_output.h"
-#include "batch/batch_point.h"
+#include "core/table/batch_point.h"
 #include "batch/batch_run.h"
-#include "batch/csv_reader.h"
+#include "core/table/csv_reader.h"
 #include "core/pressure/pressure_units.h"
 #include "core/input/number_text.h"
 

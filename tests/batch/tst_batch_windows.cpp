@@ -7,7 +7,7 @@
 #include "ui/launcher/main_window.h"
 #include "app/window_set.h"
 #include "batch/batch_output.h"
-#include "batch/batch_point.h"
+#include "core/table/batch_point.h"
 #include "ui/cabinet/metering_point_form.h"
 #include "ui/cabinet/metering_reducing_point_form.h"
 #include "ui/cabinet/reducing_point_form.h"

@@ -1,4 +1,4 @@
-#include "batch/csv_reader.h"
+#include "core/table/csv_reader.h"
 
 #include <QIODevice>
 #include <QStringDecoder>

@@ -1,6 +1,6 @@
-#include "batch/batch_point.h"
+#include "core/table/batch_point.h"
 
-#include "batch/batch_conditions.h"
+#include "core/table/batch_conditions.h"
 #include "core/cabinet/cabinet_captions.h"
 #include "core/pressure/pressure_units.h"
 #include "core/selection/selection_modes.h"

@@ -1,7 +1,7 @@
 // A request of the windows written as a project point's column texts and read back by
 // the batch table's point reader is sized to the same outcome: every mode, the range and
 // the single pressure, each cabinet kind with its options, every conversion method.
-#include "batch/batch_point.h"
+#include "core/table/batch_point.h"
 #include "core/input/number_text.h"
 #include "core/project/point_texts.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "batch/batch_columns.h"
-#include "batch/csv_reader.h"
+#include "core/table/batch_columns.h"
+#include "core/table/csv_reader.h"
 #include "core/sizing/sizing_conditions.h"
 
 #include <QString>

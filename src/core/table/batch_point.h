@@ -1,7 +1,7 @@
 #pragma once
 
-#include "batch/batch_columns.h"
-#include "batch/csv_reader.h"
+#include "core/table/batch_columns.h"
+#include "core/table/csv_reader.h"
 #include "core/catalogue/catalogue.h"
 #include "core/gas/gas_components.h"
 #include "core/input/input_field.h"

@@ -1,4 +1,4 @@
-#include "batch/batch_conditions.h"
+#include "core/table/batch_conditions.h"
 
 #include "core/input/number_text.h"
 
