@@ -1,5 +1,6 @@
 #include "core/state/app_state.h"
 #include "app/qt_translation.h"
+#include "app/project_flow.h"
 #include "app/window_set.h"
 #include "report/c_numeric_locale.h"
 #include "ui/settings/program_settings.h"
@@ -22,5 +23,12 @@ int main(int argc, char *argv[])
     state->Conditions = LoadConditions(DefaultSettingsPath());
     WindowSet windows(*state);
     windows.ShowMainWindow();
+    // A project given on the command line (opened from the desktop) comes up in its
+    // window; a missing or damaged one gives its message and the program as usual.
+    const QStringList arguments = app.arguments();
+    if (arguments.size() > 1 && windows.project().OpenFile(arguments.at(1)))
+        windows.project().ShowWindow();
+    else
+        windows.project().OfferRecovery();
     return app.exec();
 }

@@ -1,4 +1,5 @@
 #include "app/window_set.h"
+#include "app/project_flow.h"
 
 #include "ui/launcher/about_window.h"
 #include "ui/launcher/main_window.h"
@@ -38,11 +39,13 @@ WindowSet::WindowSet(AppState &state)
     Form6 = std::make_unique<TForm6>(state);
     Conditions = std::make_unique<ConditionsDialog>();
     flow_ = std::make_unique<SelectionFlow>(state, *this);
+    project_ = std::make_unique<ProjectFlow>(state, *this);
 }
 
 WindowSet::~WindowSet()
 {
-    // The flow goes first, then the windows in reverse creation order.
+    // The flows go first, then the windows in reverse creation order.
+    project_.reset();
     flow_.reset();
     Conditions.reset();
     Form6.reset();
@@ -67,6 +70,8 @@ QWidget *WindowSet::mainWindow() const
 
 void WindowSet::ShowMainWindow()
 {
+    // A clean exit: the project's recovery file goes, then the event loop ends.
+    QObject::connect(Form1.get(), &TForm1::closed, project_.get(), &ProjectFlow::Finish);
     QObject::connect(Form1.get(), &TForm1::closed, QCoreApplication::instance(),
                      &QCoreApplication::quit);
     Form1->show();

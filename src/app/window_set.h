@@ -5,6 +5,7 @@
 #include <memory>
 
 struct AppState;
+class ProjectFlow;
 class SelectionFlow;
 class QWidget;
 
@@ -19,10 +20,12 @@ public:
 
     QWidget *mainWindow() const;
     SelectionFlow &flow() const { return *flow_; }
+    ProjectFlow &project() const { return *project_; }
     // The program's start: the main window shown centred on the screen, and
     // closing it quits the application's event loop.
     void ShowMainWindow();
 
 private:
     std::unique_ptr<SelectionFlow> flow_;
+    std::unique_ptr<ProjectFlow> project_;
 };

@@ -242,10 +242,13 @@ private slots:
         QCOMPARE(f->ConditionsAction->text(), QStringLiteral("Условия расчёта..."));
         QCOMPARE(top[2], f->N4);
         QCOMPARE(f->N4->text(), QStringLiteral("Выход"));
+        // "Действия", the project's menu beside it, "?".
         const QList<QAction *> bar = f->menuBar()->actions();
-        QCOMPARE(bar.size(), 2);
+        QCOMPARE(bar.size(), 3);
         QCOMPARE(bar[0]->menu(), f->N1);
-        QCOMPARE(bar[1], f->N3);
+        QCOMPARE(bar[1]->menu(), f->ProjectMenu);
+        QCOMPARE(f->ProjectMenu->objectName(), QStringLiteral("ProjectMenu"));
+        QCOMPARE(bar[2], f->N3);
         QCOMPARE(f->N3->text(), QStringLiteral("?"));
         QVERIFY(!f->N3->menu());
     }

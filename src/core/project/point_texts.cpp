@@ -74,6 +74,13 @@ void WriteCabinet(const SizingRequest &r, ProjectPoint &point)
 
 } // namespace
 
+void WriteConditionTexts(const SizingConditions &conditions, ProjectPoint &point)
+{
+    for (int i = static_cast<int>(BatchColumn::Method); i < BatchColumnCount; ++i)
+        point.setText(static_cast<BatchColumn>(i), QString());
+    WriteConditions(conditions, point);
+}
+
 void WriteRequestTexts(const SizingRequest &r, ProjectPoint &point)
 {
     const QString id = point.id;

@@ -4,6 +4,7 @@
 #include "ui/launcher/pictures.h"
 #include "ui/wizard/enter_key_rule.h"
 #include "ui/wizard/wizard_window.h"
+#include "ui/project/project_menu.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -197,6 +198,14 @@ void TForm1::buildMenu()
     connect(ConditionsAction, &QAction::triggered, this, &TForm1::conditionsRequested);
     N4 = entry(N1, QStringLiteral("N4"), QStringLiteral("Выход"), &TForm1::N4Click);
 
+    const ProjectMenuActions project = AddProjectMenu(bar, false);
+    ProjectMenu = project.menu;
+    ProjectShowAction = project.show;
+    ProjectNewAction = project.newProject;
+    ProjectOpenAction = project.open;
+    ProjectSaveAction = project.save;
+    ProjectSaveAsAction = project.saveAs;
+
     N3 = bar->addAction(QStringLiteral("?"));
     N3->setObjectName(QStringLiteral("N3"));
     connect(N3, &QAction::triggered, this, &TForm1::N3Click);
@@ -233,6 +242,10 @@ void TForm1::Label309Click()
 
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    if (closeGuard && !closeGuard()) {
+        event->ignore();
+        return;
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
         emit closed();

@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class ClickableLabel;
 class QAction;
 class QFrame;
@@ -33,6 +35,10 @@ public:
     QMenu *N1, *N2;
     QAction *N5, *N6, *N9, *N7, *N8, *N4, *N3;
     QAction *ConditionsAction; // "Условия расчёта..."
+    // "Проект": the project window, new, open, save, save as.
+    QMenu *ProjectMenu;
+    QAction *ProjectShowAction, *ProjectNewAction, *ProjectOpenAction, *ProjectSaveAction,
+        *ProjectSaveAsAction;
 
     void Image2Click();
     void Image3Click();
@@ -49,6 +55,9 @@ public:
     void N3Click();
     void Label308Click();
     void Label309Click();
+
+    // Asked before the window closes; false keeps it open (unsaved work the user kept).
+    std::function<bool()> closeGuard;
 
 signals:
     // A category picture or its menu entry: start the chain of `mode` (1..5).

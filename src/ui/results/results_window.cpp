@@ -10,6 +10,7 @@
 #include "ui/wizard/navigation.h"
 #include "core/input/number_text.h"
 #include "ui/wizard/wizard_window.h"
+#include "ui/project/project_menu.h"
 
 #include <QAction>
 #include <QClipboard>
@@ -450,6 +451,16 @@ void TForm2::buildMenu()
     ConditionsAction->setObjectName(QStringLiteral("ConditionsAction"));
     connect(ConditionsAction, &QAction::triggered, this, &TForm2::conditionsRequested);
 
+    const ProjectMenuActions project = AddProjectMenu(bar, true, ConditionsAction);
+    ProjectMenu = project.menu;
+    ProjectAddAction = project.add;
+    ProjectShowAction = project.show;
+    ProjectNewAction = project.newProject;
+    ProjectOpenAction = project.open;
+    ProjectSaveAction = project.save;
+    ProjectSaveAsAction = project.saveAs;
+    connect(ProjectAddAction, &QAction::triggered, this, [this] { emit projectAddRequested(SelectedProductName()); });
+
     CopyAction1 = addCopyAction(StringGrid1, QStringLiteral("CopyAction1"));
     CopyAction2 = addCopyAction(StringGrid2, QStringLiteral("CopyAction2"));
 }
@@ -613,7 +624,36 @@ void TForm2::ShowOutcome(const SizingOutcome &outcome)
         appendOptimalRow(candidate.cells, LoadToolTip(candidate));
     StatusLine->setText(outcome.noFitReason);
     shown_ = outcome;
+    ProjectAddAction->setEnabled(true);
     showConditions(outcome);
+}
+
+std::optional<QString> TForm2::SelectedProductName() const
+{
+    std::array<const QTableWidget *, 2> grids{StringGrid1, StringGrid2};
+    if (StringGrid2->hasFocus())
+        std::swap(grids[0], grids[1]);
+    for (const QTableWidget *grid : grids) {
+        for (const QTableWidgetItem *item : grid->selectedItems()) {
+            // Row 0 is the header; a row no variant filled has no name.
+            const QTableWidgetItem *name = grid->item(item->row(), 1);
+            if (item->row() > 0 && name && !name->text().isEmpty())
+                return name->text();
+        }
+    }
+    return std::nullopt;
+}
+
+void TForm2::SelectProduct(const QString &name)
+{
+    for (int row = 1; row < StringGrid1->rowCount(); ++row) {
+        const QTableWidgetItem *item = StringGrid1->item(row, 1);
+        if (item && item->text() == name) {
+            StringGrid1->selectRow(row);
+            StringGrid1->scrollToItem(item);
+            return;
+        }
+    }
 }
 
 void TForm2::showConditions(const SizingOutcome &outcome)

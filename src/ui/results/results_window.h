@@ -64,6 +64,11 @@ public:
     QLabel *ConditionsLine;
     // "Условия расчёта..." in the menu bar.
     QAction *ConditionsAction;
+    // "Проект": add the run shown (enabled while one is), the project window, new, open,
+    // save, save as.
+    QMenu *ProjectMenu;
+    QAction *ProjectAddAction, *ProjectShowAction, *ProjectNewAction, *ProjectOpenAction,
+        *ProjectSaveAction, *ProjectSaveAsAction;
 
     void FormCreate();
     void N2Click(); // "Вернуться к главному меню"
@@ -101,11 +106,18 @@ public:
 
     // The outcome shown last, if any.
     const std::optional<SizingOutcome> &shownOutcome() const { return shown_; }
+    // The designation of the row selected in either grid (the one with the focus first);
+    // none when no filled row is selected.
+    std::optional<QString> SelectedProductName() const;
+    // Selects the possible row of that designation, if the grid has one.
+    void SelectProduct(const QString &name);
 
 signals:
     void mainMenuRequested(); // "Вернуться к главному меню"
     void quitRequested();     // "Выход"
     void conditionsRequested(); // "Условия расчёта..."
+    // "Добавить в проект": the run shown, with the designation selected in a grid.
+    void projectAddRequested(const std::optional<QString> &chosen);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+struct AppState;
+struct WindowList;
+class ProjectDocument;
+class ProjectWindow;
+class QWidget;
+
+// The project's road through the windows: "Проект" of the main and the results window,
+// the project window and its edits, the file (new, open, save, save as, a file given on
+// the command line), the question before unsaved changes are lost, and the recovery
+// file written after every change and offered back after a crash.
+class ProjectFlow : public QObject {
+    Q_OBJECT
+public:
+    ProjectFlow(AppState &state, WindowList &windows);
+    ~ProjectFlow() override;
+
+    ProjectDocument &document() { return *document_; }
+    // The project window, made the first time it is needed.
+    ProjectWindow &window();
+    void ShowWindow();
+
+    // Opens `path` (a message on failure, the open project kept); true when opened.
+    bool OpenFile(const QString &path);
+    // Writes the project to `path` whole or not at all; true when written.
+    bool SaveTo(const QString &path);
+    // "Сохранить проект": to its file, or asks for one.
+    bool Save();
+    bool SaveAs();
+    // New or open: first the question when there is work to lose; false on "Отмена".
+    bool MayDiscard();
+    // At start-up: a recovery file newer than its saved project is offered back once.
+    void OfferRecovery();
+    // A clean exit: the recovery file goes.
+    void Finish();
+
+    // Where the recovery file is kept (the settings folder by default).
+    void setRecoveryPath(const QString &path) { recoveryPath_ = path; }
+    QString recoveryPath() const { return recoveryPath_; }
+
+    // The dialogs, replaceable in tests: a file name to open or save ("" for none); the
+    // unsaved-changes question (0 save, 1 do not save, 2 cancel); a yes-or-no question.
+    std::function<QString(bool save, const QString &suggested)> askPath;
+    std::function<int(const QString &name)> askUnsaved;
+    std::function<bool(const QString &text)> askYesNo;
+
+private:
+    void connectWindows();
+    void connectProjectWindow(ProjectWindow &window);
+    void refresh();
+    void writeRecovery();
+    void addRun(const std::optional<QString> &chosen);
+    void edit(int point, int column, const QString &text);
+    void remove(int point);
+    void moveBy(int point, int by);
+    void showPoint(int point);
+    void resizeAll();
+    void newProject();
+    void openAsked();
+    QWidget *dialogParent() const;
+
+    AppState &state_;
+    WindowList &w_;
+    std::unique_ptr<ProjectDocument> document_;
+    std::unique_ptr<ProjectWindow> window_;
+    QString recoveryPath_;
+    // The file as it was when opened or saved, to tell a change by another program.
+    QDateTime fileTime_;
+    qint64 fileSize_ = -1;
+};

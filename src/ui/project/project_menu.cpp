@@ -1,0 +1,32 @@
+#include "ui/project/project_menu.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+
+ProjectMenuActions AddProjectMenu(QMenuBar *bar, bool withAdd, QAction *before)
+{
+    ProjectMenuActions actions;
+    actions.menu = new QMenu(QStringLiteral("Проект"), bar);
+    actions.menu->setObjectName(QStringLiteral("ProjectMenu"));
+    if (before)
+        bar->insertMenu(before, actions.menu);
+    else
+        bar->addMenu(actions.menu);
+    const auto add = [&actions](const char *name, const QString &text) {
+        QAction *action = actions.menu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    if (withAdd) {
+        actions.add = add("ProjectAddAction", QStringLiteral("Добавить в проект"));
+        actions.add->setEnabled(false);
+    }
+    actions.show = add("ProjectShowAction", QStringLiteral("Точки проекта..."));
+    actions.menu->addSeparator();
+    actions.newProject = add("ProjectNewAction", QStringLiteral("Новый проект"));
+    actions.open = add("ProjectOpenAction", QStringLiteral("Открыть проект..."));
+    actions.save = add("ProjectSaveAction", QStringLiteral("Сохранить проект"));
+    actions.saveAs = add("ProjectSaveAsAction", QStringLiteral("Сохранить проект как..."));
+    return actions;
+}

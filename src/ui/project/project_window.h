@@ -1,0 +1,57 @@
+#pragma once
+
+#include "core/project/project_points.h"
+
+#include <QWidget>
+
+#include <vector>
+
+class QAction;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+class QUndoStack;
+
+// The project window: a table of the project's points, one row each, with the point's
+// id, quantity, note and chosen product edited in place; buttons to remove, move, show
+// and re-size points, undo and redo. It shows the rows it is given and says what the
+// user asked for; a refused edit is shown below the table and the old value stays.
+class ProjectWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit ProjectWindow(QWidget *parent = nullptr);
+
+    QTableWidget *ProjectTable;
+    QPushButton *ProjectRemoveButton, *ProjectUpButton, *ProjectDownButton;
+    QPushButton *ProjectShowButton, *ProjectResizeButton;
+    QPushButton *ProjectUndoButton, *ProjectRedoButton;
+    QLabel *ProjectStatus; // why an edit was refused; empty otherwise
+    QAction *ProjectUndoAction, *ProjectRedoAction; // "Отменить" Ctrl+Z, "Повторить" Ctrl+Shift+Z
+
+    // The undo stack whose actions the window offers.
+    void setUndoStack(QUndoStack &stack);
+    // The rows and, for each, the products it may choose from; the current row kept.
+    void showRows(const std::vector<ProjectRowView> &rows, const std::vector<QStringList> &choices);
+    // "Проект — <name>" with an asterisk while there are unsaved changes.
+    void showTitle(const QString &name, bool modified);
+    // A refused edit: the reason below the table (the table already shows the old value).
+    void showRefusal(const QString &why);
+    // The selected point, -1 for none.
+    int currentPoint() const;
+    void selectPoint(int index);
+
+signals:
+    void editRequested(int point, ProjectColumn column, const QString &text);
+    void removeRequested(int point);
+    void moveRequested(int point, int by);
+    void showRequested(int point);
+    void resizeAllRequested();
+
+private:
+    void cellEdited(QTableWidgetItem *item);
+    void updateButtons();
+
+    std::vector<QStringList> choices_;
+    bool filling_ = false;
+};
