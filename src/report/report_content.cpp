@@ -185,6 +185,16 @@ bool AnyFlags(const std::vector<Candidate> &rows)
 
 } // namespace
 
+QString ShortenedText(const QString &text, qsizetype limit)
+{
+    if (text.size() <= limit || limit < 2)
+        return text;
+    qsizetype kept = limit - 1;
+    if (text.at(kept - 1).isHighSurrogate())
+        --kept; // a character is not split in halves
+    return text.left(kept) + QChar(0x2026);
+}
+
 QString ConditionsTitle() { return QStringLiteral("Условия расчёта"); }
 QString NoteHeader() { return QStringLiteral("Примечание"); }
 

@@ -62,3 +62,7 @@ QString OptimalOverflowNote(std::size_t optimalCount);
 QString ReportFootnote(ConversionMethod method = ConversionMethod::Simple);
 QString ConditionsTitle(); // "Условия расчёта"
 QString NoteHeader();      // "Примечание", the flags column
+
+// The text, or when it is longer than `limit` characters its start cut to `limit`
+// characters, the last being "…".
+QString ShortenedText(const QString &text, qsizetype limit);

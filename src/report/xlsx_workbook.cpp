@@ -3,6 +3,7 @@
 #include "report/c_numeric_locale.h"
 #include "report/xlsx_library.h"
 #include "report/file_error.h"
+#include "report/report_content.h"
 #include "core/io/output_file.h"
 #include "core/input/number_text.h"
 
@@ -19,6 +20,10 @@ namespace {
 
 // Widest column, in characters, a text may ask for.
 constexpr qsizetype WidestColumn = 80;
+
+// A spreadsheet cell holds at most 32,767 characters; a longer text is cut to as
+// many, the last being "…".
+constexpr qsizetype LongestCellText = 32767;
 
 void Report(QString *error, const QString &path, const QString &reason)
 {
@@ -168,7 +173,7 @@ void SheetWriter::text(int row, int column, const QString &text, lxw_format *for
     if (status_ != LXW_NO_ERROR || text.isEmpty())
         return;
     keep(Bound().writeString(sheet_, static_cast<lxw_row_t>(row),
-                                static_cast<lxw_col_t>(column), text.toUtf8().constData(),
+                                static_cast<lxw_col_t>(column), ShortenedText(text, LongestCellText).toUtf8().constData(),
                                 format));
     if (fit)
         this->fit(column, text.size());

@@ -439,6 +439,35 @@ private slots:
 #endif
     }
 
+    // A point with a field of a megabyte is written in every format, well within the
+    // test's budget (its report and cells shortened, the table lines whole).
+    void longField_data()
+    {
+        QTest::addColumn<QString>("format");
+        for (const QString &format : {u"csv"_s, u"json"_s, u"xlsx"_s, u"pdf"_s})
+            QTest::newRow(qPrintable(format)) << format;
+    }
+    void longField()
+    {
+        QFETCH(QString, format);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"long."_s + format);
+        const QByteArray id(1 << 20, 'A');
+        QProcess p;
+        p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), {u"-o"_s, file});
+        p.write(Header.toUtf8() + id + ";2;;160;16;;;;;0.5;;;;;;;;\n");
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), BatchAllSized);
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        if (format == u"csv"_s || format == u"json"_s)
+            QVERIFY(bytes.contains(id));
+        else
+            QVERIFY(bytes.startsWith(format == u"pdf"_s ? "%PDF-" : "PK"));
+    }
+
     // The collected formats, to a file and to standard output, with every point
     // sized, one refused and a write that fails; the report needs no display even
     // when the platform is left unset.

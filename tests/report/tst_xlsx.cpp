@@ -320,6 +320,37 @@ private slots:
         QCOMPARE(At(possible, 'J', 2).value.toDouble(), *outcome.possible[0].qminMargin);
     }
 
+    // A text longer than a cell holds is cut to 32,767 characters, the last "…".
+    void longText_data()
+    {
+        QTest::addColumn<qsizetype>("length");
+        QTest::addColumn<qsizetype>("written");
+        QTest::newRow("fits") << qsizetype(32767) << qsizetype(32767);
+        QTest::newRow("one more") << qsizetype(32768) << qsizetype(32767);
+        QTest::newRow("a megabyte") << qsizetype(1 << 20) << qsizetype(32767);
+    }
+    void longText()
+    {
+        QFETCH(qsizetype, length);
+        QFETCH(qsizetype, written);
+        const QString file = path(QStringLiteral("long.xlsx"));
+        const QString id(length, QLatin1Char('A'));
+        QString error;
+        QVERIFY2(WriteSizingXlsx(file, Run(catalogue_, 1, 100, 10, QStringLiteral("1")), catalogue_, &error,
+                                 {{}, {}, id, {}}),
+                 qPrintable(error));
+        const Cells cells = SheetCells(file);
+        bool found = false;
+        for (const SheetCell &cell : cells) {
+            if (!cell.value.startsWith(QStringLiteral("AAAA")))
+                continue;
+            found = true;
+            QCOMPARE(cell.value.size(), written);
+            QCOMPARE(cell.value.endsWith(QChar(0x2026)), length > written);
+        }
+        QVERIFY(found);
+    }
+
     void refusedWrites_data()
     {
         QTest::addColumn<QString>("name");
