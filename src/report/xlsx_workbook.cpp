@@ -50,13 +50,13 @@ QString LibraryReason(lxw_error status, int systemError)
     return reason;
 }
 
-// What a new file would get from the usual umask; an existing target keeps its own.
+// What a new file gets from the umask, as the other formats' files do; an existing
+// target keeps its own.
 QFile::Permissions TargetPermissions(const QString &path)
 {
     if (QFileInfo::exists(path))
         return QFile::permissions(path);
-    return QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
-        | QFile::ReadGroup | QFile::ReadOther;
+    return NewFilePermissions();
 }
 
 // Copies the finished workbook to a target that is not a regular file.

@@ -22,6 +22,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -438,6 +442,37 @@ private slots:
         QCOMPARE(old.readAll(), QByteArray("old"));
 #endif
     }
+
+#ifdef Q_OS_UNIX
+    // Every format's new file gets the mode the umask gives (0666 & ~umask).
+    void newFileMode_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("mask");
+        for (const int mask : {077, 022})
+            for (const QString &format : {u"csv"_s, u"json"_s, u"xlsx"_s, u"pdf"_s})
+                QTest::addRow("%s, umask %03o", qPrintable(format), mask) << format << mask;
+    }
+    void newFileMode()
+    {
+        QFETCH(QString, format);
+        QFETCH(int, mask);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"new."_s + format);
+        const mode_t old = ::umask(static_cast<mode_t>(mask));
+        QProcess p;
+        p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), {u"-o"_s, file});
+        p.write(Header.toUtf8() + "p1;2;;160;16;;;;;0.5;;;;;;;;\n");
+        p.closeWriteChannel();
+        const bool finished = p.waitForFinished(60000);
+        ::umask(old);
+        QVERIFY(finished);
+        QCOMPARE(p.exitCode(), BatchAllSized);
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(file).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 0777), 0666 & ~mask);
+    }
+#endif
 
     // A point with a field of a megabyte is written in every format, well within the
     // test's budget (its report and cells shortened, the table lines whole).

@@ -12,6 +12,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 // The sizing report, written as PDF and read back with pdftotext (C locale: a
 // point separates decimals).
 class TestReportPdf : public QObject {
@@ -299,6 +303,36 @@ private slots:
         QVERIFY(text.count(QLatin1Char('A')) < 10 * LongestReportText);
         QVERIFY(text.contains(OptimalTitle()));
     }
+
+#ifdef Q_OS_UNIX
+    // A new report, of the windows or of a batch, gets the mode the umask gives.
+    void newFileMode_data()
+    {
+        QTest::addColumn<bool>("batch");
+        QTest::addColumn<int>("mask");
+        for (const int mask : {077, 022}) {
+            QTest::addRow("report, umask %03o", mask) << false << mask;
+            QTest::addRow("batch, umask %03o", mask) << true << mask;
+        }
+    }
+    void newFileMode()
+    {
+        QFETCH(bool, batch);
+        QFETCH(int, mask);
+        QTemporaryDir target;
+        const QString path = target.filePath(QStringLiteral("new.pdf"));
+        const SizingOutcome outcome = Run(catalogue_, 4, 5, 0.1, QStringLiteral("3"), QStringLiteral("110"), 5);
+        QString error;
+        const mode_t old = ::umask(static_cast<mode_t>(mask));
+        const bool written = batch ? WriteBatchReportPdf(path, {{QStringLiteral("p"), 2, outcome}}, catalogue_, &error)
+                                   : WriteReportPdf(path, {outcome}, catalogue_, &error);
+        ::umask(old);
+        QVERIFY2(written, qPrintable(error));
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(path).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 0777), 0666 & ~mask);
+    }
+#endif
 
     // No rows: the reason, or the refusal, and no table.
     void nothingListed_data()

@@ -10,6 +10,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 #include <clocale>
 #include <cstdio>
 
@@ -350,6 +354,44 @@ private slots:
         }
         QVERIFY(found);
     }
+
+#ifdef Q_OS_UNIX
+    // A new workbook gets the mode the umask gives, like every other file written;
+    // an existing one keeps its own.
+    void newFileMode_data()
+    {
+        QTest::addColumn<bool>("sizing");
+        QTest::addColumn<int>("mask");
+        for (const int mask : {077, 022, 027}) {
+            QTest::addRow("table, umask %03o", mask) << false << mask;
+            QTest::addRow("sizing, umask %03o", mask) << true << mask;
+        }
+    }
+    void newFileMode()
+    {
+        QFETCH(bool, sizing);
+        QFETCH(int, mask);
+        QTemporaryDir target;
+        const QString file = target.filePath(QStringLiteral("new.xlsx"));
+        const auto write = [&] {
+            QString error;
+            return sizing ? WriteSizingXlsx(file, Run(catalogue_, 1, 100, 10, QStringLiteral("1")), catalogue_, &error)
+                          : WriteXlsxTable(file, SampleTable(), &error);
+        };
+        const auto mode = [&file] {
+            struct stat status {};
+            return ::stat(QFile::encodeName(file).constData(), &status) == 0 ? int(status.st_mode & 0777) : -1;
+        };
+        const mode_t old = ::umask(static_cast<mode_t>(mask));
+        const bool written = write();
+        ::umask(old);
+        QVERIFY(written);
+        QCOMPARE(mode(), 0666 & ~mask);
+        QVERIFY(::chmod(QFile::encodeName(file).constData(), 0640) == 0);
+        QVERIFY(write());
+        QCOMPARE(mode(), 0640);
+    }
+#endif
 
     void refusedWrites_data()
     {
