@@ -59,6 +59,11 @@ QFile::Permissions TargetPermissions(const QString &path)
     return NewFilePermissions();
 }
 
+bool IsHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
 // Copies the finished workbook to a target that is not a regular file.
 bool CopyToTarget(const QString &workbook, const QString &path, QString *error)
 {
@@ -78,6 +83,32 @@ bool CopyToTarget(const QString &workbook, const QString &path, QString *error)
 }
 
 } // namespace
+
+QString EscapedCellText(const QString &text)
+{
+    static const QString escapedUnderscore = QStringLiteral("_x005F");
+    qsizetype at = text.indexOf(u"_x");
+    if (at < 0)
+        return text;
+    QString escaped;
+    qsizetype copied = 0;
+    for (; at >= 0; at = text.indexOf(u"_x", at + 1)) {
+        if (at + 6 >= text.size() || text.at(at + 6) != u'_')
+            continue;
+        bool hex = true;
+        for (qsizetype i = at + 2; i < at + 6 && hex; ++i)
+            hex = IsHexDigit(text.at(i));
+        if (!hex)
+            continue;
+        escaped += QStringView(text).mid(copied, at - copied);
+        escaped += escapedUnderscore;
+        copied = at; // the underscore itself follows its escape
+    }
+    if (copied == 0 && escaped.isEmpty())
+        return text;
+    escaped += QStringView(text).mid(copied);
+    return escaped;
+}
 
 bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error)
 {
@@ -108,7 +139,12 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
 
     // libxlsxwriter prints numbers and widths with the C library's snprintf.
     const ScopedCNumericLocale pointDecimals;
-    lxw_workbook *workbook = Bound().workbookNew(temporaryName.constData());
+    // Constant memory: each row goes to the sheet's temporary file when the next one
+    // starts (so every sheet is written in increasing row order) and texts are
+    // written inline, so memory does not grow with the rows.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook *workbook = Bound().workbookNewOpt(temporaryName.constData(), &options);
     if (!workbook) {
         Report(error, path, LibraryReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
         return false;
@@ -134,6 +170,18 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
     }
     temporary.keep();
     return true;
+}
+
+bool FitsOneSheet(qint64 rows)
+{
+    return rows >= 0 && rows <= SheetRowLimit;
+}
+
+QString TooManyRowsReason(qint64 rows)
+{
+    return QStringLiteral("в таблице %1 строк, а лист Excel вмещает не более %2: "
+                          "запишите её в формате CSV или JSON")
+        .arg(WriteNumber(double(rows)), WriteNumber(double(SheetRowLimit)));
 }
 
 lxw_worksheet *AddSheet(lxw_workbook *workbook, const QString &name, lxw_error *status)
@@ -173,7 +221,7 @@ void SheetWriter::text(int row, int column, const QString &text, lxw_format *for
     if (status_ != LXW_NO_ERROR || text.isEmpty())
         return;
     keep(Bound().writeString(sheet_, static_cast<lxw_row_t>(row),
-                                static_cast<lxw_col_t>(column), ShortenedText(text, LongestCellText).toUtf8().constData(),
+                                static_cast<lxw_col_t>(column), ShortenedText(EscapedCellText(text), LongestCellText).toUtf8().constData(),
                                 format));
     if (fit)
         this->fit(column, text.size());

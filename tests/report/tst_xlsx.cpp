@@ -2,6 +2,8 @@
 #include "report/xlsx_library.h"
 #include "report/xlsx_sizing.h"
 #include "report/xlsx_table.h"
+#include "report/xlsx_workbook.h"
+#include "core/input/number_text.h"
 #include "report_test_support.h"
 #include "core/selection/result_row.h"
 
@@ -392,6 +394,71 @@ private slots:
         QCOMPARE(mode(), 0640);
     }
 #endif
+
+    // A text that reads as a character escape reaches the sheet as typed: the
+    // underscore that starts "_xHHHH_" is written as "_x005F_".
+    void escapeLookalikes_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("an escape") << "_x0041_" << "_x005F_x0041_";
+        QTest::newRow("inside, lower-case hex") << "a_x00e9_b" << "a_x005F_x00e9_b";
+        QTest::newRow("two in a row") << "_x0041__x0042_" << "_x005F_x0041__x005F_x0042_";
+        QTest::newRow("the underscore's own escape") << "_x005F_" << "_x005F_x005F_";
+        QTest::newRow("after an underscore") << "__x0041_" << "__x005F_x0041_";
+        QTest::newRow("three digits") << "_x004_" << "_x004_";
+        QTest::newRow("no closing underscore") << "_x0041" << "_x0041";
+        QTest::newRow("not hex") << "_x00G1_" << "_x00G1_";
+        QTest::newRow("capital X") << "_X0041_" << "_X0041_";
+        QTest::newRow("Cyrillic") << "Точка_x0410_" << "Точка_x005F_x0410_";
+    }
+    void escapeLookalikes()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        XlsxTable table;
+        table.sheetName = QStringLiteral("Лист");
+        table.header = QStringList{typed};
+        table.rows.push_back({typed});
+        const QString file = path(QStringLiteral("escape.xlsx"));
+        QString error;
+        QVERIFY2(WriteXlsxTable(file, table, &error), qPrintable(error));
+        const Cells cells = SheetCells(file);
+        QCOMPARE(cells.value(QStringLiteral("A1")).value, written);
+        QCOMPARE(cells.value(QStringLiteral("A2")).value, written);
+    }
+
+    // A table longer than a sheet is refused before anything is written, with the
+    // limit and the formats that take it.
+    void sheetRowLimit_data()
+    {
+        QTest::addColumn<qint64>("rows");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("none") << qint64(0) << true;
+        QTest::newRow("the limit") << SheetRowLimit << true;
+        QTest::newRow("one more") << SheetRowLimit + 1 << false;
+        QTest::newRow("27,000 points of mode 1") << qint64(1100000) << false;
+    }
+    void sheetRowLimit()
+    {
+        QFETCH(qint64, rows);
+        QFETCH(bool, fits);
+        QCOMPARE(FitsOneSheet(rows), fits);
+        if (fits)
+            return;
+        QTemporaryDir target;
+        const QString file = target.filePath(QStringLiteral("big.xlsx"));
+        bool asked = false;
+        QString error;
+        // The header takes the first row: rows - 1 rows below it.
+        QVERIFY(!WriteXlsxRows(file, QStringLiteral("Лист"), {QStringLiteral("id")}, rows - 1,
+                               [&asked](const std::function<void(const QVariantList &)> &) { asked = true; }, &error));
+        QVERIFY(!asked);
+        QVERIFY(FolderEntries(target.path()).isEmpty());
+        QVERIFY2(error.contains(QDir::toNativeSeparators(file)), qPrintable(error));
+        QVERIFY2(error.contains(WriteNumber(double(SheetRowLimit))), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("CSV")) && error.contains(QStringLiteral("JSON")), qPrintable(error));
+    }
 
     void refusedWrites_data()
     {
