@@ -443,6 +443,56 @@ private slots:
 #endif
     }
 
+    // The workbook's row count is known before anything is written: it is the number
+    // of table lines each point gives (rows, or one for no row or an error), and the
+    // points kept for it give back the same records in input order.
+    void tableLineCount_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("rows found") << QByteArray("p1;1;111;100;10;1;;0;;;;;;;;;;\n");
+        QTest::newRow("two optimal rows") << QByteArray("p2;4;;4;0,1;;;;;0.02;;;;;;;;\n");
+        QTest::newRow("nothing fits") << QByteArray("p3;4;;1000;500;;;;;2;;;;;;;;\n");
+        QTest::newRow("refused") << QByteArray("p4;2;;160;0;;;;;0.5;;;;;;;;\n");
+        QTest::newRow("all of them") << QByteArray("p1;1;111;100;10;1;;0;;;;;;;;;;\np2;4;;4;0,1;;;;;0.02;;;;;;;;\n"
+                                                   "p3;4;;1000;500;;;;;2;;;;;;;;\np4;2;;160;0;;;;;0.5;;;;;;;;\n");
+    }
+    void tableLineCount()
+    {
+        QFETCH(QByteArray, body);
+        ProductCatalogue catalogue;
+        catalogue.Fill();
+        QBuffer input;
+        input.setData(Header.toUtf8() + body);
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        CsvReader reader(input);
+        const std::optional<CsvReader::Record> header = reader.next();
+        QVERIFY(header);
+        int bad = 0;
+        QString why;
+        const std::optional<BatchColumns> columns = ReadBatchHeader(header->fields, &bad, &why);
+        QVERIFY2(columns, qPrintable(why));
+        CollectedPoints kept(catalogue);
+        qint64 lines = 0;
+        QStringList ids;
+        while (const std::optional<CsvReader::Record> record = reader.next()) {
+            const BatchRecord sized = SizeBatchPoint(ReadBatchPoint(*columns, *record), catalogue);
+            QCOMPARE(BatchTableLineCount(sized), qint64(BatchTableLines(sized).size()));
+            lines += qint64(BatchTableLines(sized).size());
+            ids << sized.point.id;
+            kept.add(sized);
+        }
+        QCOMPARE(kept.tableLines(), lines);
+        QCOMPARE(kept.size(), std::size_t(ids.size()));
+        QStringList again;
+        qint64 linesAgain = 0;
+        kept.forEach([&](const BatchRecord &record) {
+            again << record.point.id;
+            linesAgain += qint64(BatchTableLines(record).size());
+        });
+        QCOMPARE(again, ids);
+        QCOMPARE(linesAgain, lines);
+    }
+
 #ifdef Q_OS_UNIX
     // Every format's new file gets the mode the umask gives (0666 & ~umask).
     void newFileMode_data()
