@@ -524,6 +524,29 @@ private slots:
     }
 #endif
 
+    // The batch PDF shows the column «Примечание» with a row's flags under the
+    // default conditions too: the example point with reversed bounds has complexes
+    // outside their pressure range.
+    void pdfShowsFlags()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("pdftotext does not run from a Windows program; the Linux run reads this PDF");
+#endif
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"points.pdf"_s);
+        QProcess p;
+        p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), {u"-o"_s, file, QStringLiteral(GAS_EXAMPLE_POINTS)});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), BatchInputErrors); // the example's refused points
+        const QString text = PdfText(file).simplified();
+        const qsizetype reversed = text.indexOf(u"Перепутаны границы"_s, text.indexOf(u"Точка «Перепутаны"_s));
+        QVERIFY(reversed >= 0);
+        const QString report = text.mid(reversed, text.indexOf(u"Точка «"_s, reversed + 40) - reversed);
+        QVERIFY2(report.contains(u"Примечание"_s), qPrintable(report.left(3000)));
+        QVERIFY(report.contains(u"вне диапазона комплекса"_s));
+        QVERIFY(!report.contains(u"Условия расчёта"_s));
+    }
+
     // A point with a field of a megabyte is written in every format, well within the
     // test's budget (its report and cells shortened, the table lines whole).
     void longField_data()

@@ -2,6 +2,8 @@
 #include "report/report_content.h"
 #include "report/report_document.h"
 #include "report/sizing_report.h"
+#include "core/input/message_texts.h"
+#include "core/pressure/pressure_units.h"
 #include "report_test_support.h"
 
 #include <algorithm>
@@ -193,6 +195,55 @@ private slots:
         QVERIFY(text.contains(QStringLiteral("10 / 4")));
     }
 
+    // A range run lists each gauge bound as typed with its unit and, typed in
+    // another unit, in bar; the wide-range warning appears when the bounds are far
+    // apart (their absolute ratio above 5) and only then.
+    void gaugeLinesAndWarning_data()
+    {
+        QTest::addColumn<QString>("pmax");
+        QTest::addColumn<QString>("pmin");
+        QTest::addColumn<int>("unit");
+        QTest::addColumn<QString>("pmaxBar");
+        QTest::addColumn<QString>("pminBar");
+        QTest::addColumn<bool>("wide");
+        QTest::newRow("bar") << "3" << "1" << int(PressureUnit::Bar) << "" << "" << false;
+        QTest::newRow("kPa") << "300" << "100" << int(PressureUnit::Kilopascal) << "3" << "1" << false;
+        QTest::newRow("bar, wide") << "4.5" << "0" << int(PressureUnit::Bar) << "" << "" << true;
+        QTest::newRow("MPa, wide") << "0.6" << "0" << int(PressureUnit::Megapascal) << "6" << "0" << true;
+    }
+    void gaugeLinesAndWarning()
+    {
+        SKIP_WITHOUT_PDFTOTEXT();
+        QFETCH(QString, pmax);
+        QFETCH(QString, pmin);
+        QFETCH(int, unit);
+        QFETCH(QString, pmaxBar);
+        QFETCH(QString, pminBar);
+        QFETCH(bool, wide);
+        SizingRequest request;
+        request.mode = 1;
+        request.qmaxStd = 100;
+        request.qminStd = 10;
+        request.families = {true, true, true};
+        request.range = true;
+        request.pmax = {pmax, unit};
+        request.pmin = {pmin, unit};
+        const SizingOutcome outcome = Size(request, catalogue_);
+        QVERIFY(outcome.accepted);
+        const QString text = written({outcome}).simplified();
+        const QString typed = QStringLiteral("%1 (избыточное, как введено): %2 %3");
+        QVERIFY2(text.contains(typed.arg(QStringLiteral("Pmax"), pmax, PressureUnitText(unit))), qPrintable(text.left(1500)));
+        QVERIFY(text.contains(typed.arg(QStringLiteral("Pmin"), pmin, PressureUnitText(unit))));
+        const QString inBar = QStringLiteral("%1 (избыточное): %2 бар");
+        QCOMPARE(text.contains(QStringLiteral("(избыточное):")), !pmaxBar.isEmpty());
+        if (!pmaxBar.isEmpty()) {
+            QVERIFY(text.contains(inBar.arg(QStringLiteral("Pmax"), pmaxBar)));
+            QVERIFY(text.contains(inBar.arg(QStringLiteral("Pmin"), pminBar)));
+        }
+        QCOMPARE(outcome.wideRange, wide);
+        QCOMPARE(text.contains(Messages::WideRange()), wide);
+    }
+
     // Each outcome's report starts on a page of its own and counts its own pages.
     void severalOutcomes()
     {
@@ -242,6 +293,13 @@ private slots:
         QString error;
         QVERIFY2(WriteBatchReportPdf(path, points, catalogue_, &error), qPrintable(error));
         const QStringList all = pages(PdfText(path));
+        // The first page is headed by the title and the number of points; the file
+        // carries the title too.
+        QVERIFY(all.value(0).startsWith(ReportTitle()));
+        QVERIFY(all.value(0).contains(QStringLiteral("Пакетный подбор, точек: %1").arg(points.size())));
+        const QString info = QString::fromUtf8(ToolOutput(QStringLiteral("pdfinfo"), {path}));
+        QVERIFY2(QRegularExpression(QStringLiteral("^Title:\\s+%1$").arg(ReportTitle()), QRegularExpression::MultilineOption)
+                     .match(info).hasMatch(), qPrintable(info));
         for (int page = 0; page < all.size(); ++page)
             QVERIFY(all[page].contains(QStringLiteral("Стр. %1 из %2").arg(page + 1).arg(all.size())));
 
