@@ -9,32 +9,34 @@
 
 namespace {
 
-bool WriteTable(const QString &path, const std::vector<BatchRecord> &records, QString *error)
+bool WriteTable(const QString &path, const CollectedPoints &points, QString *error)
 {
-    XlsxTable table;
-    table.sheetName = QStringLiteral("Точки");
-    table.header = BatchTableHeader();
     const QChar separator = LocaleDecimalSeparator();
-    for (const BatchRecord &record : records) {
-        for (const QStringList &line : BatchTableLines(record)) {
+    return WriteXlsxRows(
+        path, QStringLiteral("Точки"), BatchTableHeader(), points.tableLines(),
+        [&](const std::function<void(const QVariantList &)> &put) {
             QVariantList row;
-            row.reserve(line.size());
-            for (int column = 0; column < line.size(); ++column) {
-                const QString &text = line[column];
-                const std::optional<double> number = BatchTableColumnIsNumber(column)
-                    ? ReadNumber(text, separator)
-                    : std::nullopt;
-                if (text.isEmpty())
-                    row << QVariant();
-                else if (number)
-                    row << *number;
-                else
-                    row << text;
-            }
-            table.rows.push_back(std::move(row));
-        }
-    }
-    return WriteXlsxTable(path, table, error);
+            points.forEach([&](const BatchRecord &record) {
+                for (const QStringList &line : BatchTableLines(record)) {
+                    row.clear();
+                    row.reserve(line.size());
+                    for (int column = 0; column < line.size(); ++column) {
+                        const QString &text = line[column];
+                        const std::optional<double> number = BatchTableColumnIsNumber(column)
+                            ? ReadNumber(text, separator)
+                            : std::nullopt;
+                        if (text.isEmpty())
+                            row << QVariant();
+                        else if (number)
+                            row << *number;
+                        else
+                            row << text;
+                    }
+                    put(row);
+                }
+            });
+        },
+        error);
 }
 
 // The report's outcome of a point; one the batch refused before sizing is shown
@@ -53,14 +55,14 @@ SizingOutcome ReportedOutcome(const BatchRecord &record)
 
 } // namespace
 
-bool WriteBatchFile(BatchFormat format, const QString &path, const std::vector<BatchRecord> &records,
-                    const ProductCatalogue &catalogue, QString *error)
+bool WriteBatchFile(BatchFormat format, const QString &path, const CollectedPoints &points, QString *error)
 {
     if (format == BatchFormat::Xlsx)
-        return WriteTable(path, records, error);
-    std::vector<ReportedPoint> points;
-    points.reserve(records.size());
-    for (const BatchRecord &record : records)
-        points.push_back({record.point.id, record.point.line, ReportedOutcome(record)});
-    return WriteBatchReportPdf(path, points, catalogue, error);
+        return WriteTable(path, points, error);
+    std::vector<ReportedPoint> reported;
+    reported.reserve(points.size());
+    points.forEach([&reported](const BatchRecord &record) {
+        reported.push_back({record.point.id, record.point.line, ReportedOutcome(record)});
+    });
+    return WriteBatchReportPdf(path, reported, points.catalogue(), error);
 }

@@ -5,5 +5,6 @@
 // The formats written from every point at once: the CSV table as one xlsx sheet,
 // and one PDF document of the points' sizing reports with their contents first
 // (needs a QGuiApplication). A CollectedWriter for RunBatch().
-bool WriteBatchFile(BatchFormat format, const QString &path, const std::vector<BatchRecord> &records,
-                    const ProductCatalogue &catalogue, QString *error);
+// The spreadsheet takes the rows one at a time, so its memory does not grow with
+// them; one of more rows than a sheet holds is refused before anything is written.
+bool WriteBatchFile(BatchFormat format, const QString &path, const CollectedPoints &points, QString *error);

@@ -5,6 +5,7 @@
 
 #include <QIODevice>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -311,6 +312,13 @@ std::vector<QStringList> BatchTableLines(const BatchRecord &record)
         lines.push_back(fields);
     }
     return lines;
+}
+
+qint64 BatchTableLineCount(const BatchRecord &record)
+{
+    if (record.hasError())
+        return 1;
+    return std::max<qint64>(1, qint64(record.outcome.optimal.size() + record.outcome.possible.size()));
 }
 
 QByteArray BatchJsonObject(const BatchRecord &record)

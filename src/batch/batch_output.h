@@ -24,6 +24,8 @@ QStringList BatchTableHeader();
 // takes them as numbers); the price column holds "договорная" for no list price.
 bool BatchTableColumnIsNumber(int column);
 std::vector<QStringList> BatchTableLines(const BatchRecord &record);
+// How many lines BatchTableLines() gives, without making them.
+qint64 BatchTableLineCount(const BatchRecord &record);
 
 // One point as a JSON object on one line, numbers at full precision;
 // "no_fit_reason" says why nothing fits (null when rows were found or on an error),

@@ -65,7 +65,7 @@ private:
         say(QStringLiteral("%1: %2: %3").arg(inputName_, where, why));
         return BatchFailed;
     }
-    int writeCollected(const std::vector<BatchRecord> &records);
+    int writeCollected(const CollectedPoints &points);
 
     const BatchOptions &options_;
     QIODevice &in_;
@@ -129,7 +129,7 @@ int Run::run()
     if (streamed)
         writer.begin();
 
-    std::vector<BatchRecord> collected;
+    CollectedPoints collected(*catalogue_);
     bool refused = false;
     while (const std::optional<CsvReader::Record> record = reader.next()) {
         const int fields = int(record->fields.size());
@@ -156,7 +156,7 @@ int Run::run()
         if (streamed)
             writer.write(sized);
         else
-            collected.push_back(std::move(sized));
+            collected.add(sized);
     }
     if (reader.hasError())
         return parseError(reader.errorLine(), reader.errorField(), reader.error());
@@ -177,12 +177,12 @@ int Run::run()
 
 // The collected formats' writers take a path and follow its route themselves; for
 // standard output they write a temporary file, which is then copied.
-int Run::writeCollected(const std::vector<BatchRecord> &records)
+int Run::writeCollected(const CollectedPoints &records)
 {
     QString why;
     OutputFile output(OutputPath(options_), &out_);
     if (output.route() != OutputRoute::StandardOutput) {
-        if (collected_(options_.format, options_.output, records, *catalogue_, &why))
+        if (collected_(options_.format, options_.output, records, &why))
             return BatchAllSized;
         say(why);
         return BatchFailed;
@@ -192,7 +192,7 @@ int Run::writeCollected(const std::vector<BatchRecord> &records)
         say(QStringLiteral("%1: не удается записать: %2").arg(QDir::tempPath(), temporary.errorString()));
         return BatchFailed;
     }
-    if (!collected_(options_.format, temporary.path(), records, *catalogue_, &why)) {
+    if (!collected_(options_.format, temporary.path(), records, &why)) {
         say(why);
         return BatchFailed;
     }
@@ -212,6 +212,18 @@ int Run::writeCollected(const std::vector<BatchRecord> &records)
 }
 
 } // namespace
+
+void CollectedPoints::add(const BatchRecord &record)
+{
+    points_.push_back(record.point);
+    tableLines_ += BatchTableLineCount(record);
+}
+
+void CollectedPoints::forEach(const std::function<void(const BatchRecord &)> &visit) const
+{
+    for (const BatchPoint &point : points_)
+        visit(SizeBatchPoint(point, catalogue_));
+}
 
 std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QString *error)
 {

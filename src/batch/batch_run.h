@@ -32,11 +32,32 @@ std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QS
 // The --help text.
 QString BatchUsage();
 
-// Writes a format that needs every point at once (the spreadsheet, the report)
-// to `path`; false with the reason otherwise.
+// The points of a format that needs every point at once (the spreadsheet, the
+// report), kept as they were read: each is sized again, by the same step, when it is
+// written, so memory holds the input and not the rows.
+class CollectedPoints {
+public:
+    explicit CollectedPoints(const ProductCatalogue &catalogue) : catalogue_(catalogue) {}
+
+    // Keeps the record's point and counts its table lines.
+    void add(const BatchRecord &record);
+    std::size_t size() const { return points_.size(); }
+    // The table lines of every point (BatchTableLines), before any is written.
+    qint64 tableLines() const { return tableLines_; }
+    const ProductCatalogue &catalogue() const { return catalogue_; }
+    // Each point's record, in input order.
+    void forEach(const std::function<void(const BatchRecord &)> &visit) const;
+
+private:
+    const ProductCatalogue &catalogue_;
+    std::vector<BatchPoint> points_;
+    qint64 tableLines_ = 0;
+};
+
+// Writes a format that needs every point at once to `path`; false with the reason
+// otherwise.
 using CollectedWriter =
-    std::function<bool(BatchFormat format, const QString &path, const std::vector<BatchRecord> &records,
-                       const ProductCatalogue &catalogue, QString *error)>;
+    std::function<bool(BatchFormat format, const QString &path, const CollectedPoints &points, QString *error)>;
 
 // Reads the points, sizes each and writes the records. Messages go to `errors`
 // as UTF-8 lines. Without a collected writer the xlsx and pdf formats are a

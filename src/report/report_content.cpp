@@ -8,6 +8,8 @@
 #include "core/input/message_texts.h"
 #include "core/input/number_text.h"
 
+#include <algorithm>
+
 #ifndef GAS_PROGRAM_VERSION
 #error "GAS_PROGRAM_VERSION is the project version (src/report/CMakeLists.txt)"
 #endif
@@ -146,8 +148,12 @@ void CollectConditions(const SizingOutcome &outcome, ReportContent &content)
     text(QStringLiteral("Пересчёт к рабочим условиям"), MethodName(c.method));
     text(QStringLiteral("Стандартные условия"), QStringLiteral("20 °C, 101,325 кПа"));
     if (c.method != ConversionMethod::Simple) {
-        number(QStringLiteral("Наименьшая температура газа"), c.tMin, QStringLiteral("°C"));
-        number(QStringLiteral("Наибольшая температура газа"), c.tMax, QStringLiteral("°C"));
+        // The temperatures as the conversion used them, the lower first whatever the order typed.
+        const bool applied = !outcome.hasError() && a.method == c.method;
+        number(QStringLiteral("Наименьшая температура газа"), applied ? a.tMin : std::min(c.tMin, c.tMax),
+               QStringLiteral("°C"));
+        number(QStringLiteral("Наибольшая температура газа"), applied ? a.tMax : std::max(c.tMin, c.tMax),
+               QStringLiteral("°C"));
         number(QStringLiteral("Атмосферное давление"), c.pAtm, QStringLiteral("кПа"));
     }
     if (c.method == ConversionMethod::Gerg91) {
@@ -172,7 +178,22 @@ void CollectConditions(const SizingOutcome &outcome, ReportContent &content)
                     << FormulaLineMin(c.method, outcome.rangeLayout);
 }
 
+bool AnyFlags(const std::vector<Candidate> &rows)
+{
+    return std::any_of(rows.begin(), rows.end(), [](const Candidate &row) { return !row.flags.isEmpty(); });
+}
+
 } // namespace
+
+QString ShortenedText(const QString &text, qsizetype limit)
+{
+    if (text.size() <= limit || limit < 2)
+        return text;
+    qsizetype kept = limit - 1;
+    if (text.at(kept - 1).isHighSurrogate())
+        --kept; // a character is not split in halves
+    return text.left(kept) + QChar(0x2026);
+}
 
 QString ConditionsTitle() { return QStringLiteral("Условия расчёта"); }
 QString NoteHeader() { return QStringLiteral("Примечание"); }
@@ -218,8 +239,10 @@ ReportContent CollectReport(const SizingOutcome &outcome, const ProductCatalogue
 {
     ReportContent content;
     CollectHeading(heading, content);
-    content.notes = MarksFlags(outcome.request.conditions);
-    if (content.notes)
+    // The flags' column whenever a row carries one; the conditions only when they are not the defaults.
+    const bool marked = MarksFlags(outcome.request.conditions);
+    content.notes = marked || AnyFlags(outcome.optimal) || AnyFlags(outcome.possible);
+    if (marked)
         CollectConditions(outcome, content);
     content.category = outcome.categoryCaption;
     content.when = outcome.when.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));

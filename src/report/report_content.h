@@ -33,8 +33,9 @@ struct ReportContent {
     QString error;                  // the refusal, when the input was refused
     QString noFit;                  // why nothing fits, when nothing does
     // "Условия расчёта" (method, standard conditions, gas, Z, load target) and the
-    // working-flow formula in use, and the rows' flags under "Примечание": only
-    // when the conditions are not the catalogue's own defaults (MarksFlags()).
+    // working-flow formula in use: only when the conditions are not the catalogue's
+    // own defaults (MarksFlags()). The rows' flags under "Примечание": then, and
+    // whenever a row carries a flag.
     std::vector<ReportLine> conditions;
     QStringList formula;
     bool notes = false;
@@ -61,3 +62,7 @@ QString OptimalOverflowNote(std::size_t optimalCount);
 QString ReportFootnote(ConversionMethod method = ConversionMethod::Simple);
 QString ConditionsTitle(); // "Условия расчёта"
 QString NoteHeader();      // "Примечание", the flags column
+
+// The text, or when it is longer than `limit` characters its start cut to `limit`
+// characters, the last being "…".
+QString ShortenedText(const QString &text, qsizetype limit);

@@ -12,10 +12,15 @@ void Write(QTextTable *table, int row, int column, const QString &text, const QT
     QTextBlockFormat block;
     block.setAlignment(alignment);
     cell.setBlockFormat(block);
-    cell.insertText(text, format);
+    cell.insertText(ReportText(text), format);
 }
 
 } // namespace
+
+QString ReportText(const QString &text)
+{
+    return ShortenedText(text, LongestReportText);
+}
 
 QFont ReportFont()
 {
@@ -46,7 +51,7 @@ void ReportWriter::paragraph(const QString &text, const QTextCharFormat &format,
         cursor_.insertBlock(block);
     }
     cursor_.setCharFormat(format);
-    cursor_.insertText(text, format);
+    cursor_.insertText(ReportText(text), format);
 }
 
 void ReportWriter::heading(const QString &text)

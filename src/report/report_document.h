@@ -25,6 +25,12 @@ inline constexpr qreal TitlePoints = 14;
 inline constexpr qreal HeadingPoints = 10.5;
 inline constexpr qreal NotePoints = 7.5;
 
+// The longest text the report lays out in one piece: Qt's line breaking takes time
+// growing with the square of an unbroken text's length, so a longer one (an id of a
+// megabyte) is cut to this many characters, the last being "…".
+inline constexpr qsizetype LongestReportText = 1000;
+QString ReportText(const QString &text);
+
 QFont ReportFont();
 QTextCharFormat Characters(qreal points, bool bold = false);
 

@@ -3,6 +3,7 @@
 #include "report/file_error.h"
 #include "core/io/output_file.h"
 #include "report/report_content.h"
+#include "report/report_document.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QFontMetricsF>
@@ -30,7 +31,7 @@ void ReportPages::paint(QPainter &painter, int first, int total) const
     const qreal height = device_.height();
     const QFont font = document_->defaultFont();
     const QFontMetricsF metrics(font, &device_);
-    const QString heading = metrics.elidedText(heading_, Qt::ElideRight, width);
+    const QString heading = metrics.elidedText(ReportText(heading_), Qt::ElideRight, width);
     for (int page = 0; page < count_; ++page) {
         if (page > 0)
             device_.newPage();

@@ -6,7 +6,7 @@
 
 bool XlsxLibrary::complete() const
 {
-    return workbookNew && workbookClose && addWorksheet && validateSheetName && addFormat && setBold
+    return workbookNewOpt && workbookClose && addWorksheet && validateSheetName && addFormat && setBold
         && setNumberFormat && writeString && writeNumber && freezePanes && setColumn && errorText;
 }
 
@@ -34,7 +34,7 @@ XlsxLibrary LoadXlsxLibrary(const QString &fileName, QString *error)
         return functions;
     }
     QString missing;
-    Bind(library, functions.workbookNew, "workbook_new", &missing);
+    Bind(library, functions.workbookNewOpt, "workbook_new_opt", &missing);
     Bind(library, functions.workbookClose, "workbook_close", &missing);
     Bind(library, functions.addWorksheet, "workbook_add_worksheet", &missing);
     Bind(library, functions.validateSheetName, "workbook_validate_sheet_name", &missing);
@@ -66,7 +66,7 @@ const XlsxLibrary *Xlsx(QString *error)
 
 const XlsxLibrary *Xlsx(QString *)
 {
-    static const XlsxLibrary linked{.workbookNew = &::workbook_new,
+    static const XlsxLibrary linked{.workbookNewOpt = &::workbook_new_opt,
                                     .workbookClose = &::workbook_close,
                                     .addWorksheet = &::workbook_add_worksheet,
                                     .validateSheetName = &::workbook_validate_sheet_name,

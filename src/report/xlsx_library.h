@@ -9,7 +9,7 @@
 // out of the windows' start-up; a build that links it statically binds them at
 // once.
 struct XlsxLibrary {
-    decltype(&::workbook_new) workbookNew = nullptr;
+    decltype(&::workbook_new_opt) workbookNewOpt = nullptr;
     decltype(&::workbook_close) workbookClose = nullptr;
     decltype(&::workbook_add_worksheet) addWorksheet = nullptr;
     decltype(&::workbook_validate_sheet_name) validateSheetName = nullptr;

@@ -3,6 +3,7 @@
 #include "report/c_numeric_locale.h"
 #include "report/xlsx_library.h"
 #include "report/file_error.h"
+#include "report/report_content.h"
 #include "core/io/output_file.h"
 #include "core/input/number_text.h"
 
@@ -19,6 +20,10 @@ namespace {
 
 // Widest column, in characters, a text may ask for.
 constexpr qsizetype WidestColumn = 80;
+
+// A spreadsheet cell holds at most 32,767 characters; a longer text is cut to as
+// many, the last being "…".
+constexpr qsizetype LongestCellText = 32767;
 
 void Report(QString *error, const QString &path, const QString &reason)
 {
@@ -45,13 +50,18 @@ QString LibraryReason(lxw_error status, int systemError)
     return reason;
 }
 
-// What a new file would get from the usual umask; an existing target keeps its own.
+// What a new file gets from the umask, as the other formats' files do; an existing
+// target keeps its own.
 QFile::Permissions TargetPermissions(const QString &path)
 {
     if (QFileInfo::exists(path))
         return QFile::permissions(path);
-    return QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser
-        | QFile::ReadGroup | QFile::ReadOther;
+    return NewFilePermissions();
+}
+
+bool IsHexDigit(QChar c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
 
 // Copies the finished workbook to a target that is not a regular file.
@@ -73,6 +83,32 @@ bool CopyToTarget(const QString &workbook, const QString &path, QString *error)
 }
 
 } // namespace
+
+QString EscapedCellText(const QString &text)
+{
+    static const QString escapedUnderscore = QStringLiteral("_x005F");
+    qsizetype at = text.indexOf(u"_x");
+    if (at < 0)
+        return text;
+    QString escaped;
+    qsizetype copied = 0;
+    for (; at >= 0; at = text.indexOf(u"_x", at + 1)) {
+        if (at + 6 >= text.size() || text.at(at + 6) != u'_')
+            continue;
+        bool hex = true;
+        for (qsizetype i = at + 2; i < at + 6 && hex; ++i)
+            hex = IsHexDigit(text.at(i));
+        if (!hex)
+            continue;
+        escaped += QStringView(text).mid(copied, at - copied);
+        escaped += escapedUnderscore;
+        copied = at; // the underscore itself follows its escape
+    }
+    if (copied == 0 && escaped.isEmpty())
+        return text;
+    escaped += QStringView(text).mid(copied);
+    return escaped;
+}
 
 bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error)
 {
@@ -103,7 +139,12 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
 
     // libxlsxwriter prints numbers and widths with the C library's snprintf.
     const ScopedCNumericLocale pointDecimals;
-    lxw_workbook *workbook = Bound().workbookNew(temporaryName.constData());
+    // Constant memory: each row goes to the sheet's temporary file when the next one
+    // starts (so every sheet is written in increasing row order) and texts are
+    // written inline, so memory does not grow with the rows.
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    lxw_workbook *workbook = Bound().workbookNewOpt(temporaryName.constData(), &options);
     if (!workbook) {
         Report(error, path, LibraryReason(LXW_ERROR_MEMORY_MALLOC_FAILED, 0));
         return false;
@@ -129,6 +170,18 @@ bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error
     }
     temporary.keep();
     return true;
+}
+
+bool FitsOneSheet(qint64 rows)
+{
+    return rows >= 0 && rows <= SheetRowLimit;
+}
+
+QString TooManyRowsReason(qint64 rows)
+{
+    return QStringLiteral("в таблице %1 строк, а лист Excel вмещает не более %2: "
+                          "запишите её в формате CSV или JSON")
+        .arg(WriteNumber(double(rows)), WriteNumber(double(SheetRowLimit)));
 }
 
 lxw_worksheet *AddSheet(lxw_workbook *workbook, const QString &name, lxw_error *status)
@@ -168,7 +221,7 @@ void SheetWriter::text(int row, int column, const QString &text, lxw_format *for
     if (status_ != LXW_NO_ERROR || text.isEmpty())
         return;
     keep(Bound().writeString(sheet_, static_cast<lxw_row_t>(row),
-                                static_cast<lxw_col_t>(column), text.toUtf8().constData(),
+                                static_cast<lxw_col_t>(column), ShortenedText(EscapedCellText(text), LongestCellText).toUtf8().constData(),
                                 format));
     if (fit)
         this->fit(column, text.size());

@@ -12,6 +12,8 @@
 // sheet writer that keeps the first error and the width of each column.
 
 // Adds the sheets to a fresh workbook; returns the first libxlsxwriter error met.
+// The workbook keeps constant memory: each sheet's rows must come in increasing
+// order (a row already left cannot be written again).
 using WorkbookFill = std::function<lxw_error(lxw_workbook *)>;
 
 // The workbook is written (the library loaded first: a failure to load is reported
@@ -19,6 +21,18 @@ using WorkbookFill = std::function<lxw_error(lxw_workbook *)>;
 // target's name only when libxlsxwriter closed it without an error; otherwise the
 // temporary file is removed and *error (when given) names the file and the reason.
 bool WriteWorkbook(const QString &path, const WorkbookFill &fill, QString *error);
+
+// The most rows a sheet holds (Excel's limit, 1,048,576).
+inline constexpr qint64 SheetRowLimit = 1048576;
+// Whether `rows` rows fit on one sheet.
+bool FitsOneSheet(qint64 rows);
+// Why a table of `rows` rows is refused: the limit, and what to write instead.
+QString TooManyRowsReason(qint64 rows);
+
+// A text as a cell must hold it to be read back as typed: the underscore that starts
+// "_xHHHH_" (four hex digits), which a spreadsheet reads as the character HHHH, is
+// written as its own escape "_x005F".
+QString EscapedCellText(const QString &text);
 
 // Adds a sheet named `name` (the default name when empty); null when the name is
 // refused, with the reason in *status.

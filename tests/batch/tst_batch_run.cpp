@@ -22,6 +22,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace Qt::StringLiterals;
 
 namespace {
@@ -437,6 +441,139 @@ private slots:
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("old"));
 #endif
+    }
+
+    // The workbook's row count is known before anything is written: it is the number
+    // of table lines each point gives (rows, or one for no row or an error), and the
+    // points kept for it give back the same records in input order.
+    void tableLineCount_data()
+    {
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("rows found") << QByteArray("p1;1;111;100;10;1;;0;;;;;;;;;;\n");
+        QTest::newRow("two optimal rows") << QByteArray("p2;4;;4;0,1;;;;;0.02;;;;;;;;\n");
+        QTest::newRow("nothing fits") << QByteArray("p3;4;;1000;500;;;;;2;;;;;;;;\n");
+        QTest::newRow("refused") << QByteArray("p4;2;;160;0;;;;;0.5;;;;;;;;\n");
+        QTest::newRow("all of them") << QByteArray("p1;1;111;100;10;1;;0;;;;;;;;;;\np2;4;;4;0,1;;;;;0.02;;;;;;;;\n"
+                                                   "p3;4;;1000;500;;;;;2;;;;;;;;\np4;2;;160;0;;;;;0.5;;;;;;;;\n");
+    }
+    void tableLineCount()
+    {
+        QFETCH(QByteArray, body);
+        ProductCatalogue catalogue;
+        catalogue.Fill();
+        QBuffer input;
+        input.setData(Header.toUtf8() + body);
+        QVERIFY(input.open(QIODevice::ReadOnly));
+        CsvReader reader(input);
+        const std::optional<CsvReader::Record> header = reader.next();
+        QVERIFY(header);
+        int bad = 0;
+        QString why;
+        const std::optional<BatchColumns> columns = ReadBatchHeader(header->fields, &bad, &why);
+        QVERIFY2(columns, qPrintable(why));
+        CollectedPoints kept(catalogue);
+        qint64 lines = 0;
+        QStringList ids;
+        while (const std::optional<CsvReader::Record> record = reader.next()) {
+            const BatchRecord sized = SizeBatchPoint(ReadBatchPoint(*columns, *record), catalogue);
+            QCOMPARE(BatchTableLineCount(sized), qint64(BatchTableLines(sized).size()));
+            lines += qint64(BatchTableLines(sized).size());
+            ids << sized.point.id;
+            kept.add(sized);
+        }
+        QCOMPARE(kept.tableLines(), lines);
+        QCOMPARE(kept.size(), std::size_t(ids.size()));
+        QStringList again;
+        qint64 linesAgain = 0;
+        kept.forEach([&](const BatchRecord &record) {
+            again << record.point.id;
+            linesAgain += qint64(BatchTableLines(record).size());
+        });
+        QCOMPARE(again, ids);
+        QCOMPARE(linesAgain, lines);
+    }
+
+#ifdef Q_OS_UNIX
+    // Every format's new file gets the mode the umask gives (0666 & ~umask).
+    void newFileMode_data()
+    {
+        QTest::addColumn<QString>("format");
+        QTest::addColumn<int>("mask");
+        for (const int mask : {077, 022})
+            for (const QString &format : {u"csv"_s, u"json"_s, u"xlsx"_s, u"pdf"_s})
+                QTest::addRow("%s, umask %03o", qPrintable(format), mask) << format << mask;
+    }
+    void newFileMode()
+    {
+        QFETCH(QString, format);
+        QFETCH(int, mask);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"new."_s + format);
+        const mode_t old = ::umask(static_cast<mode_t>(mask));
+        QProcess p;
+        p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), {u"-o"_s, file});
+        p.write(Header.toUtf8() + "p1;2;;160;16;;;;;0.5;;;;;;;;\n");
+        p.closeWriteChannel();
+        const bool finished = p.waitForFinished(60000);
+        ::umask(old);
+        QVERIFY(finished);
+        QCOMPARE(p.exitCode(), BatchAllSized);
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(file).constData(), &status), 0);
+        QCOMPARE(int(status.st_mode & 0777), 0666 & ~mask);
+    }
+#endif
+
+    // The batch PDF shows the column «Примечание» with a row's flags under the
+    // default conditions too: the example point with reversed bounds has complexes
+    // outside their pressure range.
+    void pdfShowsFlags()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("pdftotext does not run from a Windows program; the Linux run reads this PDF");
+#endif
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"points.pdf"_s);
+        QProcess p;
+        p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), {u"-o"_s, file, QStringLiteral(GAS_EXAMPLE_POINTS)});
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), BatchInputErrors); // the example's refused points
+        const QString text = PdfText(file).simplified();
+        const qsizetype reversed = text.indexOf(u"Перепутаны границы"_s, text.indexOf(u"Точка «Перепутаны"_s));
+        QVERIFY(reversed >= 0);
+        const QString report = text.mid(reversed, text.indexOf(u"Точка «"_s, reversed + 40) - reversed);
+        QVERIFY2(report.contains(u"Примечание"_s), qPrintable(report.left(3000)));
+        QVERIFY(report.contains(u"вне диапазона комплекса"_s));
+        QVERIFY(!report.contains(u"Условия расчёта"_s));
+    }
+
+    // A point with a field of a megabyte is written in every format, well within the
+    // test's budget (its report and cells shortened, the table lines whole).
+    void longField_data()
+    {
+        QTest::addColumn<QString>("format");
+        for (const QString &format : {u"csv"_s, u"json"_s, u"xlsx"_s, u"pdf"_s})
+            QTest::newRow(qPrintable(format)) << format;
+    }
+    void longField()
+    {
+        QFETCH(QString, format);
+        QTemporaryDir dir;
+        const QString file = dir.filePath(u"long."_s + format);
+        const QByteArray id(1 << 20, 'A');
+        QProcess p;
+        p.start(QStringLiteral(GAS_BATCH_EXECUTABLE), {u"-o"_s, file});
+        p.write(Header.toUtf8() + id + ";2;;160;16;;;;;0.5;;;;;;;;\n");
+        p.closeWriteChannel();
+        QVERIFY(p.waitForFinished(60000));
+        QCOMPARE(p.exitCode(), BatchAllSized);
+        QFile written(file);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray bytes = written.readAll();
+        if (format == u"csv"_s || format == u"json"_s)
+            QVERIFY(bytes.contains(id));
+        else
+            QVERIFY(bytes.startsWith(format == u"pdf"_s ? "%PDF-" : "PK"));
     }
 
     // The collected formats, to a file and to standard output, with every point

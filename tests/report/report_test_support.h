@@ -44,7 +44,7 @@ inline QString PdfText(const QString &pdfPath)
                                         {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")}));
 }
 
-// One cell: type "n" (number) or "s" (shared text), and the number or the text.
+// One cell: type "n" (number) or "s" (text, shared or inline), and the number or the text.
 struct SheetCell {
     QString type;
     QString value;
@@ -77,6 +77,8 @@ inline QMap<QString, SheetCell> SheetCells(const QString &xlsxPath, int sheetNum
             if (cell.type == u"s")
                 cell.value = shared.value(cell.value.toInt());
             cells.insert(reference, cell);
+        } else if (sheet.name() == u"t" && cell.type == u"inlineStr") {
+            cells.insert(reference, {QStringLiteral("s"), sheet.readElementText()});
         }
     }
     return cells;

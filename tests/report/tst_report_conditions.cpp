@@ -94,6 +94,70 @@ private slots:
         QVERIFY(text.contains(u"Поправки на температуру газа и коэффициент сжимаемости не вносятся"_s));
     }
 
+    // A flag shows its column whatever the conditions; the section "Условия расчёта"
+    // comes with conditions other than the defaults only.
+    void flagsColumn_data()
+    {
+        QTest::addColumn<bool>("gerg");
+        QTest::addColumn<bool>("range");
+        QTest::addColumn<bool>("flagged");
+        // Gauge 5 to 0 bar: the complexes from 1,5 bar (abs.) do not cover 1 bar (abs.).
+        QTest::newRow("defaults, complex out of range") << false << true << true;
+        QTest::newRow("defaults, nothing flagged") << false << false << false;
+        QTest::newRow("GERG-91, complex out of range") << true << true << true;
+    }
+    void flagsColumn()
+    {
+        SKIP_WITHOUT_PDFTOTEXT();
+        QFETCH(bool, gerg);
+        QFETCH(bool, range);
+        QFETCH(bool, flagged);
+        SizingRequest request = Working(gerg ? Gerg() : SizingConditions{});
+        if (range) {
+            request.mode = 1;
+            request.families = {true, true, true};
+            request.range = true;
+            request.pmax = {u"5"_s, 0};
+            request.pmin = {u"0"_s, 0};
+            request.qminStd = 30;
+        }
+        const SizingOutcome o = Size(request, catalogue_);
+        QVERIFY(o.accepted);
+        QStringList flags;
+        for (const Candidate &c : o.possible)
+            flags << c.flags;
+        QVERIFY2(!flags.isEmpty() == flagged, qPrintable(o.noFitReason));
+        const QString text = pdf(o, {});
+        QCOMPARE(text.contains(NoteHeader()), flagged || gerg);
+        QCOMPARE(text.contains(u"Условия расчёта"_s), gerg);
+        for (const QString &flag : flags)
+            QVERIFY2(text.contains(flag.section(u' ', 0, 2)), qPrintable(flag));
+    }
+
+    // The temperatures are printed as the conversion used them, the lower first,
+    // whichever order they were typed in.
+    void temperaturesInOrder_data()
+    {
+        QTest::addColumn<double>("tMin");
+        QTest::addColumn<double>("tMax");
+        QTest::newRow("typed in order") << -10.0 << 30.0;
+        QTest::newRow("typed reversed") << 30.0 << -10.0;
+    }
+    void temperaturesInOrder()
+    {
+        SKIP_WITHOUT_PDFTOTEXT();
+        QFETCH(double, tMin);
+        QFETCH(double, tMax);
+        SizingConditions c = Gerg();
+        c.tMin = tMin;
+        c.tMax = tMax;
+        const SizingOutcome o = Size(Working(c), catalogue_);
+        QVERIFY(o.accepted);
+        const QString text = pdf(o, {});
+        QVERIFY2(text.contains(u"Наименьшая температура газа: -10 °C"_s), qPrintable(text.left(2000)));
+        QVERIFY(text.contains(u"Наибольшая температура газа: 30 °C"_s));
+    }
+
     // The heading block: each filled field with its caption, empty ones left out.
     void headingFields_data()
     {

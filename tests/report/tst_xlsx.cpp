@@ -2,13 +2,20 @@
 #include "report/xlsx_library.h"
 #include "report/xlsx_sizing.h"
 #include "report/xlsx_table.h"
+#include "report/xlsx_workbook.h"
+#include "core/input/number_text.h"
 #include "report_test_support.h"
 #include "core/selection/result_row.h"
 
 #include <QFile>
+#include <cerrno>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 #include <clocale>
 #include <cstdio>
@@ -320,6 +327,140 @@ private slots:
         QCOMPARE(At(possible, 'J', 2).value.toDouble(), *outcome.possible[0].qminMargin);
     }
 
+    // A text longer than a cell holds is cut to 32,767 characters, the last "…".
+    void longText_data()
+    {
+        QTest::addColumn<qsizetype>("length");
+        QTest::addColumn<qsizetype>("written");
+        QTest::newRow("fits") << qsizetype(32767) << qsizetype(32767);
+        QTest::newRow("one more") << qsizetype(32768) << qsizetype(32767);
+        QTest::newRow("a megabyte") << qsizetype(1 << 20) << qsizetype(32767);
+    }
+    void longText()
+    {
+        QFETCH(qsizetype, length);
+        QFETCH(qsizetype, written);
+        const QString file = path(QStringLiteral("long.xlsx"));
+        const QString id(length, QLatin1Char('A'));
+        QString error;
+        QVERIFY2(WriteSizingXlsx(file, Run(catalogue_, 1, 100, 10, QStringLiteral("1")), catalogue_, &error,
+                                 {{}, {}, id, {}}),
+                 qPrintable(error));
+        const Cells cells = SheetCells(file);
+        bool found = false;
+        for (const SheetCell &cell : cells) {
+            if (!cell.value.startsWith(QStringLiteral("AAAA")))
+                continue;
+            found = true;
+            QCOMPARE(cell.value.size(), written);
+            QCOMPARE(cell.value.endsWith(QChar(0x2026)), length > written);
+        }
+        QVERIFY(found);
+    }
+
+#ifdef Q_OS_UNIX
+    // A new workbook gets the mode the umask gives, like every other file written;
+    // an existing one keeps its own.
+    void newFileMode_data()
+    {
+        QTest::addColumn<bool>("sizing");
+        QTest::addColumn<int>("mask");
+        for (const int mask : {077, 022, 027}) {
+            QTest::addRow("table, umask %03o", mask) << false << mask;
+            QTest::addRow("sizing, umask %03o", mask) << true << mask;
+        }
+    }
+    void newFileMode()
+    {
+        QFETCH(bool, sizing);
+        QFETCH(int, mask);
+        QTemporaryDir target;
+        const QString file = target.filePath(QStringLiteral("new.xlsx"));
+        const auto write = [&] {
+            QString error;
+            return sizing ? WriteSizingXlsx(file, Run(catalogue_, 1, 100, 10, QStringLiteral("1")), catalogue_, &error)
+                          : WriteXlsxTable(file, SampleTable(), &error);
+        };
+        const auto mode = [&file] {
+            struct stat status {};
+            return ::stat(QFile::encodeName(file).constData(), &status) == 0 ? int(status.st_mode & 0777) : -1;
+        };
+        const mode_t old = ::umask(static_cast<mode_t>(mask));
+        const bool written = write();
+        ::umask(old);
+        QVERIFY(written);
+        QCOMPARE(mode(), 0666 & ~mask);
+        QVERIFY(::chmod(QFile::encodeName(file).constData(), 0640) == 0);
+        QVERIFY(write());
+        QCOMPARE(mode(), 0640);
+    }
+#endif
+
+    // A text that reads as a character escape reaches the sheet as typed: the
+    // underscore that starts "_xHHHH_" is written as "_x005F_".
+    void escapeLookalikes_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("an escape") << "_x0041_" << "_x005F_x0041_";
+        QTest::newRow("inside, lower-case hex") << "a_x00e9_b" << "a_x005F_x00e9_b";
+        QTest::newRow("two in a row") << "_x0041__x0042_" << "_x005F_x0041__x005F_x0042_";
+        QTest::newRow("the underscore's own escape") << "_x005F_" << "_x005F_x005F_";
+        QTest::newRow("after an underscore") << "__x0041_" << "__x005F_x0041_";
+        QTest::newRow("three digits") << "_x004_" << "_x004_";
+        QTest::newRow("no closing underscore") << "_x0041" << "_x0041";
+        QTest::newRow("not hex") << "_x00G1_" << "_x00G1_";
+        QTest::newRow("capital X") << "_X0041_" << "_X0041_";
+        QTest::newRow("Cyrillic") << "Точка_x0410_" << "Точка_x005F_x0410_";
+    }
+    void escapeLookalikes()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, written);
+        XlsxTable table;
+        table.sheetName = QStringLiteral("Лист");
+        table.header = QStringList{typed};
+        table.rows.push_back({typed});
+        const QString file = path(QStringLiteral("escape.xlsx"));
+        QString error;
+        QVERIFY2(WriteXlsxTable(file, table, &error), qPrintable(error));
+        const Cells cells = SheetCells(file);
+        QCOMPARE(cells.value(QStringLiteral("A1")).value, written);
+        QCOMPARE(cells.value(QStringLiteral("A2")).value, written);
+    }
+
+    // A table longer than a sheet is refused before anything is written, with the
+    // limit and the formats that take it.
+    void sheetRowLimit_data()
+    {
+        QTest::addColumn<qint64>("rows");
+        QTest::addColumn<bool>("fits");
+        QTest::newRow("none") << qint64(0) << true;
+        QTest::newRow("the limit") << SheetRowLimit << true;
+        QTest::newRow("one more") << SheetRowLimit + 1 << false;
+        QTest::newRow("27,000 points of mode 1") << qint64(1100000) << false;
+    }
+    void sheetRowLimit()
+    {
+        QFETCH(qint64, rows);
+        QFETCH(bool, fits);
+        QCOMPARE(FitsOneSheet(rows), fits);
+        if (fits)
+            return;
+        QTemporaryDir target;
+        const QString file = target.filePath(QStringLiteral("big.xlsx"));
+        bool asked = false;
+        QString error;
+        // The header takes the first row: rows - 1 rows below it.
+        QVERIFY(!WriteXlsxRows(file, QStringLiteral("Лист"), {QStringLiteral("id")}, rows - 1,
+                               [&asked](const std::function<void(const QVariantList &)> &) { asked = true; }, &error));
+        QVERIFY(!asked);
+        QVERIFY(FolderEntries(target.path()).isEmpty());
+        QVERIFY2(error.contains(QDir::toNativeSeparators(file)), qPrintable(error));
+        QVERIFY2(error.contains(WriteNumber(double(SheetRowLimit))), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("CSV")) && error.contains(QStringLiteral("JSON")), qPrintable(error));
+    }
+
     void refusedWrites_data()
     {
         QTest::addColumn<QString>("name");
@@ -346,6 +487,9 @@ private slots:
                     ? !WriteSizingXlsx(file, Run(catalogue_, 1, 100, 10, QStringLiteral("1")), catalogue_, &error)
                     : !WriteXlsxTable(file, table, &error));
         QVERIFY2(error.contains(QDir::toNativeSeparators(file)), qPrintable(error));
+        // No temporary file in a missing folder: the system says why.
+        if (name.startsWith(QStringLiteral("missing/")))
+            QVERIFY2(error.contains(qt_error_string(ENOENT)), qPrintable(error));
         QCOMPARE(FolderEntries(target.path()), before);
     }
 };

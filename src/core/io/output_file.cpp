@@ -9,6 +9,7 @@
 #include <unistd.h>
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 #endif
 #ifdef Q_OS_WIN
 #include <windows.h>
@@ -121,6 +122,28 @@ bool PutFileInPlace(const QString &finished, const QString &target, QString *err
     if (error)
         *error = qt_error_string(errno);
     return false;
+#endif
+}
+
+QFile::Permissions NewFilePermissions()
+{
+#ifdef Q_OS_UNIX
+    // umask() only sets the mask; it is put back at once.
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode = 0666 & ~mask;
+    QFile::Permissions permissions;
+    const std::pair<mode_t, QFile::Permissions> bits[] = {
+        {S_IRUSR, QFile::ReadOwner | QFile::ReadUser}, {S_IWUSR, QFile::WriteOwner | QFile::WriteUser},
+        {S_IRGRP, QFile::ReadGroup}, {S_IWGRP, QFile::WriteGroup},
+        {S_IROTH, QFile::ReadOther}, {S_IWOTH, QFile::WriteOther}};
+    for (const auto &[bit, permission] : bits)
+        if (mode & bit)
+            permissions |= permission;
+    return permissions;
+#else
+    return QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser | QFile::ReadGroup
+        | QFile::ReadOther;
 #endif
 }
 

@@ -58,6 +58,10 @@ private:
 // target). False with the system's reason in `error`.
 bool PutFileInPlace(const QString &finished, const QString &target, QString *error);
 
+// The permissions a new file gets from the process's umask (0666 & ~umask on Unix);
+// owner read and write with read for the others where there is no umask.
+QFile::Permissions NewFilePermissions();
+
 // A new empty file under a unique name made from `pattern` (QTemporaryFile's
 // XXXXXX), held by no open handle, so that another writer may replace it and it
 // may be renamed (Windows refuses both while a QTemporaryFile holds it). Removed

@@ -7,8 +7,11 @@
 #include "special_files.h"
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
 
 
 using namespace Qt::StringLiterals;
@@ -111,6 +114,46 @@ private slots:
             QVERIFY(written.open(QIODevice::ReadOnly));
             QCOMPARE(written.readAll(), bytes);
         }
+    }
+
+    // A temporary name that cannot be made (its folder missing, or a file where its
+    // folder should be: refused even to root) gives the system's reason; one that
+    // can is a new empty file, removed when the name goes unless kept.
+    void temporaryName_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<int>("systemError"); // 0: made
+        QTest::newRow("made") << u""_s << 0;
+        QTest::newRow("folder missing") << u"missing/"_s << ENOENT;
+        QTest::newRow("a file for a folder") << u"plain/"_s << ENOTDIR;
+    }
+    void temporaryName()
+    {
+        QFETCH(QString, folder);
+        QFETCH(int, systemError);
+        QFile plain(dir_.filePath(u"plain"_s));
+        QVERIFY(plain.open(QIODevice::WriteOnly));
+        plain.close();
+        QString path;
+        {
+            TemporaryName name(dir_.filePath(folder + u".target.XXXXXX"_s));
+            QCOMPARE(name.made(), systemError == 0);
+            if (systemError != 0) {
+                QVERIFY(name.path().isEmpty());
+                QVERIFY2(name.errorString().contains(qt_error_string(systemError)), qPrintable(name.errorString()));
+                return;
+            }
+            path = name.path();
+            QVERIFY(QFileInfo(path).isFile());
+            QCOMPARE(QFileInfo(path).size(), 0);
+        }
+        QVERIFY(!QFile::exists(path));
+        {
+            TemporaryName kept(dir_.filePath(u".kept.XXXXXX"_s));
+            path = kept.path();
+            kept.keep();
+        }
+        QVERIFY(QFile::remove(path));
     }
 
     // A finished file takes the place of its target, whether one is there or not;
