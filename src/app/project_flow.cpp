@@ -88,7 +88,14 @@ ProjectFlow::ProjectFlow(AppState &state, WindowList &windows)
     connectWindows();
 }
 
-ProjectFlow::~ProjectFlow() = default;
+ProjectFlow::~ProjectFlow()
+{
+    // The undo stack still speaks while it goes: nothing of it reaches a window gone.
+    document_->disconnect(this);
+    document_->undoStack().disconnect(this);
+    window_.reset();
+    document_.reset();
+}
 
 QWidget *ProjectFlow::dialogParent() const
 {

@@ -1,0 +1,405 @@
+// The project through the whole window set, driven as a user would: runs added from the
+// results window, the table edited in place with bad input refused, points removed,
+// moved, shown and re-sized, every change undone and redone, the file saved and opened,
+// the question before unsaved work is lost, the recovery file after a crash, a file
+// changed by another program.
+#include "app/project_flow.h"
+#include "app/window_set.h"
+#include "core/input/number_text.h"
+#include "core/project/project_file.h"
+#include "core/state/app_state.h"
+#include "ui/launcher/main_window.h"
+#include "ui/project/project_document.h"
+#include "ui/project/project_window.h"
+#include "ui/results/results_window.h"
+#include "ui_test_support.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace Qt::StringLiterals;
+
+class TestProjectFlow : public QObject {
+    Q_OBJECT
+    std::unique_ptr<AppState> state;
+    std::unique_ptr<WindowSet> windows;
+    QTemporaryDir folder;
+    QString saveAnswer;      // what the file dialog answers
+    int unsavedAnswer = 2;   // 0 save, 1 do not save, 2 cancel
+    int unsavedAsked = 0;
+    bool yesAnswer = true;
+    QStringList yesNoAsked;
+
+    ProjectFlow &flow() { return windows->project(); }
+    const Project &project() { return flow().document().project(); }
+    QTableWidget *table() { return flow().window().ProjectTable; }
+    QString cell(int row, ProjectColumn column)
+    {
+        const QTableWidgetItem *item = table()->item(row, static_cast<int>(column));
+        return item ? item->text() : QString();
+    }
+
+    // Mode 3 at 230 m3/h and 1,3 bar: ZAM G65 at 100 % is the first optimal row.
+    void showRun(const QString &pressure = u"1,3"_s)
+    {
+        SizingRequest r;
+        r.mode = 3;
+        r.qmaxStd = 230;
+        r.qminStd = 5;
+        r.working = {QString(pressure).replace(u',', LocaleDecimalSeparator()), 0};
+        windows->Form2->ShowOutcome(Size(r, state->Catalogue));
+        windows->Form2->show();
+    }
+    void add(int possibleRow = -1)
+    {
+        windows->Form2->StringGrid1->clearSelection();
+        windows->Form2->StringGrid2->clearSelection();
+        if (possibleRow > 0)
+            windows->Form2->StringGrid1->selectRow(possibleRow);
+        windows->Form2->ProjectAddAction->trigger();
+    }
+    // Types `text` into a cell as the editor would leave it; the edit is taken after.
+    void typeInto(int row, ProjectColumn column, const QString &text)
+    {
+        table()->item(row, static_cast<int>(column))->setText(text);
+        QCoreApplication::processEvents();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QuietOffscreenWarnings();
+        QStandardPaths::setTestModeEnabled(true);
+        QVERIFY(folder.isValid());
+    }
+    void init()
+    {
+        state = std::make_unique<AppState>();
+        windows = std::make_unique<WindowSet>(*state);
+        flow().setRecoveryPath(folder.filePath(u"recovery-%1.gmsz"_s.arg(QTest::currentTestFunction())));
+        unsavedAsked = 0;
+        unsavedAnswer = 2;
+        yesAnswer = true;
+        yesNoAsked.clear();
+        saveAnswer = folder.filePath(u"%1.gmsz"_s.arg(QTest::currentTestFunction()));
+        QFile::remove(saveAnswer);
+        flow().askPath = [this](bool, const QString &) { return saveAnswer; };
+        flow().askUnsaved = [this](const QString &) {
+            ++unsavedAsked;
+            return unsavedAnswer;
+        };
+        flow().askYesNo = [this](const QString &text) {
+            yesNoAsked << text;
+            return yesAnswer;
+        };
+    }
+    void cleanup()
+    {
+        windows.reset();
+        state.reset();
+    }
+
+    void addFromRun()
+    {
+        QVERIFY(!windows->Form2->ProjectAddAction->isEnabled()); // no run shown yet
+        showRun();
+        QVERIFY(windows->Form2->ProjectAddAction->isEnabled());
+        MessageCatcher catcher;
+        const QString picked = windows->Form2->StringGrid1->item(2, 1)->text();
+        add(2);
+        add();
+        QVERIFY(catcher.messages().isEmpty()); // no modal window on the way
+        QCOMPARE(project().points.size(), std::size_t(2));
+        QCOMPARE(project().points[0].id, u"Точка 1"_s);
+        QCOMPARE(project().points[0].choice, picked);
+        QCOMPARE(project().points[1].choice, u"ZAM G65"_s);
+        windows->Form1->ProjectShowAction->trigger();
+        QVERIFY(flow().window().isVisible());
+        QVERIFY(!flow().window().isModal());
+        QCOMPARE(table()->rowCount(), 2);
+        QCOMPARE(cell(1, ProjectColumn::Product), u"ZAM G65"_s);
+        QVERIFY(flow().window().windowTitle().endsWith(u'*'));
+    }
+
+    void editInPlace_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("shown"); // what the cell shows after the edit
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("quantity 3") << int(ProjectColumn::Quantity) << u"3"_s << u"3"_s << false;
+        QTest::newRow("quantity 0") << int(ProjectColumn::Quantity) << u"0"_s << u"1"_s << true;
+        QTest::newRow("quantity abc") << int(ProjectColumn::Quantity) << u"abc"_s << u"1"_s << true;
+        QTest::newRow("new id") << int(ProjectColumn::Id) << u"Котельная"_s << u"Котельная"_s << false;
+        QTest::newRow("empty id") << int(ProjectColumn::Id) << u""_s << u"Точка 1"_s << true;
+        QTest::newRow("duplicate id") << int(ProjectColumn::Id) << u"Точка 2"_s << u"Точка 1"_s << true;
+        QTest::newRow("note") << int(ProjectColumn::Note) << u"у котла"_s << u"у котла"_s << false;
+        QTest::newRow("another product") << int(ProjectColumn::Product) << u"ZAM G100"_s << u"ZAM G100"_s << false;
+        QTest::newRow("a product that does not fit") << int(ProjectColumn::Product) << u"NM G6"_s << u"ZAM G65"_s << true;
+    }
+    void editInPlace()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, typed);
+        QFETCH(QString, shown);
+        QFETCH(bool, refused);
+        showRun();
+        add();
+        add();
+        flow().ShowWindow();
+        const int before = flow().document().undoStack().count();
+        typeInto(0, ProjectColumn(column), typed);
+        QCOMPARE(cell(0, ProjectColumn(column)), shown);
+        QCOMPARE(flow().window().ProjectStatus->text().isEmpty(), !refused);
+        QCOMPARE(flow().document().undoStack().count(), before + (refused ? 0 : 1));
+    }
+
+    void removeMoveUndo()
+    {
+        showRun();
+        add();
+        add();
+        add();
+        flow().ShowWindow();
+        ProjectWindow &w = flow().window();
+        w.selectPoint(0);
+        ClickButton(w.ProjectDownButton);
+        QCOMPARE(cell(1, ProjectColumn::Id), u"Точка 1"_s);
+        QCOMPARE(w.currentPoint(), 1);
+        ClickButton(w.ProjectRemoveButton);
+        QCOMPARE(table()->rowCount(), 2);
+        QCOMPARE(cell(1, ProjectColumn::Id), u"Точка 3"_s);
+        QCOMPARE(cell(1, ProjectColumn::Number), u"2"_s);
+        w.ProjectUndoAction->trigger(); // the removal
+        QCOMPARE(table()->rowCount(), 3);
+        QCOMPARE(cell(1, ProjectColumn::Id), u"Точка 1"_s);
+        w.ProjectUndoAction->trigger(); // the move
+        QCOMPARE(cell(0, ProjectColumn::Id), u"Точка 1"_s);
+        w.ProjectRedoAction->trigger();
+        QCOMPARE(cell(0, ProjectColumn::Id), u"Точка 2"_s);
+        QCOMPARE(w.ProjectUndoAction->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(w.ProjectRedoAction->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        // Undone back to where nothing was added: nothing unsaved.
+        while (w.ProjectUndoAction->isEnabled())
+            w.ProjectUndoAction->trigger();
+        QVERIFY(!flow().document().modified());
+        QVERIFY(!w.windowTitle().endsWith(u'*'));
+    }
+
+    void showPoint()
+    {
+        showRun();
+        add(2);
+        const QString chosen = project().points[0].choice;
+        showRun(u"3"_s); // the results window now shows another run
+        flow().ShowWindow();
+        flow().window().selectPoint(0);
+        ClickButton(flow().window().ProjectShowButton);
+        TForm2 *results = windows->Form2.get();
+        QVERIFY(results->isVisible());
+        QCOMPARE(results->Label20->text().isEmpty(), false);
+        QCOMPARE(results->SelectedProductName(), std::optional<QString>(chosen));
+        QCOMPARE(results->shownOutcome()->request.working.text,
+                 u"1"_s + LocaleDecimalSeparator() + u"3"_s);
+    }
+
+    void resizeFlagsLostChoice()
+    {
+        showRun();
+        add();
+        flow().ShowWindow();
+        // Warmer gas at a lower pressure of the atmosphere: more working flow than ZAM G65 takes.
+        state->Conditions.method = ConversionMethod::Ideal;
+        state->Conditions.tMin = -20;
+        state->Conditions.tMax = 40;
+        ClickButton(flow().window().ProjectResizeButton);
+        QCOMPARE(project().points[0].choice, u"ZAM G65"_s); // kept, never swapped
+        QCOMPARE(project().points[0].text(BatchColumn::Method), u"ideal"_s);
+        QVERIFY(cell(0, ProjectColumn::Note).contains(ChoiceNoLongerFitsText()));
+        flow().window().ProjectUndoAction->trigger();
+        QVERIFY(cell(0, ProjectColumn::Note).isEmpty());
+    }
+
+    void saveAndOpen()
+    {
+        showRun();
+        add();
+        add(3);
+        MessageCatcher catcher;
+        windows->Form2->ProjectSaveAction->trigger(); // no file yet: asks for one
+        QVERIFY2(catcher.messages().isEmpty(), qPrintable(catcher.texts().join(u'|')));
+        QVERIFY(QFile::exists(saveAnswer));
+        QVERIFY(!flow().document().modified());
+        QVERIFY(!QFile::exists(flow().recoveryPath()));
+        const Project saved = project();
+
+        windows->Form1->ProjectNewAction->trigger(); // nothing unsaved: no question
+        QCOMPARE(unsavedAsked, 0);
+        QVERIFY(project().points.empty());
+        windows->Form1->ProjectOpenAction->trigger();
+        QCOMPARE(project(), saved);
+        QVERIFY(flow().window().isVisible());
+        QVERIFY(flow().window().windowTitle().contains(u"saveAndOpen.gmsz"_s));
+    }
+
+    void unsavedQuestion_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("discarded");
+        QTest::addColumn<bool>("written");
+        QTest::newRow("save") << 0 << true << true;
+        QTest::newRow("do not save") << 1 << true << false;
+        QTest::newRow("cancel") << 2 << false << false;
+    }
+    void unsavedQuestion()
+    {
+        QFETCH(int, answer);
+        QFETCH(bool, discarded);
+        QFETCH(bool, written);
+        windows->ShowMainWindow();
+        showRun();
+        add();
+        unsavedAnswer = answer;
+        windows->Form1->ProjectNewAction->trigger();
+        QCOMPARE(unsavedAsked, 1);
+        QCOMPARE(project().points.empty(), discarded);
+        QCOMPARE(QFile::exists(saveAnswer), written);
+
+        // Closing the main window asks the same, and only while there is work to lose.
+        unsavedAsked = 0;
+        if (!discarded) {
+            QVERIFY(!windows->Form1->close());
+            QCOMPARE(unsavedAsked, 1);
+            QVERIFY(windows->Form1->isVisible());
+        } else {
+            QVERIFY(windows->Form1->close());
+            QCOMPARE(unsavedAsked, 0);
+        }
+    }
+
+    void damagedFileRefused()
+    {
+        showRun();
+        add();
+        QFile file(saveAnswer);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(R"({"format": "gasmeter-sizing-project", "version": 1, "points": [{"id": "a", "quantity": 0, "input": {}}]})");
+        file.close();
+        const Project before = project();
+        MessageCatcher catcher;
+        QVERIFY(!flow().OpenFile(saveAnswer));
+        QCOMPARE(catcher.messages().size(), 1);
+        QCOMPARE(catcher.messages()[0].title, u"Error"_s);
+        QVERIFY(catcher.messages()[0].text.contains(u"точка 1: «quantity»"_s));
+        QVERIFY(catcher.messages()[0].text.contains(u"damagedFileRefused.gmsz"_s));
+        QCOMPARE(project(), before);
+        QVERIFY(flow().document().modified());
+    }
+
+    // The windows made again as after a crash, with the recovery file where it was.
+    void restart(const QString &recovery, bool answer)
+    {
+        windows.reset();
+        windows = std::make_unique<WindowSet>(*state);
+        flow().setRecoveryPath(recovery);
+        flow().askYesNo = [this, answer](const QString &text) {
+            yesNoAsked << text;
+            return answer;
+        };
+        flow().OfferRecovery();
+    }
+
+    void recoveryAfterCrash()
+    {
+        showRun();
+        add();
+        add(2);
+        const Project lost = project();
+        const QString recovery = flow().recoveryPath();
+        QVERIFY(QFile::exists(recovery));
+        // The process dies: the windows go without a clean exit, and the next start
+        // offers the work back.
+        restart(recovery, true);
+        QCOMPARE(yesNoAsked.size(), 1);
+        QVERIFY(yesNoAsked[0].contains(u"точек: 2"_s));
+        QCOMPARE(project(), lost);
+        QVERIFY(flow().document().modified());
+        QVERIFY(QFile::exists(recovery)); // still unsaved: still kept
+        // Refused once, it is not offered again.
+        yesNoAsked.clear();
+        restart(recovery, false);
+        QCOMPARE(yesNoAsked.size(), 1);
+        QVERIFY(project().points.empty());
+        yesNoAsked.clear();
+        restart(recovery, true);
+        QVERIFY(yesNoAsked.isEmpty());
+        // A clean exit removes the file it left.
+        flow().document().change(u"x"_s, lost);
+        QVERIFY(QFile::exists(recovery));
+        flow().Finish();
+        QVERIFY(!QFile::exists(recovery));
+    }
+
+    // A recovery file older than the project saved since is not offered.
+    void recoveryOlderThanSaved()
+    {
+        showRun();
+        add();
+        QVERIFY(flow().SaveAs());
+        add(); // unsaved again: the recovery file names the saved project
+        const QString recovery = flow().recoveryPath();
+        QVERIFY(QFile::exists(recovery));
+        QTest::qWait(1100);
+        QFile saved(saveAnswer);
+        QVERIFY(saved.open(QIODevice::Append)); // saved again later, by another run
+        saved.write("\n");
+        saved.close();
+        restart(recovery, true);
+        QVERIFY(yesNoAsked.isEmpty());
+        QVERIFY(!QFile::exists(recovery));
+    }
+
+    void changedByAnotherProgram()
+    {
+        showRun();
+        add();
+        QVERIFY(flow().SaveAs());
+        QVERIFY(flow().OpenFile(saveAnswer));
+        QTest::qWait(1100); // a later modification time than the one opened
+        QFile file(saveAnswer);
+        QVERIFY(file.open(QIODevice::Append));
+        file.write("\n");
+        file.close();
+        const QByteArray theirs = [this] {
+            QFile f(saveAnswer);
+            f.open(QIODevice::ReadOnly);
+            return f.readAll();
+        }();
+        add();
+        yesAnswer = false;
+        QVERIFY(!flow().Save());
+        QCOMPARE(yesNoAsked.size(), 1);
+        QFile again(saveAnswer);
+        QVERIFY(again.open(QIODevice::ReadOnly));
+        QCOMPARE(again.readAll(), theirs);
+        yesAnswer = true;
+        QVERIFY(flow().Save());
+        QCOMPARE(ReadProjectFile([this] {
+                     QFile f(saveAnswer);
+                     f.open(QIODevice::ReadOnly);
+                     return f.readAll();
+                 }()).project->points.size(),
+                 std::size_t(2));
+    }
+};
+
+QTEST_MAIN(TestProjectFlow)
+#include "tst_project_flow.moc"
