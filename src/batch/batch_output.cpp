@@ -158,11 +158,15 @@ void AppendString(QByteArray &out, const QString &text)
 }
 
 // The shortest text that reads back as the same double; null for a value JSON
-// has no number for.
+// has no number for. Zero is "0" whatever its sign, as the table writes it.
 void AppendNumber(QByteArray &out, double value)
 {
     if (!std::isfinite(value)) {
         out += "null";
+        return;
+    }
+    if (value == 0) {
+        out += '0';
         return;
     }
     char buffer[32];

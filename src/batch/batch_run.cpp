@@ -122,6 +122,14 @@ int Run::run()
     if (!columns)
         return parseError(headerRecord->line, badField, why);
 
+    // A table with nothing under its header is refused in every format, before
+    // anything is written: an empty result would only hide a wrong or cut file.
+    std::optional<CsvReader::Record> record = reader.next();
+    if (!record && !reader.hasError()) {
+        say(QStringLiteral("%1: в таблице нет ни одной точки, только строка заголовка").arg(inputName_));
+        return BatchFailed;
+    }
+
     catalogue_->Fill();
     BatchStreamWriter writer(output.device(), options_.format == BatchFormat::Json
                                         ? BatchStreamWriter::Format::Json
@@ -131,7 +139,7 @@ int Run::run()
 
     CollectedPoints collected(*catalogue_);
     bool refused = false;
-    while (const std::optional<CsvReader::Record> record = reader.next()) {
+    for (; record; record = reader.next()) {
         const int fields = int(record->fields.size());
         if (fields != columns->fieldCount) {
             const QString count = QStringLiteral("в строке полей: %1, в заголовке: %2")

@@ -227,9 +227,30 @@ private slots:
         SizingConditions c = Gerg();
         c.composition[0] = 95;
         c.composition[1] = 5;
+        c.maxLoad = 80;
         c.strict = true;
         accept(c);
         QCOMPARE(LoadConditions(settings), c);
+    }
+    // The load target as a file written by hand gives it, at the lowest admitted
+    // figure too; one below it gives the defaults.
+    void loadTargetReadBack_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<double>("maxLoad");
+        QTest::newRow("80 %") << QByteArray("[conditions]\nmethod=simple\nmax_load=80\n") << 80.0;
+        QTest::newRow("10 %, the lowest") << QByteArray("[conditions]\nmethod=ideal\nmax_load=10\n") << 10.0;
+        QTest::newRow("9,99 %") << QByteArray("[conditions]\nmethod=ideal\nmax_load=9.99\n")
+                                << SizingConditions{}.maxLoad;
+    }
+    void loadTargetReadBack()
+    {
+        QFETCH(QByteArray, bytes);
+        QFile file(settings);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        file.close();
+        QTEST(LoadConditions(settings).maxLoad, "maxLoad");
     }
     void damagedFile_data()
     {

@@ -100,6 +100,8 @@ private slots:
             << QByteArray("\"a;b\";\"say \"\"hi\"\"\";\"\"") << QStringList{u"1: a;b|say \"hi\"|"_s};
         QTest::newRow("line breaks inside quotes; lines counted on")
             << QByteArray("\"one\r\ntwo\";x\nnext;y") << QStringList{u"1: one\ntwo|x"_s, u"3: next|y"_s};
+        QTest::newRow("tab anywhere and CR inside quotes kept")
+            << QByteArray("a\tb;\"c\rd\"\r\n") << QStringList{u"1: a\tb|c\rd"_s};
     }
 
     void records()
@@ -116,6 +118,14 @@ private slots:
         QTest::newRow("text after the closing quote") << QByteArray("a;b\n\"x\"y;1") << u"error 2:1"_s;
         QTest::newRow("quote inside a bare field") << QByteArray("a;b\n1;x\"y") << u"error 2:2"_s;
         QTest::newRow("not UTF-8") << QByteArray("a;b\n\xC3\x28;1") << u"error 2:0"_s;
+        // Control characters but the tab, with DEL, in the header, bare or quoted.
+        QTest::newRow("NUL in a bare field") << QByteArray("a;b\n1;x\0y\n", 11) << u"error 2:2"_s;
+        QTest::newRow("U+0001 inside quotes") << QByteArray("a;b\n\"\x01\";1\n") << u"error 2:1"_s;
+        QTest::newRow("ESC in the header") << QByteArray("a;\x1b[0mb\n1;2\n") << u"error 1:2"_s;
+        QTest::newRow("DEL") << QByteArray("a;b\n1;2\x7f\n") << u"error 2:2"_s;
+        QTest::newRow("CR inside a bare field") << QByteArray("a;b\n1\r2;3\n") << u"error 2:1"_s;
+        QTest::newRow("form feed on a quoted field's second line")
+            << QByteArray("a;b\n1;\"x\n\fy\"\n") << u"error 3:2"_s;
     }
 
     void readerErrors()
@@ -220,6 +230,54 @@ private slots:
         QCOMPARE(optimal[0][u"load_percent"_s].toDouble(), 160 / 1.5 / optimal[0][u"qmax"_s].toDouble() * 100);
     }
 
+    // Each row's Qmin margin is the working Qmin over the product's Qmin, and a
+    // product without a Qmin has none; the mode is the point's own, 1 as well.
+    void jsonRowsAndMode()
+    {
+        const QJsonObject point =
+            SizedPoint({u"mode=1"_s, u"qmax=100"_s, u"qmin=10"_s, u"pmax=1"_s, u"pmin=0"_s});
+        QCOMPARE(point[u"mode"_s].toInt(-1), 1);
+        const double qminWork = point[u"qmin_work"_s].toDouble();
+        QCOMPARE(qminWork, 5.0);
+        int rows = 0;
+        for (const char16_t *list : {u"optimal", u"possible"}) {
+            for (const QJsonValue row : point[QString::fromUtf16(list)].toArray()) {
+                ++rows;
+                const double qmin = row[u"qmin"_s].toDouble();
+                if (qmin > 0)
+                    QCOMPARE(row[u"qmin_margin"_s].toDouble(), qminWork / qmin);
+                else
+                    QVERIFY(row[u"qmin_margin"_s].isNull());
+            }
+        }
+        QVERIFY(rows > 2);
+        QCOMPARE(SizedPoint({u"mode=4"_s, u"qmax=4"_s, u"qmin=0.1"_s, u"p=2"_s})[u"mode"_s].toInt(-1), 4);
+    }
+
+    // A typed -0 is written 0 in JSON as in the table.
+    void negativeZeroWrittenAsZero_data()
+    {
+        QTest::addColumn<QByteArray>("record");
+        QTest::addColumn<QString>("column");
+        QTest::newRow("range, lower bound") << QByteArray("p;1;;100;10;1;;-0;;;;;;;;;;") << u"pmin_gauge"_s;
+        QTest::newRow("one working pressure") << QByteArray("p;2;;100;10;;;;;-0;;;;;;;;") << u"p_gauge"_s;
+    }
+
+    void negativeZeroWrittenAsZero()
+    {
+        QFETCH(QByteArray, record);
+        QFETCH(QString, column);
+        const QByteArray input = Header.toUtf8() + record + '\n';
+        const std::vector<QStringList> csv = Records(Run({}, input).out);
+        QVERIFY(csv.size() > 1);
+        QCOMPARE(csv[1][csv.front().indexOf(column)], u"0"_s);
+        const QByteArray json = Run({u"-f"_s, u"json"_s}, input).out;
+        QVERIFY2(!json.contains(":-0,") && !json.contains(":-0}"), json.constData());
+        // The JSON names the working pressure of modes 2 and 4 as both bounds.
+        const QByteArray key = column == u"p_gauge"_s ? "pmin_gauge" : column.toUtf8();
+        QVERIFY2(json.contains("\"" + key + "\":0,"), json.constData());
+    }
+
     // Exit statuses, standard error and what stands at OUTPUT afterwards.
     void statuses_data()
     {
@@ -236,6 +294,11 @@ private slots:
         QTest::newRow("no mode column") << QByteArray("id;qmax\nx;1\n") << BatchFailed << u"нет столбца «mode»"_s;
         QTest::newRow("unterminated quote") << Header.toUtf8() + good + "\"p3;2\n" << BatchFailed << u"строка 3, столбец 1 (id): кавычка не закрыта"_s;
         QTest::newRow("empty input") << QByteArray() << BatchFailed << u"нет строки заголовка"_s;
+        const QString noPoints = u"в таблице нет ни одной точки"_s;
+        QTest::newRow("header only") << Header.toUtf8() << BatchFailed << noPoints;
+        QTest::newRow("header and blank lines") << Header.toUtf8() + "\n\r\n\n" << BatchFailed << noPoints;
+        QTest::newRow("NUL in an id") << Header.toUtf8() + QByteArray("p\0", 2) + good.mid(1) << BatchFailed
+                                      << u"строка 2, столбец 1 (id): управляющий символ U+0000"_s;
     }
 
     void statuses()
@@ -605,6 +668,14 @@ private slots:
                                         << u"стандартный вывод: запись не удалась"_s;
 #endif
         }
+        // A table without points fails alike in every format, before anything is
+        // written, and the message says why.
+        for (const QString &format : {u"csv"_s, u"json"_s, u"xlsx"_s, u"pdf"_s}) {
+            for (const QString &target : {u"r."_s + format, u"-"_s})
+                QTest::addRow("%s, no points, %s", qPrintable(format), qPrintable(target))
+                    << format << QByteArray() << target << QString() << BatchFailed
+                    << u"в таблице нет ни одной точки"_s;
+        }
     }
 
     void collectedFormats()
@@ -635,6 +706,8 @@ private slots:
             QVERIFY2(!errors.contains(u"gasmeter-batch:"_s), qPrintable(errors));
         else
             QVERIFY2(errors.contains(message), qPrintable(errors));
+        if (body.isEmpty())
+            QVERIFY2(!errors.contains(u"записать"_s), qPrintable(errors));
 
         QByteArray bytes = p.readAllStandardOutput();
         if (!file.isEmpty()) {

@@ -36,6 +36,24 @@ std::optional<QString> CsvReader::readLine()
     return text;
 }
 
+namespace {
+
+// The C0 controls but the tab, and DEL: no text of a table holds one (a NUL
+// would cut a workbook's cell short). Line breaks inside quotes are the field's.
+bool IsControl(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u < 0x20 && u != u'\t') || u == 0x7f;
+}
+
+QString ControlMessage(QChar c)
+{
+    return QStringLiteral("управляющий символ U+%1 в тексте")
+        .arg(QString::number(c.unicode(), 16).toUpper().rightJustified(4, u'0'));
+}
+
+} // namespace
+
 std::optional<CsvReader::Record> CsvReader::next()
 {
     if (hasError())
@@ -59,6 +77,10 @@ std::optional<CsvReader::Record> CsvReader::next()
         for (qsizetype i = 0; i < text.size(); ++i) {
             const QChar c = text[i];
             const int fieldNumber = int(record.fields.size()) + 1;
+            if (IsControl(c) && !(inQuotes && c == u'\r')) {
+                fail(line_, fieldNumber, ControlMessage(c));
+                return std::nullopt;
+            }
             if (inQuotes) {
                 if (c != u'"') {
                     field += c;

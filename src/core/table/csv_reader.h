@@ -13,6 +13,8 @@ class QIODevice;
 // comma: a field in double quotes may hold `;`, line breaks and doubled quotes;
 // a quote anywhere else is an error. A byte-order mark at the start is skipped,
 // lines may end in LF or CR LF, and lines with nothing on them are passed over.
+// A control character other than the tab (or DEL) is an error, but for a CR
+// inside quotes.
 class CsvReader {
 public:
     explicit CsvReader(QIODevice &device);

@@ -85,6 +85,7 @@ private slots:
     void isoExamples();
     void nistCheckValue();
     void idealGasLimit();
+    void standardZOfMethane();
 };
 
 void TestGasAga8::isoExamples_data()
@@ -155,6 +156,22 @@ void TestGasAga8::idealGasLimit()
     const double d2 = 1 - ZOf(g, 0.002, 290);
     QVERIFY(d1 > 0);
     QVERIFY2(std::abs(d2 / d1 - 2) < 1e-3, qPrintable(QString::number(d2 / d1, 'g', 10)));
+}
+
+// Zc, the Z at standard conditions that every working flow is divided by, of pure
+// methane against ISO 6976:1995, Table 2: the summation factor of methane at 20 °C,
+// √b = 0,0436, gives Z = 1 − b = 0,99810 at 293,15 K and 101,325 kPa (the second virial
+// coefficient of about −45,5 cm³/mol at 293 K gives the same). 0,0001 covers the
+// table's rounding and the two equations' difference at one atmosphere; Z = 1 is 0,0019
+// away.
+void TestGasAga8::standardZOfMethane()
+{
+    Composition methane{};
+    methane[gas::IndexOf(Component::Methane)] = 100;
+    const auto made = gas::Aga8Gas::Make(methane);
+    QVERIFY(std::holds_alternative<gas::Aga8Gas>(made));
+    const double zc = std::get<gas::Aga8Gas>(made).ZStandard();
+    QVERIFY2(std::abs(zc - 0.99810) <= 1e-4, qPrintable(QString::number(zc, 'f', 6)));
 }
 
 QTEST_GUILESS_MAIN(TestGasAga8)

@@ -111,6 +111,11 @@ void TestGasRefusals::aga8_data()
     row("NaN", Gas1With({{Component::Ethane, NaN}}), 6, 280, u"x_ethane"_s, u"не задано числом"_s);
     row("infinity", Gas1With({{Component::Water, Inf}}), 6, 280, u"x_water"_s, u"не задано числом"_s);
     row("negative", Gas1With({{Component::Nitrogen, -0.1}}), 6, 280, u"x_nitrogen"_s, u"от 0 до 20"_s + pct);
+    // A member of a group is named with the group's admitted range.
+    row("negative isobutane", Gas1With({{Component::Isobutane, -0.05}}), 6, 280, u"x_isobutane"_s,
+        u"-0,05 мол. % вне диапазона метода AGA8-92DC: от 0 до 1,5"_s + pct);
+    row("negative n-decane", Gas1With({{Component::NDecane, -0.01}}), 6, 280, u"x_n_decane"_s,
+        u"от 0 до 0,05"_s + pct);
     row("methane", Gas1With({{Component::CarbonDioxide, 20}, {Component::Nitrogen, 10.3}}), 6, 280,
         u"x_methane"_s, u"от 70 до 100"_s + pct);
     row("nitrogen", Gas1With({{Component::Nitrogen, 21}}), 6, 280, u"x_nitrogen"_s, u"от 0 до 20"_s + pct);

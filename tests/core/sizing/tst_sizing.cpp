@@ -116,7 +116,9 @@ private slots:
         QFETCH(int, pmaxUnit);
         QFETCH(QString, pmin);
         QFETCH(int, pminUnit);
-        const SizingOutcome o = Size(RangeRequest(mode, pmax, pmaxUnit, pmin, pminUnit), catalogue);
+        SizingRequest r = RangeRequest(mode, pmax, pmaxUnit, pmin, pminUnit);
+        r.working.unit = Kilopascal; // left from an earlier single entry
+        const SizingOutcome o = Size(r, catalogue);
         QTEST(o.accepted, "accepted");
         QTEST(int(o.errorField), "field");
         QStringList texts;
@@ -125,8 +127,11 @@ private slots:
         QTEST(texts, "messages");
         QTEST(o.request.pmax.text, "shownPmax");
         QTEST(o.request.pmax.unit, "shownPmaxUnit");
-        if (o.accepted)
+        if (o.accepted) {
             QVERIFY(o.pressures.PmaxGauge >= o.pressures.PminGauge);
+            // A range entered clears the single pressure's unit.
+            QCOMPARE(o.request.working.unit, -1);
+        }
     }
 
     // A value that cannot be rounded stops the texts there; those before it stay.
@@ -177,6 +182,27 @@ private slots:
         QCOMPARE(ok.request.entries.pmax, u"3"_s); // put in order
         QCOMPARE(ok.optionCaptions, (QStringList{u"Слева"_s, u"Без байпаса"_s, u"С манометрами"_s}));
         QVERIFY(ok.variantCaption.startsWith(u"ТИВ-Ш"_s));
+    }
+
+    // Each cabinet kind's caption, as the results window and the report head it.
+    void cabinetCaption_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("metering") << int(CabinetKind::Metering) << u"Пункт учета газа ТИВ"_s;
+        QTest::newRow("reducing") << int(CabinetKind::Reducing) << u"Пункт редуцирования газа ЛЕМА"_s;
+        QTest::newRow("metering and reducing")
+            << int(CabinetKind::MeteringReducing) << u"Пункт учета и редуцирования газа ОРНИК"_s;
+    }
+
+    void cabinetCaption()
+    {
+        QFETCH(int, kind);
+        SizingRequest r = CabinetRequest(u"3"_s, u"1"_s, {1, 1, 1, 1});
+        r.cabinet = CabinetKind(kind);
+        const SizingOutcome o = Size(r, catalogue);
+        QVERIFY(o.accepted);
+        QTEST(o.cabinetCaption, "caption");
     }
 
     // A cabinet form whose Qmax cannot be read is refused before the flows are

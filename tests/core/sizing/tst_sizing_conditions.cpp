@@ -200,6 +200,39 @@ private slots:
         QCOMPARE(CheckConditions(c).has_value(), field == int(InputField::Conditions));
     }
 
+    // The load target's admitted range, 10 to 100 %, under every method: its ends
+    // taken, a hair beyond them refused with the range named.
+    void loadTargetEnds_data()
+    {
+        QTest::addColumn<int>("method");
+        QTest::addColumn<double>("maxLoad");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("10 %, catalogue's conversion") << int(ConversionMethod::Simple) << 10.0 << true;
+        QTest::newRow("9,99 %, catalogue's conversion") << int(ConversionMethod::Simple) << 9.99 << false;
+        QTest::newRow("10 %, GERG-91 мод.") << int(ConversionMethod::Gerg91) << 10.0 << true;
+        QTest::newRow("9,99 %, GERG-91 мод.") << int(ConversionMethod::Gerg91) << 9.99 << false;
+        QTest::newRow("100 %, ideal gas") << int(ConversionMethod::Ideal) << 100.0 << true;
+        QTest::newRow("100,01 %, ideal gas") << int(ConversionMethod::Ideal) << 100.01 << false;
+    }
+
+    void loadTargetEnds()
+    {
+        QFETCH(int, method);
+        QFETCH(double, maxLoad);
+        QFETCH(bool, accepted);
+        SizingConditions c = Real(ConversionMethod(method));
+        c.maxLoad = maxLoad;
+        const SizingOutcome o = Size(Range(3, 3, 1, c), catalogue_);
+        QCOMPARE(o.accepted, accepted);
+        QCOMPARE(CheckConditions(c).has_value(), !accepted);
+        if (accepted) {
+            QVERIFY(!o.possible.empty());
+        } else {
+            QCOMPARE(o.errorKey, u"max_load"_s);
+            QVERIFY2(o.error.contains(u"от 10 до 100 %"_s), qPrintable(o.error));
+        }
+    }
+
     // One working pressure refused by the gas method is the working pressure's field.
     void singlePressureRefused()
     {

@@ -19,7 +19,9 @@
 #include <QTableWidget>
 #include <QTest>
 
+#include <array>
 #include <cmath>
+#include <tuple>
 #include <limits>
 #include <memory>
 #include <vector>
@@ -484,6 +486,38 @@ private slots:
             QCOMPARE(child->geometry(), twin->geometry());
         }
         QCOMPARE(form->StringGrid1->columnWidth(7), fresh.StringGrid1->columnWidth(7));
+    }
+
+    // A run under other conditions shown after the first show lays the formula out
+    // again: the fractions take the wider texts and "=" and the values follow them;
+    // a run under the catalogue's conversion puts everything back.
+    void formulaLaidOutAgain()
+    {
+        showForm();
+        const std::array<QLabel *, 6> labels{form->Label177, form->Label178, form->Label179,
+                                             form->Label182, form->Label183, form->Label184};
+        std::array<QRect, 6> first;
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            first[i] = labels[i]->geometry();
+
+        SizingOutcome real;
+        real.rangeLayout = true;
+        real.request.conditions.method = ConversionMethod::Aga8;
+        form->ShowOutcome(real);
+        for (const auto &[numerator, denominator, equals] :
+             {std::tuple(form->Label177, form->Label178, form->Label179),
+              std::tuple(form->Label182, form->Label183, form->Label184)}) {
+            QVERIFY2(denominator->text().contains(u"Zc"_s), qPrintable(denominator->text()));
+            for (const QLabel *part : {numerator, denominator})
+                QVERIFY2(part->width() >= part->fontMetrics().horizontalAdvance(part->text()),
+                         qPrintable(part->text()));
+            QVERIFY(equals->x() > denominator->geometry().right());
+        }
+        QVERIFY(form->Label179->x() > first[2].x());
+
+        form->ShowOutcome(SizingOutcome{});
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            QCOMPARE(labels[i]->geometry(), first[i]);
     }
 
     // Texts the step did not reach leave their labels as they were.
