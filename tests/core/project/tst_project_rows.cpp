@@ -3,8 +3,10 @@
 // no longer fits kept and flagged, refused points kept with their error, ids and
 // quantities refused in place.
 #include "core/input/number_text.h"
+#include "core/project/project_file.h"
 #include "core/project/project_points.h"
 
+#include <QFile>
 #include <QSet>
 #include <QTest>
 
@@ -48,6 +50,7 @@ private slots:
     void choiceNoLongerFits();
     void refusedPoint();
     void ids();
+    void exampleProject();
     void quantity_data();
     void quantity();
 };
@@ -144,6 +147,26 @@ void TestProjectRows::ids()
     QVERIFY(IdRefusal(project, 0, u"Новая"_s).isEmpty());
     QCOMPARE(IdRefusal(project, 0, u"Котельная"_s), u"Точка «Котельная» в проекте уже есть."_s);
     QVERIFY(!IdRefusal(project, 1, u"  "_s).isEmpty());
+}
+
+// The example project of data/examples: every point sized, each chosen product among
+// its possible rows.
+void TestProjectRows::exampleProject()
+{
+    QFile file(QStringLiteral(GAS_EXAMPLE_PROJECT));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const ProjectReading reading = ReadProjectFile(file.readAll());
+    QVERIFY2(reading.project, qPrintable(reading.error));
+    QCOMPARE(reading.project->points.size(), std::size_t(5));
+    QSet<QString> categories;
+    for (const ProjectPoint &point : reading.project->points) {
+        const BatchRecord sized = SizeProjectPoint(point, Catalogue());
+        QVERIFY2(!sized.hasError(), qPrintable(point.id + u": "_s + sized.error));
+        QVERIFY2(point.choice.isEmpty() || ChosenCandidate(point, sized),
+                 qPrintable(point.id + u": "_s + ChoicesOf(sized).join(u", "_s)));
+        categories.insert(sized.outcome.categoryCaption);
+    }
+    QCOMPARE(categories.size(), 3);
 }
 
 void TestProjectRows::quantity_data()
