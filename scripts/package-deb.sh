@@ -11,14 +11,19 @@ build_dir=${1:-${GAS_PACKAGE_BUILD_DIR:-build/deb}}
 
 {
     ./scripts/install-deps.sh
-    # dpkg-shlibdeps works out the package's library dependencies (Qt and the C++ runtime).
-    if ! command -v dpkg-shlibdeps >/dev/null 2>&1; then
+    # dpkg-shlibdeps works out the package's library dependencies (Qt and the C++
+    # runtime); CPack finds the programs to hand it with file(1), which a minimal
+    # Debian root does not have.
+    tools=()
+    command -v dpkg-shlibdeps >/dev/null 2>&1 || tools+=(dpkg-dev)
+    command -v file >/dev/null 2>&1 || tools+=(file)
+    if [ ${#tools[@]} -gt 0 ]; then
         sudo_cmd=()
         [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-        echo "Installing: dpkg-dev"
+        echo "Installing: ${tools[*]}"
         export DEBIAN_FRONTEND=noninteractive
         "${sudo_cmd[@]}" apt-get update -qq
-        "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends dpkg-dev
+        "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${tools[@]}"
     fi
 
     cmake -S "$src_dir" -B "$build_dir" -G Ninja \
