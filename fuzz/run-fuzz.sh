@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets and runs each for a bounded time:
 #   fuzz_number_text  the number rules (reader and writer);
-#   fuzz_batch_input  the batch program's table reader, point reading and output.
+#   fuzz_batch_input  the batch program's table reader, point reading and output;
+#   fuzz_project_file the project file reader, its writer and the table of its points.
 #   fuzz/run-fuzz.sh [seconds]     (default 60, for each target)
 # Not part of the normal build: the binaries, the grown corpora and any crash
 # inputs go to build/fuzz/ (or $FUZZ_OUT). The seeds in fuzz/corpus/ and
@@ -35,16 +36,32 @@ while read -r file; do
     core_sources+=("$root/src/core/$file")
 done < <(sed -n '/^add_library(gascore/,/^)/{/\.cpp$/s/^ *//p}' "$root/src/core/CMakeLists.txt")
 
-build() { # name, sources...
+flags=(-std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer
+       -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
+       -Wall -Wextra -Wpedantic -I"$root/src")
+# shellcheck disable=SC2207 # pkg-config output is meant to be split
+qt_cflags=($(pkg-config --cflags Qt6Core))
+# shellcheck disable=SC2207
+qt_libs=($(pkg-config --libs Qt6Core))
+
+# The core library once, on both cores, for every target that needs it.
+core_archive() {
+    echo "Building $out/core.a"
+    rm -rf "$out/core"
+    mkdir -p "$out/core"
+    printf '%s\n' "${core_sources[@]}" | xargs -P "$(nproc)" -I{} sh -c \
+        'src=$1 cc=$2; shift 2; o="$0/core/$(echo "$src" | sed "s|.*/src/core/||; s|/|_|g").o"; "$cc" "$@" -c "$src" -o "$o"' \
+        "$out" {} "$cxx" "${flags[@]}" "${qt_cflags[@]}"
+    rm -f "$out/core.a"
+    ar rcs "$out/core.a" "$out"/core/*.o
+}
+
+build() { # name, sources... (core.a is linked when it has been built)
     local name=$1
     shift
     echo "Building $out/$name"
-    # shellcheck disable=SC2046 # pkg-config output is meant to be split
-    "$cxx" -std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer \
-        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all \
-        -Wall -Wextra -Wpedantic \
-        -I"$root/src" $(pkg-config --cflags Qt6Core) \
-        "$@" $(pkg-config --libs Qt6Core) \
+    "$cxx" "${flags[@]/fuzzer-no-link/fuzzer}" "${qt_cflags[@]}" \
+        "$@" $( [ -f "$out/core.a" ] && echo "$out/core.a") "${qt_libs[@]}" \
         -o "$out/$name"
 }
 
@@ -66,12 +83,15 @@ run() { # name, seed dir, dictionary
 }
 
 mkdir -p "$out"
+rm -f "$out/core.a"
 build fuzz_number_text "$root/src/core/input/number_text.cpp" "$here/fuzz_number_text.cpp"
-build fuzz_batch_input "${core_sources[@]}" \
-    "$root/src/batch/batch_output.cpp" "$here/fuzz_batch_input.cpp"
+core_archive
+build fuzz_batch_input "$root/src/batch/batch_output.cpp" "$here/fuzz_batch_input.cpp"
+build fuzz_project_file "$here/fuzz_project_file.cpp"
 
 run fuzz_number_text "$here/corpus" "$here/number.dict"
 run fuzz_batch_input "$root/data/examples" "$here/batch.dict"
+run fuzz_project_file "$root/data/examples" "$here/project.dict"
 
 printf '%s\n' "${summary[@]}"
 exit "$status"

@@ -264,10 +264,16 @@ package() {
     [ -f "$probe/gasmeter-sizing.exe" ] && [ -f "$probe/platforms/qwindows.dll" ] \
         || { echo "the installer did not install the program into the folder given with /D" >&2; exit 1; }
     [ -f "$menu/Подбор счетчиков газа.lnk" ] || { echo "the installer made no Start-menu entry" >&2; exit 1; }
+    # Project files are associated with the program while it is installed, and no longer after.
+    local gmsz_key='HKCU\Software\Classes\.gmsz'
+    xvfb-run -a "$root/scripts/wine-run.sh" reg query "$gmsz_key" /ve 2>/dev/null | grep -q 'GasMeterSizing.Project' \
+        || { echo "the installer did not associate .gmsz with the program" >&2; exit 1; }
     xvfb-run -a "$root/scripts/wine-run.sh" "Z:${probe//\//\\}\\uninstall.exe" /S /CurrentUser "_?=Z:${probe//\//\\}"
     [ ! -f "$probe/gasmeter-sizing.exe" ] && [ ! -e "$probe/platforms" ] && [ ! -e "$menu" ] \
         || { echo "the uninstaller left the program or its Start-menu entry behind" >&2; exit 1; }
     [ -f "$probe/notes.txt" ] || { echo "the uninstaller removed a file it had not installed" >&2; exit 1; }
+    ! xvfb-run -a "$root/scripts/wine-run.sh" reg query "$gmsz_key" /ve 2>/dev/null | grep -q 'GasMeterSizing.Project' \
+        || { echo "the uninstaller left the .gmsz association behind" >&2; exit 1; }
     rm -rf "$probe"
     ls -l "$root/build/windows/$name.zip" "$root/build/windows/$name-setup.exe"
 }

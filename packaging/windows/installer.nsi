@@ -9,6 +9,7 @@ SetCompressor /SOLID lzma
 
 !define APPNAME "Подбор счетчиков газа"
 !define REGKEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\gasmeter-sizing"
+!define PROGID "GasMeterSizing.Project"
 
 !define MULTIUSER_EXECUTIONLEVEL Highest
 !define MULTIUSER_MUI
@@ -67,6 +68,12 @@ Section "Программа"
   WriteRegStr SHCTX "${REGKEY}" "UninstallString" '"$INSTDIR\uninstall.exe" /$MultiUser.InstallMode'
   WriteRegDWORD SHCTX "${REGKEY}" "NoModify" 1
   WriteRegDWORD SHCTX "${REGKEY}" "NoRepair" 1
+  ; Project files (.gmsz) open in the program.
+  WriteRegStr SHCTX "Software\Classes\.gmsz" "" "${PROGID}"
+  WriteRegStr SHCTX "Software\Classes\${PROGID}" "" "Проект подбора счетчиков газа"
+  WriteRegStr SHCTX "Software\Classes\${PROGID}\DefaultIcon" "" "$INSTDIR\gasmeter-sizing.ico"
+  WriteRegStr SHCTX "Software\Classes\${PROGID}\shell\open\command" "" '"$INSTDIR\gasmeter-sizing.exe" "%1"'
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd
 
 Section "Uninstall"
@@ -80,4 +87,10 @@ Section "Uninstall"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey SHCTX "${REGKEY}"
+  ; The association goes; .gmsz itself only while it still names this program.
+  DeleteRegKey SHCTX "Software\Classes\${PROGID}"
+  ReadRegStr $0 SHCTX "Software\Classes\.gmsz" ""
+  StrCmp $0 "${PROGID}" 0 +2
+    DeleteRegKey SHCTX "Software\Classes\.gmsz"
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd

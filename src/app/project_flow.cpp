@@ -4,6 +4,7 @@
 #include "core/io/output_file.h"
 #include "core/project/point_texts.h"
 #include "core/project/project_file.h"
+#include "core/project/project_table.h"
 #include "core/state/app_state.h"
 #include "ui/launcher/main_window.h"
 #include "ui/project/project_document.h"
@@ -30,6 +31,7 @@ using namespace Qt::StringLiterals;
 namespace {
 
 const QString FileFilter = u"Проект подбора (*.gmsz)"_s;
+const QString TableFilter = u"Таблица точек (*.csv *.txt);;Все файлы (*)"_s;
 
 // The project file, put in place whole, or the reason it was not.
 bool WriteWhole(const QString &path, const QByteArray &bytes, QString *why)
@@ -73,6 +75,11 @@ ProjectFlow::ProjectFlow(AppState &state, WindowList &windows)
         box.setEscapeButton(cancel);
         box.exec();
         return box.clickedButton() == save ? 0 : box.clickedButton() == discard ? 1 : 2;
+    };
+    askTablePath = [this](bool save) {
+        const QString from = QFileInfo(document_->path()).absolutePath();
+        return save ? QFileDialog::getSaveFileName(dialogParent(), u"Экспорт таблицы точек"_s, from, TableFilter)
+                    : QFileDialog::getOpenFileName(dialogParent(), u"Импорт таблицы точек"_s, from, TableFilter);
     };
     askYesNo = [this](const QString &text) {
         QMessageBox box(QMessageBox::Question, u"Проект"_s, text, QMessageBox::Yes | QMessageBox::No,
@@ -142,6 +149,14 @@ void ProjectFlow::connectProjectWindow(ProjectWindow &window)
     connect(&window, &ProjectWindow::moveRequested, this, &ProjectFlow::moveBy);
     connect(&window, &ProjectWindow::showRequested, this, &ProjectFlow::showPoint);
     connect(&window, &ProjectWindow::resizeAllRequested, this, &ProjectFlow::resizeAll);
+    connect(&window, &ProjectWindow::importRequested, this, [this] {
+        if (const QString path = askTablePath(false); !path.isEmpty())
+            ImportTable(path);
+    });
+    connect(&window, &ProjectWindow::exportRequested, this, [this] {
+        if (const QString path = askTablePath(true); !path.isEmpty())
+            ExportTable(path);
+    });
 }
 
 void ProjectFlow::ShowWindow()
@@ -405,6 +420,39 @@ void ProjectFlow::OfferRecovery()
         fileSize_ = saved.size();
     }
     ShowWindow();
+}
+
+bool ProjectFlow::ImportTable(const QString &path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ShowError(dialogParent(), u"Не удалось открыть таблицу «%1»: %2."_s.arg(shown, file.errorString()));
+        return false;
+    }
+    ProjectTableReading reading = ReadProjectTable(file, document_->project(), state_.Catalogue);
+    if (!reading.error.isEmpty()) {
+        ShowError(dialogParent(), u"Таблица «%1» не импортирована: %2."_s.arg(shown, reading.error));
+        return false;
+    }
+    Project next = document_->project();
+    const int first = static_cast<int>(next.points.size());
+    for (ProjectPoint &point : reading.points)
+        next.points.push_back(std::move(point));
+    document_->change(u"Импорт таблицы точек"_s, std::move(next));
+    if (window_)
+        window_->selectPoint(first);
+    return true;
+}
+
+bool ProjectFlow::ExportTable(const QString &path)
+{
+    QString why;
+    if (!WriteWhole(path, WriteProjectTable(document_->project()), &why)) {
+        ShowError(dialogParent(), u"Не удалось записать таблицу «%1»: %2."_s.arg(QDir::toNativeSeparators(path), why));
+        return false;
+    }
+    return true;
 }
 
 void ProjectFlow::Finish()

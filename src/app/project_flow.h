@@ -40,6 +40,11 @@ public:
     bool MayDiscard();
     // At start-up: a recovery file newer than its saved project is offered back once.
     void OfferRecovery();
+    // The points of a point table added to the project as one change (a message on a
+    // refused table, nothing added); true when added.
+    bool ImportTable(const QString &path);
+    // The project's points written to `path` as a point table, whole or not at all.
+    bool ExportTable(const QString &path);
     // A clean exit: the recovery file goes.
     void Finish();
 
@@ -52,6 +57,8 @@ public:
     std::function<QString(bool save, const QString &suggested)> askPath;
     std::function<int(const QString &name)> askUnsaved;
     std::function<bool(const QString &text)> askYesNo;
+    // A point table to import (save false) or to export to (save true); "" for none.
+    std::function<QString(bool save)> askTablePath;
 
 private:
     void connectWindows();

@@ -5,6 +5,10 @@
 #include "core/pressure/pressure_units.h"
 #include "core/selection/selection_modes.h"
 #include "core/io/output_file.h"
+#include "core/project/project_file.h"
+#include "core/project/project_table.h"
+
+#include <QBuffer>
 
 #include <QDir>
 #include <QFile>
@@ -26,6 +30,13 @@ std::optional<BatchFormat> FormatNamed(const QString &name)
     if (n == u"pdf")
         return BatchFormat::Pdf;
     return std::nullopt;
+}
+
+bool ReadsProject(const BatchOptions &options)
+{
+    if (options.inputFormat != BatchInputFormat::ByName)
+        return options.inputFormat == BatchInputFormat::Project;
+    return QFileInfo(options.input).suffix().compare(QLatin1StringView(ProjectFileSuffix), Qt::CaseInsensitive) == 0;
 }
 
 bool ToStandardOutput(const BatchOptions &options)
@@ -96,6 +107,23 @@ int Run::run()
             return BatchFailed;
         }
         source = &file;
+    }
+    // A project is read whole and goes on as the table of its points, the one its
+    // window exports, so both give the same results.
+    QBuffer projectTable;
+    if (ReadsProject(options_)) {
+        const ProjectReading reading = ReadProjectFile(source->readAll());
+        if (!reading.project) {
+            say(QStringLiteral("%1: %2").arg(inputName_, reading.error));
+            return BatchFailed;
+        }
+        if (reading.project->points.empty()) {
+            say(QStringLiteral("%1: в проекте нет ни одной точки").arg(inputName_));
+            return BatchFailed;
+        }
+        projectTable.setData(WriteProjectTable(*reading.project));
+        projectTable.open(QIODevice::ReadOnly);
+        source = &projectTable;
     }
 
     // A streamed format's output, and any device or FIFO, is opened before the input
@@ -238,7 +266,7 @@ std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QS
     BatchOptions options;
     bool inputGiven = false;
     bool optionsEnded = false;
-    QString format;
+    QString format, inputFormat;
     const auto refuse = [&](const QString &why) {
         *error = why;
         return std::nullopt;
@@ -281,11 +309,19 @@ std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QS
         std::optional<bool> taken = value(QStringLiteral("-o"), QStringLiteral("--output"), options.output);
         if (!taken)
             taken = value(QStringLiteral("-f"), QStringLiteral("--format"), format);
+        if (!taken && (a == u"--input-format" || a.startsWith(u"--input-format=")))
+            taken = value(QStringLiteral("--input-format"), QStringLiteral("--input-format"), inputFormat);
         if (!taken)
             return refuse(QStringLiteral("неизвестный параметр «%1»").arg(a));
         if (!*taken)
             return refuse(QStringLiteral("после «%1» нужно значение").arg(a));
     }
+    if (inputFormat == u"csv")
+        options.inputFormat = BatchInputFormat::Table;
+    else if (inputFormat == u"project")
+        options.inputFormat = BatchInputFormat::Project;
+    else if (!inputFormat.isEmpty())
+        return refuse(QStringLiteral("неизвестный формат входа «%1»: ожидается csv или project").arg(inputFormat));
     if (!format.isEmpty()) {
         const std::optional<BatchFormat> named = FormatNamed(format);
         if (!named)
@@ -303,7 +339,8 @@ QString BatchUsage()
     for (int mode = FirstMode; mode <= LastMode; ++mode)
         modes += QStringLiteral("                %1 — %2\n").arg(mode).arg(CategoryCaption(mode));
     return QStringLiteral(
-               "Использование: gasmeter-batch [-o ВЫХОД] [--format csv|json|xlsx|pdf] [ВХОД]\n"
+               "Использование: gasmeter-batch [-o ВЫХОД] [--format csv|json|xlsx|pdf]\n"
+               "                      [--input-format csv|project] [ВХОД]\n"
                "\n"
                "Подбирает типоразмер оборудования для каждой точки таблицы ВХОД так же, как\n"
                "окна программы «Подбор счетчиков газа», и записывает результаты в ВЫХОД.\n"
@@ -316,11 +353,17 @@ QString BatchUsage()
                "                       пишутся сразу\n"
                "  -f, --format ФОРМАТ  csv, json, xlsx или pdf; без параметра — по расширению\n"
                "                       ВЫХОДА, иначе csv\n"
+               "      --input-format ВИД\n"
+               "                       csv — таблица точек; project — файл проекта\n"
+               "                       программы (.gmsz); без параметра — project для\n"
+               "                       ВХОДА с расширением .gmsz, иначе csv\n"
                "  -h, --help           эта справка\n"
                "\n"
                "Входная таблица: текст UTF-8, поля через «;», поля в кавычках по RFC 4180,\n"
                "первая строка — названия столбцов в любом порядке. Обязателен столбец mode,\n"
-               "отсутствующие столбцы считаются пустыми.\n"
+               "отсутствующие столбцы считаются пустыми. Файл проекта читается как таблица\n"
+               "его точек, которую окно проекта сохраняет командой «Экспорт таблицы точек»:\n"
+               "результаты те же.\n"
                "  id            обозначение точки, повторяется в результатах\n"
                "  mode          режим подбора:\n"
                "%1"

@@ -14,6 +14,8 @@ class QIODevice;
 // The batch program from its arguments to its exit status.
 
 enum class BatchFormat { Csv, Json, Xlsx, Pdf };
+// What the input is: a point table, a project file (.gmsz), or told by the name.
+enum class BatchInputFormat { ByName, Table, Project };
 
 // Exit statuses.
 inline constexpr int BatchAllSized = 0;
@@ -24,6 +26,7 @@ struct BatchOptions {
     QString input = QStringLiteral("-");
     QString output; // empty or "-": standard output
     BatchFormat format = BatchFormat::Csv;
+    BatchInputFormat inputFormat = BatchInputFormat::ByName;
     bool help = false;
 };
 

@@ -304,6 +304,57 @@ private slots:
         QVERIFY(flow().document().modified());
     }
 
+    void importAndExportTable()
+    {
+        showRun();
+        add();
+        QString tablePath = folder.filePath(u"import.csv"_s);
+        flow().askTablePath = [&tablePath](bool) { return tablePath; };
+        QFile file(tablePath);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("id;mode;qmax;qmin;p\n"
+                   "Цех 1;4;45,2;5;13\n"
+                   ";2;160;16;0,5\n");
+        file.close();
+        flow().window().ProjectImportButton->click();
+        QCOMPARE(project().points.size(), std::size_t(3));
+        QCOMPARE(cell(1, ProjectColumn::Id), u"Цех 1"_s);
+        QCOMPARE(cell(1, ProjectColumn::Product), u"NM G25"_s);
+        QCOMPARE(cell(2, ProjectColumn::Id), u"Точка 2"_s);
+        QCOMPARE(flow().window().currentPoint(), 1); // the first imported point
+
+        // One change: one undo takes every imported point away.
+        flow().window().ProjectUndoAction->trigger();
+        QCOMPARE(project().points.size(), std::size_t(1));
+        flow().window().ProjectRedoAction->trigger();
+        QCOMPARE(project().points.size(), std::size_t(3));
+
+        // The points out as a table, which reads back as the same points.
+        tablePath = folder.filePath(u"export.csv"_s);
+        flow().window().ProjectExportButton->click();
+        QFile written(tablePath);
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        const QByteArray table = written.readAll();
+        QVERIFY(table.startsWith("id;mode;"));
+        QCOMPARE(table.count('\n'), 4);
+        QVERIFY(table.contains("Цех 1;4;"));
+
+        // A refused table: the message names the line, nothing is added.
+        tablePath = folder.filePath(u"bad.csv"_s);
+        QFile bad(tablePath);
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("id;mode\nА;2\nЦех 1;2\n");
+        bad.close();
+        const Project before = project();
+        MessageCatcher catcher;
+        flow().window().ProjectImportButton->click();
+        QCOMPARE(catcher.messages().size(), 1);
+        QCOMPARE(catcher.messages()[0].title, u"Error"_s);
+        QVERIFY2(catcher.messages()[0].text.contains(u"строка 3: точка «Цех 1» уже есть"_s),
+                 qPrintable(catcher.messages()[0].text));
+        QCOMPARE(project(), before);
+    }
+
     // The windows made again as after a crash, with the recovery file where it was.
     void restart(const QString &recovery, bool answer)
     {

@@ -28,6 +28,8 @@ metainfo=usr/share/metainfo/com.example.gasmetersizing.metainfo.xml
 for path in usr/bin/$pkg usr/bin/gasmeter-batch \
             usr/share/man/man1/gasmeter-batch.1 \
             usr/share/doc/$pkg/examples/points.csv \
+            usr/share/doc/$pkg/examples/project.gmsz \
+            usr/share/mime/packages/$pkg.xml \
             $metainfo \
             usr/share/applications/$pkg.desktop \
             usr/share/icons/hicolor/scalable/apps/$pkg.svg; do
@@ -65,7 +67,13 @@ trap cleanup EXIT
 
 dpkg-deb -x "$deb" "$unpacked"
 desktop=$unpacked/usr/share/applications/$pkg.desktop
-grep -qx "Exec=$pkg" "$desktop" || fail "desktop entry does not run $pkg"
+grep -qx "Exec=$pkg %f" "$desktop" || fail "desktop entry does not run $pkg with the file"
+mime=application/x-gasmeter-sizing-project
+grep -qx "MimeType=$mime;" "$desktop" || fail "desktop entry does not name $mime"
+grep -q "<mime-type type=\"$mime\">" "$unpacked/usr/share/mime/packages/$pkg.xml" \
+    && grep -q '<glob pattern="\*\.gmsz"/>' "$unpacked/usr/share/mime/packages/$pkg.xml" \
+    || fail "the MIME type does not give $mime to *.gmsz"
+pass "desktop entry and MIME type open *.gmsz"
 grep -qx "Icon=$pkg" "$desktop" || fail "desktop entry does not name the icon $pkg"
 if command -v desktop-file-validate >/dev/null 2>&1; then
     desktop-file-validate "$desktop" || fail "desktop-file-validate rejects the desktop entry"
@@ -93,7 +101,7 @@ dpkg-query -W -f='${Status}' "$pkg" | grep -q "install ok installed" || fail "$p
 pass "installed $(dpkg-query -W -f='${Version}' "$pkg")"
 
 for path in /usr/bin/$pkg /usr/bin/gasmeter-batch /usr/share/man/man1/gasmeter-batch.1 \
-            /$metainfo /usr/share/applications/$pkg.desktop \
+            /$metainfo /usr/share/applications/$pkg.desktop /usr/share/mime/packages/$pkg.xml \
             /usr/share/icons/hicolor/scalable/apps/$pkg.svg; do
     [ -e "$path" ] || fail "$path missing after install"
 done
@@ -109,6 +117,12 @@ rc=$?
 set -e
 [ "$rc" -eq 124 ] || fail "$pkg ended on its own with status $rc before the timeout"
 pass "$pkg started headless and ran until stopped"
+set +e
+(cd / && QT_QPA_PLATFORM=offscreen timeout 3 "/usr/bin/$pkg" /usr/share/doc/$pkg/examples/project.gmsz </dev/null)
+rc=$?
+set -e
+[ "$rc" -eq 124 ] || fail "$pkg with the example project ended on its own with status $rc"
+pass "$pkg opened the example project and ran until stopped"
 
 # The batch program sizes the installed example: one point of it is refused
 # on purpose (status 1), the others are written; the report needs no display.
@@ -127,6 +141,13 @@ grep -q '"status":"ok"' "$unpacked/points.json" || fail "gasmeter-batch wrote no
     || [ $? -eq 1 ] || fail "gasmeter-batch -o points.xlsx failed"
 [ "$(head -c 2 "$unpacked/points.xlsx")" = "PK" ] || fail "gasmeter-batch wrote no workbook"
 pass "gasmeter-batch sized the example (JSON, PDF and xlsx)"
+set +e
+(cd / && gasmeter-batch /usr/share/doc/$pkg/examples/project.gmsz >"$unpacked/project.csv" 2>"$unpacked/project.err")
+rc=$?
+set -e
+[ "$rc" -le 1 ] && [ "$(head -c 8 "$unpacked/project.csv")" = "id;line;" ] \
+    || fail "gasmeter-batch on the example project ended with status $rc: $(cat "$unpacked/project.err")"
+pass "gasmeter-batch sized the example project"
 
 if [ "$installed_here" -eq 1 ]; then
     "${sudo_cmd[@]}" apt-get remove -y -qq "$pkg" >/dev/null || fail "apt-get remove failed"

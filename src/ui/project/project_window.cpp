@@ -77,6 +77,8 @@ ProjectWindow::ProjectWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     ProjectDownButton = Button(this, QStringLiteral("ProjectDownButton"), QStringLiteral("Вниз"));
     ProjectShowButton = Button(this, QStringLiteral("ProjectShowButton"), QStringLiteral("Показать"));
     ProjectResizeButton = Button(this, QStringLiteral("ProjectResizeButton"), QStringLiteral("Пересчитать все"));
+    ProjectImportButton = Button(this, QStringLiteral("ProjectImportButton"), QStringLiteral("Импорт таблицы точек..."));
+    ProjectExportButton = Button(this, QStringLiteral("ProjectExportButton"), QStringLiteral("Экспорт таблицы точек..."));
     ProjectUndoButton = Button(this, QStringLiteral("ProjectUndoButton"), QStringLiteral("Отменить"));
     ProjectRedoButton = Button(this, QStringLiteral("ProjectRedoButton"), QStringLiteral("Повторить"));
     ProjectUndoAction = nullptr;
@@ -89,6 +91,9 @@ ProjectWindow::ProjectWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     for (QPushButton *b : {ProjectRemoveButton, ProjectUpButton, ProjectDownButton, ProjectShowButton,
                            ProjectResizeButton})
         buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(ProjectImportButton);
+    buttons->addWidget(ProjectExportButton);
     buttons->addStretch();
     buttons->addWidget(ProjectUndoButton);
     buttons->addWidget(ProjectRedoButton);
@@ -104,6 +109,8 @@ ProjectWindow::ProjectWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     connect(ProjectDownButton, &QPushButton::clicked, this, [this] { emit moveRequested(currentPoint(), 1); });
     connect(ProjectShowButton, &QPushButton::clicked, this, [this] { emit showRequested(currentPoint()); });
     connect(ProjectResizeButton, &QPushButton::clicked, this, &ProjectWindow::resizeAllRequested);
+    connect(ProjectImportButton, &QPushButton::clicked, this, &ProjectWindow::importRequested);
+    connect(ProjectExportButton, &QPushButton::clicked, this, &ProjectWindow::exportRequested);
     updateButtons();
 }
 
@@ -206,4 +213,5 @@ void ProjectWindow::updateButtons()
     ProjectUpButton->setEnabled(current > 0);
     ProjectDownButton->setEnabled(current >= 0 && current + 1 < count);
     ProjectResizeButton->setEnabled(count > 0);
+    ProjectExportButton->setEnabled(count > 0);
 }

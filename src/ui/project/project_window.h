@@ -25,6 +25,7 @@ public:
     QTableWidget *ProjectTable;
     QPushButton *ProjectRemoveButton, *ProjectUpButton, *ProjectDownButton;
     QPushButton *ProjectShowButton, *ProjectResizeButton;
+    QPushButton *ProjectImportButton, *ProjectExportButton; // a point table in, the points out as one
     QPushButton *ProjectUndoButton, *ProjectRedoButton;
     QLabel *ProjectStatus; // why an edit was refused; empty otherwise
     QAction *ProjectUndoAction, *ProjectRedoAction; // "Отменить" Ctrl+Z, "Повторить" Ctrl+Shift+Z
@@ -47,6 +48,8 @@ signals:
     void moveRequested(int point, int by);
     void showRequested(int point);
     void resizeAllRequested();
+    void importRequested();
+    void exportRequested();
 
 private:
     void cellEdited(QTableWidgetItem *item);
