@@ -24,6 +24,8 @@
 #include "ui_test_support.h"
 #include "app/selection_flow.h"
 #include "ui/conditions/conditions_dialog.h"
+#include "app/project_flow.h"
+#include "ui/project/project_window.h"
 
 #include <QApplication>
 #include <QDir>
@@ -223,6 +225,18 @@ int main(int argc, char *argv[])
     camera.shoot(conditions, QStringLiteral("conditions"));
     conditions->ConditionsOk->click();
     camera.shoot(windows.Form2.get(), QStringLiteral("results-gerg91"));
+
+    // The example project: five points of three categories, the third one selected.
+    ProjectFlow &project = windows.project();
+    project.setRecoveryPath(settingsFolder.filePath(QStringLiteral("recovery.gmsz")));
+    if (project.OpenFile(QStringLiteral(GAS_EXAMPLE_PROJECT))) {
+        project.ShowWindow();
+        project.window().resize(1280, 300);
+        project.window().selectPoint(2);
+        camera.shoot(&project.window(), QStringLiteral("project-window"));
+    } else {
+        camera.fail(QStringLiteral("the example project did not open"));
+    }
 
     for (const QString &text : boxes.texts())
         camera.fail(QStringLiteral("unexpected message box: ") + text);

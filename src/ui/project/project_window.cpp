@@ -11,6 +11,8 @@
 #include <QUndoStack>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 
 constexpr int ChoicesRole = Qt::UserRole + 1;
@@ -161,9 +163,21 @@ void ProjectWindow::showRows(const std::vector<ProjectRowView> &rows, const std:
         }
     }
     filling_ = false;
+    fitColumns();
     if (current >= 0 && current < ProjectTable->rowCount())
         selectPoint(current);
     updateButtons();
+}
+
+void ProjectWindow::fitColumns()
+{
+    // Each column as wide as its texts (a large project: as its first rows), the
+    // long captions cut at a width; the note takes the rest of the window.
+    QHeaderView *header = ProjectTable->horizontalHeader();
+    header->setResizeContentsPrecision(200);
+    ProjectTable->resizeColumnsToContents();
+    for (ProjectColumn column : {ProjectColumn::Id, ProjectColumn::Category, ProjectColumn::Product})
+        header->resizeSection(int(column), std::min(header->sectionSize(int(column)), 220));
 }
 
 void ProjectWindow::showTitle(const QString &name, bool modified)

@@ -54,6 +54,7 @@ signals:
 private:
     void cellEdited(QTableWidgetItem *item);
     void updateButtons();
+    void fitColumns();
 
     std::vector<QStringList> choices_;
     bool filling_ = false;

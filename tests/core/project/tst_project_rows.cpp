@@ -162,7 +162,7 @@ void TestProjectRows::exampleProject()
     for (const ProjectPoint &point : reading.project->points) {
         const BatchRecord sized = SizeProjectPoint(point, Catalogue());
         QVERIFY2(!sized.hasError(), qPrintable(point.id + u": "_s + sized.error));
-        QVERIFY2(point.choice.isEmpty() || ChosenCandidate(point, sized),
+        QVERIFY2(ChosenCandidate(point, sized),
                  qPrintable(point.id + u": "_s + ChoicesOf(sized).join(u", "_s)));
         categories.insert(sized.outcome.categoryCaption);
     }
