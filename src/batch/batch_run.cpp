@@ -1,6 +1,9 @@
 #include "batch/batch_run.h"
 
 #include "batch/batch_output.h"
+#include "batch/spec_output.h"
+#include "core/project/project_points.h"
+#include "core/project/project_specification.h"
 #include "core/table/csv_reader.h"
 #include "core/pressure/pressure_units.h"
 #include "core/selection/selection_modes.h"
@@ -77,6 +80,8 @@ private:
         return BatchFailed;
     }
     int writeCollected(const CollectedPoints &points);
+    void addItem(const BatchRecord &sized, std::size_t index, std::vector<SpecificationItem> &items,
+                 QStringList &notSized) const;
 
     const BatchOptions &options_;
     QIODevice &in_;
@@ -85,12 +90,17 @@ private:
     const CollectedWriter &collected_;
     QString inputName_;
     QStringList header_;
+    std::optional<Project> project_; // the input was a project: its points in table order
     std::unique_ptr<ProductCatalogue> catalogue_ = std::make_unique<ProductCatalogue>();
 };
 
 int Run::run()
 {
     const bool streamed = options_.format == BatchFormat::Csv || options_.format == BatchFormat::Json;
+    if (options_.specification && !streamed) {
+        say(QStringLiteral("--spec пишет спецификацию в формате csv или json"));
+        return BatchFailed;
+    }
     if (!streamed && !collected_) {
         say(QStringLiteral("формат xlsx и pdf в этой сборке недоступен"));
         return BatchFailed;
@@ -121,6 +131,7 @@ int Run::run()
             say(QStringLiteral("%1: в проекте нет ни одной точки").arg(inputName_));
             return BatchFailed;
         }
+        project_ = *reading.project;
         projectTable.setData(WriteProjectTable(*reading.project));
         projectTable.open(QIODevice::ReadOnly);
         source = &projectTable;
@@ -162,10 +173,15 @@ int Run::run()
     BatchStreamWriter writer(output.device(), options_.format == BatchFormat::Json
                                         ? BatchStreamWriter::Format::Json
                                         : BatchStreamWriter::Format::Csv);
-    if (streamed)
+    if (streamed && !options_.specification)
         writer.begin();
 
     CollectedPoints collected(*catalogue_);
+    // With --spec: each point's product (a project's choice and quantity, a table's
+    // first optimal row once) instead of its rows.
+    std::vector<SpecificationItem> items;
+    QStringList notSized;
+    std::size_t index = 0;
     bool refused = false;
     for (; record; record = reader.next()) {
         const int fields = int(record->fields.size());
@@ -189,15 +205,28 @@ int Run::run()
                     .arg(record->line)
                     .arg(sized.point.id, column, sized.error));
         }
-        if (streamed)
+        if (options_.specification)
+            addItem(sized, index, items, notSized);
+        else if (streamed)
             writer.write(sized);
         else
             collected.add(sized);
+        ++index;
     }
     if (reader.hasError())
         return parseError(reader.errorLine(), reader.errorField(), reader.error());
 
-    if (streamed) {
+    if (options_.specification) {
+        const Specification spec
+            = BuildSpecification(items, notSized, project_ ? project_->pricing : Pricing{});
+        const QByteArray bytes = options_.format == BatchFormat::Json ? SpecificationJson(spec)
+                                                                      : SpecificationCsv(spec);
+        if (output.device().write(bytes) != bytes.size() || !output.commit()) {
+            const QString reason = output.errorString().isEmpty() ? output.writeError() : output.errorString();
+            say(QStringLiteral("%1: запись не удалась: %2").arg(output.name(), reason));
+            return BatchFailed;
+        }
+    } else if (streamed) {
         writer.end();
         // A failed write leaves a regular file as it was: nothing is committed.
         if (!writer.ok() || !output.commit()) {
@@ -209,6 +238,25 @@ int Run::run()
         return status;
     }
     return refused ? BatchInputErrors : BatchAllSized;
+}
+
+void Run::addItem(const BatchRecord &sized, std::size_t index, std::vector<SpecificationItem> &items,
+                  QStringList &notSized) const
+{
+    const QString id = sized.point.id.isEmpty() ? QStringLiteral("строка %1").arg(sized.point.line) : sized.point.id;
+    if (project_ && index < project_->points.size()) {
+        const ProjectPoint &point = project_->points[index];
+        const Candidate *chosen = sized.hasError() ? nullptr : ChosenCandidate(point, sized);
+        if (chosen)
+            items.push_back(ItemOf(point.id, point.quantity, *chosen, sized.outcome.currency));
+        else
+            notSized << point.id;
+        return;
+    }
+    if (!sized.hasError() && !sized.outcome.optimal.empty())
+        items.push_back(ItemOf(id, 1, sized.outcome.optimal.front(), sized.outcome.currency));
+    else
+        notSized << id;
 }
 
 // The collected formats' writers take a path and follow its route themselves; for
@@ -306,6 +354,10 @@ std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QS
             options.help = true;
             continue;
         }
+        if (a == u"--spec") {
+            options.specification = true;
+            continue;
+        }
         std::optional<bool> taken = value(QStringLiteral("-o"), QStringLiteral("--output"), options.output);
         if (!taken)
             taken = value(QStringLiteral("-f"), QStringLiteral("--format"), format);
@@ -357,6 +409,12 @@ QString BatchUsage()
                "                       csv — таблица точек; project — файл проекта\n"
                "                       программы (.gmsz); без параметра — project для\n"
                "                       ВХОДА с расширением .gmsz, иначе csv\n"
+               "      --spec           вместо вариантов — спецификация: по строке на изделие\n"
+               "                       с количеством, ценой, суммой и НДС, итоги по валютам;\n"
+               "                       в проекте — выбранные изделия и количества точек, в\n"
+               "                       таблице — первый оптимальный вариант каждой точки,\n"
+               "                       1 шт. (csv или json; НДС 22 %, если проект не задает\n"
+               "                       другую ставку)\n"
                "  -h, --help           эта справка\n"
                "\n"
                "Входная таблица: текст UTF-8, поля через «;», поля в кавычках по RFC 4180,\n"

@@ -27,6 +27,7 @@ struct BatchOptions {
     QString output; // empty or "-": standard output
     BatchFormat format = BatchFormat::Csv;
     BatchInputFormat inputFormat = BatchInputFormat::ByName;
+    bool specification = false; // --spec: the specification instead of the rows
     bool help = false;
 };
 
