@@ -4,11 +4,13 @@
 #include "core/io/output_file.h"
 #include "core/project/point_texts.h"
 #include "core/project/project_file.h"
+#include "core/project/project_specification.h"
 #include "core/project/project_table.h"
 #include "core/state/app_state.h"
 #include "ui/launcher/main_window.h"
 #include "ui/project/project_document.h"
 #include "ui/project/project_window.h"
+#include "ui/project/specification_settings_dialog.h"
 #include "ui/results/results_window.h"
 #include "ui/settings/program_settings.h"
 #include "ui/wizard/messages.h"
@@ -58,7 +60,8 @@ ProjectFlow::ProjectFlow(AppState &state, WindowList &windows)
     : state_(state), w_(windows), document_(std::make_unique<ProjectDocument>(state.Catalogue))
 {
     setObjectName(u"ProjectFlow"_s);
-    recoveryPath_ = QFileInfo(DefaultSettingsPath()).dir().filePath(u"recovery.gmsz"_s);
+    settingsPath_ = DefaultSettingsPath();
+    recoveryPath_ = QFileInfo(settingsPath_).dir().filePath(u"recovery.gmsz"_s);
     askPath = [this](bool save, const QString &suggested) {
         return save ? QFileDialog::getSaveFileName(dialogParent(), u"Сохранить проект"_s, suggested, FileFilter)
                     : QFileDialog::getOpenFileName(dialogParent(), u"Открыть проект"_s, suggested, FileFilter);
@@ -89,6 +92,10 @@ ProjectFlow::ProjectFlow(AppState &state, WindowList &windows)
         box.button(QMessageBox::No)->setText(u"Нет"_s);
         return box.exec() == QMessageBox::Yes;
     };
+    // A project begun from nothing is priced at the rates last set.
+    Project fresh;
+    fresh.pricing = LoadPricing(settingsPath_);
+    document_->reset(std::move(fresh), {});
     connect(document_.get(), &ProjectDocument::changed, this, &ProjectFlow::refresh);
     connect(document_.get(), &ProjectDocument::modifiedChanged, this, &ProjectFlow::refresh);
     connect(&document_->undoStack(), &QUndoStack::indexChanged, this, &ProjectFlow::writeRecovery);
@@ -100,6 +107,7 @@ ProjectFlow::~ProjectFlow()
     // The undo stack still speaks while it goes: nothing of it reaches a window gone.
     document_->disconnect(this);
     document_->undoStack().disconnect(this);
+    pricingDialog_.reset();
     window_.reset();
     document_.reset();
 }
@@ -125,6 +133,8 @@ void ProjectFlow::connectWindows()
         connect(action, &QAction::triggered, this, &ProjectFlow::Save);
     for (QAction *action : {main->ProjectSaveAsAction, results->ProjectSaveAsAction})
         connect(action, &QAction::triggered, this, &ProjectFlow::SaveAs);
+    for (QAction *action : {main->ProjectPricingAction, results->ProjectPricingAction})
+        connect(action, &QAction::triggered, this, &ProjectFlow::ShowPricingDialog);
     connect(results, &TForm2::projectAddRequested, this, &ProjectFlow::addRun);
     // Closing the main window ends the program: first the question when work would be lost.
     main->closeGuard = [this] { return MayDiscard(); };
@@ -149,6 +159,7 @@ void ProjectFlow::connectProjectWindow(ProjectWindow &window)
     connect(&window, &ProjectWindow::moveRequested, this, &ProjectFlow::moveBy);
     connect(&window, &ProjectWindow::showRequested, this, &ProjectFlow::showPoint);
     connect(&window, &ProjectWindow::resizeAllRequested, this, &ProjectFlow::resizeAll);
+    connect(&window, &ProjectWindow::specificationSettingsRequested, this, &ProjectFlow::ShowPricingDialog);
     connect(&window, &ProjectWindow::importRequested, this, [this] {
         if (const QString path = askTablePath(false); !path.isEmpty())
             ImportTable(path);
@@ -180,7 +191,45 @@ void ProjectFlow::refresh()
         choices.push_back(ChoicesOf(document_->records()[i]));
     }
     window_->showRows(rows, choices);
+    window_->showSpecification(ProjectSpecification(project, document_->records()));
     window_->showTitle(document_->displayName(), document_->modified());
+}
+
+SpecificationSettingsDialog &ProjectFlow::pricingDialog()
+{
+    if (!pricingDialog_) {
+        pricingDialog_ = std::make_unique<SpecificationSettingsDialog>();
+        connect(pricingDialog_.get(), &SpecificationSettingsDialog::pricingRequested, this, &ProjectFlow::takePricing);
+    }
+    return *pricingDialog_;
+}
+
+void ProjectFlow::ShowPricingDialog()
+{
+    SpecificationSettingsDialog &dialog = pricingDialog();
+    dialog.showPricing(document_->project().pricing);
+    if (!dialog.isVisible())
+        ShowCentred(&dialog, dialogParent());
+    dialog.raise();
+    dialog.activateWindow();
+}
+
+void ProjectFlow::takePricing(const QString &vat, const QString &eurRate, const QString &date)
+{
+    const PricingReading reading = ReadPricing(vat, eurRate, date);
+    if (!reading.pricing) {
+        // The dialog stays open with what was typed, the project as it was.
+        ShowWarning(pricingDialog_.get(), reading.error);
+        return;
+    }
+    // The rates stand for this project and, from now on, for each new one.
+    SavePricing(settingsPath_, *reading.pricing);
+    if (!(document_->project().pricing == *reading.pricing)) {
+        Project next = document_->project();
+        next.pricing = *reading.pricing;
+        document_->change(u"Изменить ставки"_s, std::move(next));
+    }
+    pricingDialog_->close();
 }
 
 void ProjectFlow::writeRecovery()
@@ -320,7 +369,9 @@ void ProjectFlow::newProject()
 {
     if (!MayDiscard())
         return;
-    document_->reset({}, {});
+    Project fresh;
+    fresh.pricing = LoadPricing(settingsPath_);
+    document_->reset(std::move(fresh), {});
     QFile::remove(recoveryPath_);
 }
 

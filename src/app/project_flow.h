@@ -12,6 +12,7 @@ struct AppState;
 struct WindowList;
 class ProjectDocument;
 class ProjectWindow;
+class SpecificationSettingsDialog;
 class QWidget;
 
 // The project's road through the windows: "Проект" of the main and the results window,
@@ -48,6 +49,12 @@ public:
     // A clean exit: the recovery file goes.
     void Finish();
 
+    // The settings file the rates of a new project's specification come from and go to.
+    void setSettingsPath(const QString &path) { settingsPath_ = path; }
+    // "Ставки НДС и курс евро...": the dialog, made the first time it is needed.
+    SpecificationSettingsDialog &pricingDialog();
+    void ShowPricingDialog();
+
     // Where the recovery file is kept (the settings folder by default).
     void setRecoveryPath(const QString &path) { recoveryPath_ = path; }
     QString recoveryPath() const { return recoveryPath_; }
@@ -72,6 +79,7 @@ private:
     void showPoint(int point);
     void resizeAll();
     void newProject();
+    void takePricing(const QString &vat, const QString &eurRate, const QString &date);
     void openAsked();
     QWidget *dialogParent() const;
 
@@ -79,6 +87,8 @@ private:
     WindowList &w_;
     std::unique_ptr<ProjectDocument> document_;
     std::unique_ptr<ProjectWindow> window_;
+    std::unique_ptr<SpecificationSettingsDialog> pricingDialog_;
+    QString settingsPath_;
     QString recoveryPath_;
     // The file as it was when opened or saved, to tell a change by another program.
     QDateTime fileTime_;

@@ -11,12 +11,15 @@
 #include "ui/launcher/main_window.h"
 #include "ui/project/project_document.h"
 #include "ui/project/project_window.h"
+#include "ui/project/specification_settings_dialog.h"
 #include "ui/results/results_window.h"
 #include "ui_test_support.h"
 
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
 #include <QPushButton>
 #include <QStandardPaths>
 #include <QTableWidget>
@@ -24,6 +27,7 @@
 #include <QTest>
 
 #include <memory>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -85,6 +89,7 @@ private slots:
         state = std::make_unique<AppState>();
         windows = std::make_unique<WindowSet>(*state);
         flow().setRecoveryPath(folder.filePath(u"recovery-%1.gmsz"_s.arg(QTest::currentTestFunction())));
+        flow().setSettingsPath(folder.filePath(u"settings-%1.ini"_s.arg(QTest::currentTestFunction())));
         unsavedAsked = 0;
         unsavedAnswer = 2;
         yesAnswer = true;
@@ -353,6 +358,68 @@ private slots:
         QVERIFY2(catcher.messages()[0].text.contains(u"строка 3: точка «Цех 1» уже есть"_s),
                  qPrintable(catcher.messages()[0].text));
         QCOMPARE(project(), before);
+    }
+
+    // The specification tab of the example project, and its rates changed in the dialog:
+    // a refused figure named and nothing changed, a taken one undoable and kept for the
+    // next new project.
+    void specificationAndRates()
+    {
+        QVERIFY(flow().OpenFile(QStringLiteral(GAS_EXAMPLE_PROJECT)));
+        flow().ShowWindow();
+        ProjectWindow &window = flow().window();
+        QCOMPARE(window.ProjectTabs->tabText(1), u"Спецификация"_s);
+        QCOMPARE(window.SpecificationTable->rowCount(), 4);
+        QCOMPARE(window.SpecificationTable->item(1, 1)->text(), u"ZAM G65"_s);
+        QCOMPARE(window.SpecificationTable->item(1, 3)->text(), u"3"_s);
+        const QString sep = QString(LocaleDecimalSeparator());
+        const QChar nbsp(0x00A0);
+        QVERIFY2(window.SpecificationTotals->text().contains(u"Всего с НДС: 759"_s + nbsp + u"541"_s + sep + u"50 руб."_s),
+                 qPrintable(window.SpecificationTotals->text()));
+        QVERIFY(window.SpecificationTable->isColumnHidden(8)); // no euro rows, no rate
+
+        window.SpecificationSettingsButton->click();
+        SpecificationSettingsDialog &dialog = flow().pricingDialog();
+        QVERIFY(dialog.isVisible());
+        QVERIFY(!dialog.isModal());
+        QCOMPARE(dialog.VatEdit->text(), u"22"_s);
+        const Project before = project();
+        for (const auto &[vat, rate, date, why] :
+             {std::tuple{u"120"_s, u""_s, u""_s, u"Ставка НДС «120» не принята"_s},
+              std::tuple{u"20"_s, u"abc"_s, u""_s, u"Курс евро «abc» не принят"_s},
+              std::tuple{u"20"_s, u"0"_s, u""_s, u"Курс евро «0» не принят"_s},
+              std::tuple{u"20"_s, u"100,5"_s, u"31.02.2026"_s, u"Дата курса «31.02.2026» не принята"_s}}) {
+            dialog.VatEdit->setText(vat);
+            dialog.EurRateEdit->setText(rate);
+            dialog.EurRateDateEdit->setText(date);
+            MessageCatcher catcher;
+            dialog.SpecificationSettingsOk->click();
+            QCOMPARE(catcher.messages().size(), 1);
+            QCOMPARE(catcher.messages()[0].title, u"Warning"_s);
+            QVERIFY2(catcher.messages()[0].text.startsWith(why), qPrintable(catcher.messages()[0].text));
+            QVERIFY(dialog.isVisible());
+            QCOMPARE(project(), before);
+        }
+
+        // 20 %: 622 575,00 x 0,2 = 124 515,00 VAT, 747 090,00 with it.
+        dialog.VatEdit->setText(u"20"_s);
+        dialog.EurRateEdit->clear();
+        dialog.EurRateDateEdit->clear();
+        dialog.SpecificationSettingsOk->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(project().pricing.vatHundredths, 2000);
+        QVERIFY(flow().document().modified());
+        QVERIFY(window.SpecificationTotals->text().contains(u"НДС 20 %: 124"_s + nbsp + u"515"_s + sep + u"00 руб."_s));
+        window.ProjectUndoAction->trigger();
+        QCOMPARE(project().pricing.vatHundredths, 2200);
+        QVERIFY(window.SpecificationTotals->text().contains(u"НДС 22 %"_s));
+        window.ProjectRedoAction->trigger();
+
+        // The rates taken are those of the next new project.
+        unsavedAnswer = 1;
+        windows->Form1->ProjectNewAction->trigger();
+        QCOMPARE(project().pricing.vatHundredths, 2000);
+        QVERIFY(!flow().document().modified());
     }
 
     // The windows made again as after a crash, with the recovery file where it was.

@@ -205,6 +205,12 @@ void TForm1::buildMenu()
     ProjectOpenAction = project.open;
     ProjectSaveAction = project.save;
     ProjectSaveAsAction = project.saveAs;
+    ProjectReportMenu = project.reportMenu;
+    ProjectPricingAction = project.pricing;
+    ProjectReportPreviewAction = project.reportPreview;
+    ProjectReportPrintAction = project.reportPrint;
+    ProjectReportPdfAction = project.reportPdf;
+    ProjectReportXlsxAction = project.reportXlsx;
 
     N3 = bar->addAction(QStringLiteral("?"));
     N3->setObjectName(QStringLiteral("N3"));

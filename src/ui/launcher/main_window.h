@@ -39,6 +39,9 @@ public:
     QMenu *ProjectMenu;
     QAction *ProjectShowAction, *ProjectNewAction, *ProjectOpenAction, *ProjectSaveAction,
         *ProjectSaveAsAction;
+    QMenu *ProjectReportMenu; // "Спецификация и отчёт"
+    QAction *ProjectPricingAction, *ProjectReportPreviewAction, *ProjectReportPrintAction,
+        *ProjectReportPdfAction, *ProjectReportXlsxAction;
 
     void Image2Click();
     void Image3Click();

@@ -28,5 +28,19 @@ ProjectMenuActions AddProjectMenu(QMenuBar *bar, bool withAdd, QAction *before)
     actions.open = add("ProjectOpenAction", QStringLiteral("Открыть проект..."));
     actions.save = add("ProjectSaveAction", QStringLiteral("Сохранить проект"));
     actions.saveAs = add("ProjectSaveAsAction", QStringLiteral("Сохранить проект как..."));
+    actions.menu->addSeparator();
+    actions.reportMenu = actions.menu->addMenu(QStringLiteral("Спецификация и отчёт"));
+    actions.reportMenu->setObjectName(QStringLiteral("ProjectReportMenu"));
+    const auto report = [&actions](const char *name, const QString &text) {
+        QAction *action = actions.reportMenu->addAction(text);
+        action->setObjectName(QString::fromLatin1(name));
+        return action;
+    };
+    actions.pricing = report("ProjectPricingAction", QStringLiteral("Ставки НДС и курс евро..."));
+    actions.reportMenu->addSeparator();
+    actions.reportPreview = report("ProjectReportPreviewAction", QStringLiteral("Предварительный просмотр..."));
+    actions.reportPrint = report("ProjectReportPrintAction", QStringLiteral("Печать..."));
+    actions.reportPdf = report("ProjectReportPdfAction", QStringLiteral("Сохранить в PDF..."));
+    actions.reportXlsx = report("ProjectReportXlsxAction", QStringLiteral("Сохранить в Excel..."));
     return actions;
 }

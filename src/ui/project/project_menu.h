@@ -14,6 +14,13 @@ struct ProjectMenuActions {
     QAction *open = nullptr;
     QAction *save = nullptr;
     QAction *saveAs = nullptr;
+    // The submenu "Спецификация и отчёт".
+    QMenu *reportMenu = nullptr;
+    QAction *pricing = nullptr;       // the rates of the specification
+    QAction *reportPreview = nullptr; // the project's document: preview, print, PDF, workbook
+    QAction *reportPrint = nullptr;
+    QAction *reportPdf = nullptr;
+    QAction *reportXlsx = nullptr;
 };
 
 // Adds the menu to `bar` before `before` (or at the end).

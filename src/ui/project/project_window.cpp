@@ -1,5 +1,8 @@
 #include "ui/project/project_window.h"
 
+#include "core/input/number_text.h"
+#include "core/pricing/specification_texts.h"
+
 #include <QAction>
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -7,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QStyledItemDelegate>
+#include <QTabWidget>
 #include <QTableWidget>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -99,10 +103,44 @@ ProjectWindow::ProjectWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     buttons->addStretch();
     buttons->addWidget(ProjectUndoButton);
     buttons->addWidget(ProjectRedoButton);
+    auto *pointsPage = new QWidget(this);
+    pointsPage->setObjectName(QStringLiteral("ProjectPointsPage"));
+    auto *pointsLayout = new QVBoxLayout(pointsPage);
+    pointsLayout->addWidget(ProjectTable);
+    pointsLayout->addWidget(ProjectStatus);
+    pointsLayout->addLayout(buttons);
+
+    auto *specPage = new QWidget(this);
+    specPage->setObjectName(QStringLiteral("SpecificationPage"));
+    SpecificationTable = new QTableWidget(0, static_cast<int>(SpecificationColumn::Count), specPage);
+    SpecificationTable->setObjectName(QStringLiteral("SpecificationTable"));
+    SpecificationTable->setHorizontalHeaderLabels(SpecificationCaptions());
+    SpecificationTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    SpecificationTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+    SpecificationTable->verticalHeader()->hide();
+    SpecificationTable->horizontalHeader()->setStretchLastSection(true);
+    SpecificationTotals = new QLabel(specPage);
+    SpecificationTotals->setObjectName(QStringLiteral("SpecificationTotals"));
+    SpecificationTotals->setWordWrap(true);
+    SpecificationTotals->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    SpecificationSettingsButton = Button(specPage, QStringLiteral("SpecificationSettingsButton"),
+                                         QStringLiteral("Ставки НДС и курс евро..."));
+    auto *specButtons = new QHBoxLayout;
+    specButtons->addWidget(SpecificationSettingsButton);
+    specButtons->addStretch();
+    auto *specLayout = new QVBoxLayout(specPage);
+    specLayout->addWidget(SpecificationTable);
+    specLayout->addWidget(SpecificationTotals);
+    specLayout->addLayout(specButtons);
+
+    ProjectTabs = new QTabWidget(this);
+    ProjectTabs->setObjectName(QStringLiteral("ProjectTabs"));
+    ProjectTabs->addTab(pointsPage, QStringLiteral("Точки"));
+    ProjectTabs->addTab(specPage, QStringLiteral("Спецификация"));
     auto *layout = new QVBoxLayout(this);
-    layout->addWidget(ProjectTable);
-    layout->addWidget(ProjectStatus);
-    layout->addLayout(buttons);
+    layout->addWidget(ProjectTabs);
+    connect(SpecificationSettingsButton, &QPushButton::clicked, this,
+            &ProjectWindow::specificationSettingsRequested);
 
     connect(ProjectTable, &QTableWidget::itemChanged, this, &ProjectWindow::cellEdited);
     connect(ProjectTable, &QTableWidget::itemSelectionChanged, this, &ProjectWindow::updateButtons);
@@ -167,6 +205,30 @@ void ProjectWindow::showRows(const std::vector<ProjectRowView> &rows, const std:
     if (current >= 0 && current < ProjectTable->rowCount())
         selectPoint(current);
     updateButtons();
+}
+
+void ProjectWindow::showSpecification(const Specification &specification)
+{
+    const QChar separator = LocaleDecimalSeparator();
+    SpecificationTable->setRowCount(static_cast<int>(specification.rows.size()));
+    for (int r = 0; r < static_cast<int>(specification.rows.size()); ++r) {
+        const QStringList cells = SpecificationCells(specification.rows[static_cast<std::size_t>(r)], separator);
+        for (int c = 0; c < cells.size(); ++c) {
+            auto *item = new QTableWidgetItem(cells[c]);
+            const auto column = static_cast<SpecificationColumn>(c);
+            if (column != SpecificationColumn::Name && column != SpecificationColumn::Points
+                && column != SpecificationColumn::Currency)
+                item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            if (column == SpecificationColumn::Points)
+                item->setToolTip(cells[c]);
+            SpecificationTable->setItem(r, c, item);
+        }
+    }
+    const bool roubles = ShowsRoubles(specification);
+    SpecificationTable->setColumnHidden(static_cast<int>(SpecificationColumn::AmountRub), !roubles);
+    SpecificationTable->setColumnHidden(static_cast<int>(SpecificationColumn::VatRub), !roubles);
+    SpecificationTable->resizeColumnsToContents();
+    SpecificationTotals->setText(SpecificationTotalLines(specification, separator).join(u'\n'));
 }
 
 void ProjectWindow::fitColumns()

@@ -459,6 +459,12 @@ void TForm2::buildMenu()
     ProjectOpenAction = project.open;
     ProjectSaveAction = project.save;
     ProjectSaveAsAction = project.saveAs;
+    ProjectReportMenu = project.reportMenu;
+    ProjectPricingAction = project.pricing;
+    ProjectReportPreviewAction = project.reportPreview;
+    ProjectReportPrintAction = project.reportPrint;
+    ProjectReportPdfAction = project.reportPdf;
+    ProjectReportXlsxAction = project.reportXlsx;
     connect(ProjectAddAction, &QAction::triggered, this, [this] { emit projectAddRequested(SelectedProductName()); });
 
     CopyAction1 = addCopyAction(StringGrid1, QStringLiteral("CopyAction1"));

@@ -69,6 +69,9 @@ public:
     QMenu *ProjectMenu;
     QAction *ProjectAddAction, *ProjectShowAction, *ProjectNewAction, *ProjectOpenAction,
         *ProjectSaveAction, *ProjectSaveAsAction;
+    QMenu *ProjectReportMenu; // "Спецификация и отчёт"
+    QAction *ProjectPricingAction, *ProjectReportPreviewAction, *ProjectReportPrintAction,
+        *ProjectReportPdfAction, *ProjectReportXlsxAction;
 
     void FormCreate();
     void N2Click(); // "Вернуться к главному меню"

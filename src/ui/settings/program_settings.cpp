@@ -89,3 +89,28 @@ void SaveReportHeader(const QString &path, const ReportHeader &h)
     settings.endGroup();
     settings.sync();
 }
+
+Pricing LoadPricing(const QString &path)
+{
+    QSettings settings(path, QSettings::IniFormat);
+    if (settings.status() != QSettings::NoError)
+        return {};
+    settings.beginGroup(QStringLiteral("pricing"));
+    const PricingReading reading
+        = ReadPricing(settings.value(QStringLiteral("vat_percent"), VatText(Pricing::DefaultVatHundredths)).toString(),
+                      settings.value(QStringLiteral("eur_rate")).toString(),
+                      settings.value(QStringLiteral("eur_rate_date")).toString());
+    return reading.pricing.value_or(Pricing{});
+}
+
+void SavePricing(const QString &path, const Pricing &pricing)
+{
+    QSettings settings(path, QSettings::IniFormat);
+    settings.beginGroup(QStringLiteral("pricing"));
+    settings.setValue(QStringLiteral("vat_percent"), VatText(pricing.vatHundredths));
+    settings.setValue(QStringLiteral("eur_rate"), pricing.eurRate ? EurRateText(*pricing.eurRate) : QString());
+    settings.setValue(QStringLiteral("eur_rate_date"),
+                      pricing.eurRateDate.isValid() ? pricing.eurRateDate.toString(Qt::ISODate) : QString());
+    settings.endGroup();
+    settings.sync();
+}
