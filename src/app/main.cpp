@@ -23,12 +23,6 @@ int main(int argc, char *argv[])
     state->Conditions = LoadConditions(DefaultSettingsPath());
     WindowSet windows(*state);
     windows.ShowMainWindow();
-    // A project given on the command line (opened from the desktop) comes up in its
-    // window; a missing or damaged one gives its message and the program as usual.
-    const QStringList arguments = app.arguments();
-    if (arguments.size() > 1 && windows.project().OpenFile(arguments.at(1)))
-        windows.project().ShowWindow();
-    else
-        windows.project().OfferRecovery();
+    windows.project().StartWith(app.arguments());
     return app.exec();
 }

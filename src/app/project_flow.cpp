@@ -442,6 +442,16 @@ bool ProjectFlow::SaveAs()
     return SaveTo(path);
 }
 
+void ProjectFlow::StartWith(const QStringList &arguments)
+{
+    if (arguments.size() > 1) {
+        if (OpenFile(arguments.at(1)))
+            ShowWindow();
+        return;
+    }
+    OfferRecovery();
+}
+
 void ProjectFlow::OfferRecovery()
 {
     QFile file(recoveryPath_);

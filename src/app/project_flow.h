@@ -41,6 +41,10 @@ public:
     bool MayDiscard();
     // At start-up: a recovery file newer than its saved project is offered back once.
     void OfferRecovery();
+    // At start-up with the program's arguments: a project given (opened from the
+    // desktop) comes up in its window; a missing or damaged one gives its message and
+    // the program goes on as usual; with none, the recovery file is offered.
+    void StartWith(const QStringList &arguments);
     // The points of a point table added to the project as one change (a message on a
     // refused table, nothing added); true when added.
     bool ImportTable(const QString &path);

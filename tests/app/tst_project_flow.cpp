@@ -422,6 +422,37 @@ private slots:
         QVERIFY(!flow().document().modified());
     }
 
+    // The program started with a project file, as the desktop opens one; a missing or
+    // damaged file gives its message and the main window as usual.
+    void commandLineOpen()
+    {
+        windows->ShowMainWindow();
+        flow().StartWith({u"gasmeter-sizing"_s, QStringLiteral(GAS_EXAMPLE_PROJECT)});
+        QVERIFY(flow().window().isVisible());
+        QCOMPARE(project().points.size(), std::size_t(5));
+        QVERIFY(flow().window().windowTitle().contains(u"project.gmsz"_s));
+        QVERIFY(!flow().document().modified());
+
+        for (const QString &name : {u"missing.gmsz"_s, u"damaged.gmsz"_s}) {
+            cleanup();
+            init();
+            windows->ShowMainWindow();
+            const QString path = folder.filePath(name);
+            if (name == u"damaged.gmsz"_s) {
+                QFile damaged(path);
+                QVERIFY(damaged.open(QIODevice::WriteOnly));
+                damaged.write("{\"format\": \"gasmeter-sizing-project\", \"version\": 1, \"points\": [");
+            }
+            MessageCatcher catcher;
+            flow().StartWith({u"gasmeter-sizing"_s, path});
+            QCOMPARE(catcher.messages().size(), 1);
+            QCOMPARE(catcher.messages()[0].title, u"Error"_s);
+            QVERIFY2(catcher.messages()[0].text.contains(name), qPrintable(catcher.messages()[0].text));
+            QVERIFY(windows->Form1->isVisible());
+            QVERIFY(project().points.empty());
+        }
+    }
+
     // The windows made again as after a crash, with the recovery file where it was.
     void restart(const QString &recovery, bool answer)
     {
