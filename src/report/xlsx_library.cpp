@@ -7,7 +7,8 @@
 bool XlsxLibrary::complete() const
 {
     return workbookNewOpt && workbookClose && addWorksheet && validateSheetName && addFormat && setBold
-        && setNumberFormat && writeString && writeNumber && freezePanes && setColumn && errorText;
+        && setNumberFormat && writeString && writeNumber && writeFormulaNum
+        && freezePanes && setColumn && errorText;
 }
 
 #ifdef GAS_XLSXWRITER_SONAME
@@ -43,6 +44,7 @@ XlsxLibrary LoadXlsxLibrary(const QString &fileName, QString *error)
     Bind(library, functions.setNumberFormat, "format_set_num_format", &missing);
     Bind(library, functions.writeString, "worksheet_write_string", &missing);
     Bind(library, functions.writeNumber, "worksheet_write_number", &missing);
+    Bind(library, functions.writeFormulaNum, "worksheet_write_formula_num", &missing);
     Bind(library, functions.freezePanes, "worksheet_freeze_panes", &missing);
     Bind(library, functions.setColumn, "worksheet_set_column", &missing);
     Bind(library, functions.errorText, "lxw_strerror", &missing);
@@ -75,6 +77,7 @@ const XlsxLibrary *Xlsx(QString *)
                                     .setNumberFormat = &::format_set_num_format,
                                     .writeString = &::worksheet_write_string,
                                     .writeNumber = &::worksheet_write_number,
+                                    .writeFormulaNum = &::worksheet_write_formula_num,
                                     .freezePanes = &::worksheet_freeze_panes,
                                     .setColumn = &::worksheet_set_column,
                                     .errorText = &::lxw_strerror};

@@ -18,6 +18,7 @@ struct XlsxLibrary {
     decltype(&::format_set_num_format) setNumberFormat = nullptr;
     decltype(&::worksheet_write_string) writeString = nullptr;
     decltype(&::worksheet_write_number) writeNumber = nullptr;
+    decltype(&::worksheet_write_formula_num) writeFormulaNum = nullptr;
     decltype(&::worksheet_freeze_panes) freezePanes = nullptr;
     decltype(&::worksheet_set_column) setColumn = nullptr;
     decltype(&::lxw_strerror) errorText = nullptr;

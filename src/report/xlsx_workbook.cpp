@@ -236,6 +236,15 @@ void SheetWriter::number(int row, int column, double value, lxw_format *format)
     fit(column, WriteNumber(value, QLatin1Char('.')).size());
 }
 
+void SheetWriter::formula(int row, int column, const QString &formula, double value, lxw_format *format)
+{
+    if (status_ != LXW_NO_ERROR || !std::isfinite(value))
+        return;
+    keep(Bound().writeFormulaNum(sheet_, static_cast<lxw_row_t>(row), static_cast<lxw_col_t>(column),
+                                 formula.toUtf8().constData(), format, value));
+    fit(column, WriteNumber(value, QLatin1Char('.')).size());
+}
+
 void SheetWriter::value(int row, int column, const QVariant &value, lxw_format *format)
 {
     if (value.isNull())
@@ -262,6 +271,15 @@ lxw_error SheetWriter::finish()
                                   nullptr));
     }
     return status_;
+}
+
+QString CellReference(int row, int column, bool absolute)
+{
+    QString letters;
+    for (int c = column + 1; c > 0; c = (c - 1) / 26)
+        letters.prepend(QChar(u'A' + (c - 1) % 26));
+    const QString dollar = absolute ? QStringLiteral("$") : QString();
+    return dollar + letters + dollar + QString::number(row + 1);
 }
 
 lxw_format *AddFormat(lxw_workbook *workbook)

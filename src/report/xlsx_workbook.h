@@ -38,6 +38,10 @@ QString EscapedCellText(const QString &text);
 // refused, with the reason in *status.
 lxw_worksheet *AddSheet(lxw_workbook *workbook, const QString &name, lxw_error *status);
 
+// A cell as a formula names it: "C5" for row 4, column 2 (both from 0), "$C$5" when
+// absolute.
+QString CellReference(int row, int column, bool absolute = false);
+
 // A new cell format of the workbook (null when out of memory), bold, or with a
 // number format such as "0.0%".
 lxw_format *AddFormat(lxw_workbook *workbook);
@@ -56,6 +60,12 @@ public:
     void text(int row, int column, const QString &text, lxw_format *format = nullptr,
               bool fit = true);
     void number(int row, int column, double value, lxw_format *format = nullptr);
+    // A formula as Excel spells it in English ("=ROUND(F9*$C$5,2)": a comma between
+    // the arguments, a point in a number) with the value it comes to, which a reader
+    // that does not recalculate shows.
+    void formula(int row, int column, const QString &formula, double value, lxw_format *format = nullptr);
+    // Widens a column to `characters` at least: a number shown wider than its digits.
+    void widen(int column, qsizetype characters) { fit(column, characters); }
     // A double is a numeric cell (an infinite or NaN one stays empty), a null
     // QVariant an empty cell, anything else a text cell.
     void value(int row, int column, const QVariant &value, lxw_format *format = nullptr);

@@ -11,6 +11,8 @@
 #include <QStringList>
 #include <QXmlStreamReader>
 
+#include <clocale>
+
 // The written files read back (workbooks with zlib, PDFs through pdftotext), and the
 // runs the report tests write.
 
@@ -44,10 +46,13 @@ inline QString PdfText(const QString &pdfPath)
                                         {QStringLiteral("-layout"), pdfPath, QStringLiteral("-")}));
 }
 
-// One cell: type "n" (number) or "s" (text, shared or inline), and the number or the text.
+// One cell: type "n" (number) or "s" (text, shared or inline), and the number or the text;
+// a formula's text and its cached value; the index of its format in the styles.
 struct SheetCell {
     QString type;
     QString value;
+    QString formula;
+    int style = 0;
 };
 
 // The cells of a sheet (the first by default) by reference ("A1", ...).
@@ -68,21 +73,40 @@ inline QMap<QString, SheetCell> SheetCells(const QString &xlsxPath, int sheetNum
         if (sheet.readNext() != QXmlStreamReader::StartElement)
             continue;
         if (sheet.name() == u"c") {
+            cell = {};
             reference = sheet.attributes().value(QStringLiteral("r")).toString();
             cell.type = sheet.attributes().value(QStringLiteral("t")).toString();
+            cell.style = sheet.attributes().value(QStringLiteral("s")).toInt();
             if (cell.type.isEmpty())
                 cell.type = QStringLiteral("n");
+        } else if (sheet.name() == u"f") {
+            cell.formula = sheet.readElementText();
         } else if (sheet.name() == u"v") {
             cell.value = sheet.readElementText();
             if (cell.type == u"s")
                 cell.value = shared.value(cell.value.toInt());
             cells.insert(reference, cell);
         } else if (sheet.name() == u"t" && cell.type == u"inlineStr") {
-            cells.insert(reference, {QStringLiteral("s"), sheet.readElementText()});
+            cells.insert(reference, {QStringLiteral("s"), sheet.readElementText(), {}, cell.style});
         }
     }
     return cells;
 }
+
+// The process's C locale for the life of one test, put back afterwards.
+class ProcessLocale {
+public:
+    explicit ProcessLocale(const char *name) : before_(std::setlocale(LC_ALL, nullptr))
+    {
+        set_ = std::setlocale(LC_ALL, name) != nullptr;
+    }
+    ~ProcessLocale() { std::setlocale(LC_ALL, before_.constData()); }
+    bool isSet() const { return set_; }
+
+private:
+    QByteArray before_;
+    bool set_ = false;
+};
 
 inline QStringList FolderEntries(const QString &path)
 {

@@ -63,21 +63,6 @@ void VerifyPointDecimals(const QString &file, int sheetNumber)
     }
 }
 
-// The process's C locale for the life of one test, put back afterwards.
-class ProcessLocale {
-public:
-    explicit ProcessLocale(const char *name) : before_(std::setlocale(LC_ALL, nullptr))
-    {
-        set_ = std::setlocale(LC_ALL, name) != nullptr;
-    }
-    ~ProcessLocale() { std::setlocale(LC_ALL, before_.constData()); }
-    bool isSet() const { return set_; }
-
-private:
-    QByteArray before_;
-    bool set_ = false;
-};
-
 XlsxTable SampleTable()
 {
     XlsxTable table;
