@@ -22,7 +22,7 @@ ReportPages PointPages(const ProjectReportInput &input, std::size_t index, const
                        ProjectPointHeading(static_cast<int>(index) + 1, point, record));
 }
 
-// Every page with the painter begun on the device: first each part's count of pages
+// Every page with the painter begun on the device: first the pages each piece takes
 // (a point's document made and let go in turn), then the pages painted.
 bool PaintProjectPages(QPagedPaintDevice &device, QPainter &painter, const ProjectReportInput &input,
                        const ProductCatalogue &catalogue)
