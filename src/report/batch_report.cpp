@@ -4,6 +4,7 @@
 #include "report/report_content.h"
 #include "report/report_document.h"
 #include "report/report_pages.h"
+#include "report/report_sections.h"
 #include "report/sizing_report.h"
 
 #include <QPainter>
@@ -54,19 +55,6 @@ std::unique_ptr<QTextDocument> ContentsDocument(const std::vector<ReportedPoint>
     return document;
 }
 
-// The page each report starts on after `contentsPages` pages of contents.
-std::vector<int> StartPages(int contentsPages, const std::vector<int> &counts)
-{
-    std::vector<int> starts;
-    starts.reserve(counts.size());
-    int next = contentsPages + 1;
-    for (const int count : counts) {
-        starts.push_back(next);
-        next += count;
-    }
-    return starts;
-}
-
 } // namespace
 
 // The report heading of a point: its id as the metering point.
@@ -102,19 +90,14 @@ bool WriteBatchReportPdf(const QString &path, const std::vector<ReportedPoint> &
                                              PointHeading(point.id, point.line))
                                      .count());
             }
-            // The contents take as many pages as they do with the page numbers in
-            // them: a first guess of one page is corrected until it holds.
-            int contentsPages = 1;
-            std::unique_ptr<ReportPages> contents;
-            for (int tries = 0; tries < 5; ++tries) {
-                contents = std::make_unique<ReportPages>(
-                    *ContentsDocument(points, StartPages(contentsPages, counts)), pdf);
-                if (contents->count() == contentsPages)
-                    break;
-                contentsPages = contents->count();
-            }
-            if (contents->count() != contentsPages)
+            // The contents take as many pages as they do with the page numbers in them.
+            const std::unique_ptr<ReportPages> contents =
+                LayOutContents(pdf, 0, counts, [&](const std::vector<int> &starts) {
+                    return ContentsDocument(points, starts);
+                });
+            if (!contents)
                 return false;
+            const int contentsPages = contents->count();
             const int total = std::accumulate(counts.begin(), counts.end(), contentsPages);
 
             contents->paint(painter, 1, total);

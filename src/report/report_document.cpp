@@ -80,8 +80,9 @@ void ReportWriter::lines(const std::vector<ReportLine> &lines)
     }
 }
 
-void ReportWriter::grid(const QStringList &header, const std::vector<QStringList> &rows,
-                        const QList<qreal> &shares, const QList<Qt::Alignment> &alignments)
+QTextTable *ReportWriter::grid(const QStringList &header, const std::vector<QStringList> &rows,
+                        const QList<qreal> &shares, const QList<Qt::Alignment> &alignments,
+                        const std::vector<bool> &bold)
 {
     QTextTableFormat format;
     format.setHeaderRowCount(1);
@@ -98,19 +99,22 @@ void ReportWriter::grid(const QStringList &header, const std::vector<QStringList
     format.setColumnWidthConstraints(widths);
 
     QTextTable *table = insertTable(static_cast<int>(rows.size()) + 1, static_cast<int>(header.size()), format);
-    const QTextCharFormat bold = Characters(TablePoints, true);
+    const QTextCharFormat strong = Characters(TablePoints, true);
     const QTextCharFormat plain = Characters(TablePoints);
     QTextTableCellFormat shaded;
     shaded.setBackground(QColor(0xe8, 0xe8, 0xe8));
     for (int column = 0; column < header.size(); ++column) {
         table->cellAt(0, column).setFormat(shaded);
-        Write(table, 0, column, header[column], bold, Qt::AlignHCenter);
+        Write(table, 0, column, header[column], strong, Qt::AlignHCenter);
     }
     for (int row = 1; row < table->rows(); ++row) {
-        const QStringList &texts = rows[static_cast<std::size_t>(row - 1)];
+        const auto index = static_cast<std::size_t>(row - 1);
+        const QStringList &texts = rows[index];
+        const QTextCharFormat &format = index < bold.size() && bold[index] ? strong : plain;
         for (int column = 0; column < texts.size(); ++column)
-            Write(table, row, column, texts[column], plain, alignments.value(column, Qt::AlignLeft));
+            Write(table, row, column, texts[column], format, alignments.value(column, Qt::AlignLeft));
     }
+    return table;
 }
 
 QTextTable *ReportWriter::insertTable(int rows, int columns, const QTextTableFormat &format)

@@ -44,9 +44,12 @@ public:
     // Caption and value side by side, without rules.
     void lines(const std::vector<ReportLine> &lines);
     // A ruled table over the whole width: a shaded bold header row, then the rows;
-    // each column takes its share of the width (percent) and its alignment.
-    void grid(const QStringList &header, const std::vector<QStringList> &rows,
-              const QList<qreal> &shares, const QList<Qt::Alignment> &alignments);
+    // each column takes its share of the width (percent) and its alignment. A row
+    // whose `bold` entry is true is set in bold (none when `bold` is empty). The
+    // table, for a caller that formats some of its cells further.
+    QTextTable *grid(const QStringList &header, const std::vector<QStringList> &rows,
+              const QList<qreal> &shares, const QList<Qt::Alignment> &alignments,
+              const std::vector<bool> &bold = {});
 
 private:
     QTextTable *insertTable(int rows, int columns, const QTextTableFormat &format);

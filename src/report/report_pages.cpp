@@ -59,7 +59,7 @@ void ReportPages::paint(QPainter &painter, int first, int total) const
 }
 
 bool WriteReportFile(const QString &path, const std::function<bool(QPdfWriter &, QPainter &)> &paint,
-                     QString *error)
+                     QString *error, const QString &title)
 {
     OutputFile file(path);
     const auto fail = [&](const QString &reason) {
@@ -74,7 +74,7 @@ bool WriteReportFile(const QString &path, const std::function<bool(QPdfWriter &,
         pdf.setPageLayout(ReportPageLayout());
         pdf.setResolution(600);
         pdf.setCreator(ProgramLine());
-        pdf.setTitle(ReportTitle());
+        pdf.setTitle(title.isEmpty() ? ReportTitle() : title);
         QPainter painter;
         if (!painter.begin(&pdf))
             return fail(QStringLiteral("не удалось начать PDF"));

@@ -37,9 +37,9 @@ private:
 // A PDF of the report's layout, written to `path` by its route (a regular file
 // whole or not at all). `paint` paints every page with the painter begun on the
 // writer; false from it, or a failure to write, gives false and *error names the
-// file and the reason.
+// file and the reason. The file's title is `title`, or when empty ReportTitle().
 bool WriteReportFile(const QString &path, const std::function<bool(QPdfWriter &, QPainter &)> &paint,
-                     QString *error);
+                     QString *error, const QString &title = {});
 
 // A4 portrait with the report's margins.
 QPageLayout ReportPageLayout();

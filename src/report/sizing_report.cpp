@@ -29,18 +29,27 @@ QList<Qt::Alignment> CandidateAlignments(bool notes)
     return alignments;
 }
 
-void Candidates(ReportWriter &out, const ReportContent &content, const std::vector<Candidate> &rows)
+// The rows of the slot `marked` in bold, the mark on a line of its own under the name.
+void Candidates(ReportWriter &out, const ReportContent &content, const std::vector<Candidate> &rows,
+                int marked)
 {
     std::vector<QStringList> texts;
+    std::vector<bool> bold;
     texts.reserve(rows.size());
-    for (const Candidate &row : rows)
+    bold.reserve(rows.size());
+    for (const Candidate &row : rows) {
         texts.push_back(CandidateTexts(row, content.notes));
+        const bool chosen = marked != 0 && row.slot == marked;
+        if (chosen)
+            texts.back()[1] += QChar(QChar::LineSeparator) + ChosenMark();
+        bold.push_back(chosen);
+    }
     out.grid(content.header, texts, content.notes ? NotedColumnWidths : CandidateColumnWidths,
-             CandidateAlignments(content.notes));
+             CandidateAlignments(content.notes), bold);
 }
 
 void WriteReport(QTextDocument &document, const SizingOutcome &outcome,
-                 const ProductCatalogue &catalogue, const ReportHeader &heading)
+                 const ProductCatalogue &catalogue, const ReportHeader &heading, int marked)
 {
     const ReportContent content = CollectReport(outcome, catalogue, heading);
     ReportWriter out(document);
@@ -74,12 +83,12 @@ void WriteReport(QTextDocument &document, const SizingOutcome &outcome,
             out.paragraph(content.noFit, Characters(BodyPoints, true), 2);
         } else {
             out.heading(OptimalTitle());
-            Candidates(out, content, outcome.optimal);
+            Candidates(out, content, outcome.optimal, marked);
             const QString overflow = OptimalOverflowNote(outcome.optimal.size());
             if (!overflow.isEmpty())
                 out.paragraph(overflow, Characters(NotePoints), 2);
             out.heading(PossibleTitle());
-            Candidates(out, content, outcome.possible);
+            Candidates(out, content, outcome.possible, marked);
         }
     }
     out.paragraph(ReportFootnote(outcome.request.conditions.method), Characters(NotePoints), 10);
@@ -96,7 +105,7 @@ qreal ScreenDpi()
 
 std::unique_ptr<QTextDocument> BuildReportDocument(const SizingOutcome &outcome,
                                                    const ProductCatalogue &catalogue,
-                                                   const ReportHeader &heading)
+                                                   const ReportHeader &heading, int marked)
 {
     auto document = std::make_unique<QTextDocument>();
     document->setDefaultFont(ReportFont());
@@ -106,8 +115,13 @@ std::unique_ptr<QTextDocument> BuildReportDocument(const SizingOutcome &outcome,
     const QRectF body = ReportPageLayout().paintRect(QPageLayout::Point);
     const qreal scale = ScreenDpi() / 72.0;
     document->setPageSize(body.size() * scale);
-    WriteReport(*document, outcome, catalogue, heading);
+    WriteReport(*document, outcome, catalogue, heading, marked);
     return document;
+}
+
+QString ChosenMark()
+{
+    return QStringLiteral("◄ выбрано");
 }
 
 bool PaintReport(const QTextDocument &document, QPagedPaintDevice &device)

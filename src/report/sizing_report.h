@@ -22,10 +22,16 @@ class QPagedPaintDevice;
 
 // The report as a document laid out on ReportPageLayout() at the screen's resolution
 // (for a preview); PaintReport() lays it out again for the device it paints on.
-// `heading` fills the block "Объект", "Заказчик", ... (empty fields left out).
+// `heading` fills the block "Объект", "Заказчик", ... (empty fields left out). The
+// rows of the catalogue slot `markedSlot` (a project point's chosen product) are set
+// in bold with ChosenMark() under the name; none when it is 0.
 std::unique_ptr<QTextDocument> BuildReportDocument(const SizingOutcome &outcome,
                                                    const ProductCatalogue &catalogue,
-                                                   const ReportHeader &heading = {});
+                                                   const ReportHeader &heading = {},
+                                                   int markedSlot = 0);
+
+// "◄ выбрано", under the chosen product's name in the candidate tables.
+QString ChosenMark();
 
 // Paints the document onto the device's pages inside its page layout, with
 // "Стр. N из M" at the foot of each page. False when no painter could start on the
