@@ -1,5 +1,6 @@
 #include "app/project_flow.h"
 
+#include "app/project_reports.h"
 #include "app/window_list.h"
 #include "core/io/output_file.h"
 #include "core/project/point_texts.h"
@@ -100,6 +101,7 @@ ProjectFlow::ProjectFlow(AppState &state, WindowList &windows)
     connect(document_.get(), &ProjectDocument::modifiedChanged, this, &ProjectFlow::refresh);
     connect(&document_->undoStack(), &QUndoStack::indexChanged, this, &ProjectFlow::writeRecovery);
     connectWindows();
+    reports_ = std::make_unique<ProjectReports>(state_, w_, *document_, [this] { return dialogParent(); });
 }
 
 ProjectFlow::~ProjectFlow()
@@ -107,6 +109,7 @@ ProjectFlow::~ProjectFlow()
     // The undo stack still speaks while it goes: nothing of it reaches a window gone.
     document_->disconnect(this);
     document_->undoStack().disconnect(this);
+    reports_.reset();
     pricingDialog_.reset();
     window_.reset();
     document_.reset();

@@ -11,6 +11,7 @@
 struct AppState;
 struct WindowList;
 class ProjectDocument;
+class ProjectReports;
 class ProjectWindow;
 class SpecificationSettingsDialog;
 class QWidget;
@@ -53,6 +54,9 @@ public:
     // A clean exit: the recovery file goes.
     void Finish();
 
+    // "Спецификация и отчёт": the project's document and workbook.
+    ProjectReports &reports() { return *reports_; }
+
     // The settings file the rates of a new project's specification come from and go to.
     void setSettingsPath(const QString &path) { settingsPath_ = path; }
     // "Ставки НДС и курс евро...": the dialog, made the first time it is needed.
@@ -92,6 +96,7 @@ private:
     std::unique_ptr<ProjectDocument> document_;
     std::unique_ptr<ProjectWindow> window_;
     std::unique_ptr<SpecificationSettingsDialog> pricingDialog_;
+    std::unique_ptr<ProjectReports> reports_;
     QString settingsPath_;
     QString recoveryPath_;
     // The file as it was when opened or saved, to tell a change by another program.

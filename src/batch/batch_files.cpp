@@ -1,7 +1,11 @@
 #include "batch/batch_files.h"
 
 #include "batch/batch_output.h"
+#include "core/project/project_specification.h"
 #include "report/batch_report.h"
+#include "report/project_report.h"
+#include "report/report_content.h"
+#include "report/xlsx_project.h"
 #include "report/xlsx_table.h"
 #include "core/input/number_text.h"
 
@@ -53,10 +57,25 @@ SizingOutcome ReportedOutcome(const BatchRecord &record)
     return refused;
 }
 
+bool WriteProjectDocument(BatchFormat format, const QString &path, const CollectedPoints &points, QString *error)
+{
+    const Project &project = *points.project();
+    std::vector<BatchRecord> records;
+    records.reserve(points.size());
+    points.forEach([&records](const BatchRecord &record) { records.push_back(record); });
+    const Specification spec = ProjectSpecification(project, records);
+    if (format == BatchFormat::Xlsx)
+        return WriteProjectXlsx(path, project, records, spec, error);
+    const ProjectReportInput input{project, records, spec, QDateTime::currentDateTime(), ProgramVersion()};
+    return WriteProjectReportPdf(path, input, points.catalogue(), error);
+}
+
 } // namespace
 
 bool WriteBatchFile(BatchFormat format, const QString &path, const CollectedPoints &points, QString *error)
 {
+    if (points.project())
+        return WriteProjectDocument(format, path, points, error);
     if (format == BatchFormat::Xlsx)
         return WriteTable(path, points, error);
     std::vector<ReportedPoint> reported;

@@ -97,8 +97,11 @@ private:
 int Run::run()
 {
     const bool streamed = options_.format == BatchFormat::Csv || options_.format == BatchFormat::Json;
-    if (options_.specification && !streamed) {
-        say(QStringLiteral("--spec пишет спецификацию в формате csv или json"));
+    // The document and the workbook of a project hold its specification already.
+    const bool specification = options_.specification && streamed;
+    if (options_.specification && !streamed && !ReadsProject(options_)) {
+        say(QStringLiteral("--spec пишет спецификацию таблицы в формате csv или json; "
+                           "xlsx и pdf со спецификацией пишутся для файла проекта"));
         return BatchFailed;
     }
     if (!streamed && !collected_) {
@@ -173,10 +176,12 @@ int Run::run()
     BatchStreamWriter writer(output.device(), options_.format == BatchFormat::Json
                                         ? BatchStreamWriter::Format::Json
                                         : BatchStreamWriter::Format::Csv);
-    if (streamed && !options_.specification)
+    if (streamed && !specification)
         writer.begin();
 
     CollectedPoints collected(*catalogue_);
+    if (project_)
+        collected.setProject(&*project_);
     // With --spec: each point's product (a project's choice and quantity, a table's
     // first optimal row once) instead of its rows.
     std::vector<SpecificationItem> items;
@@ -205,7 +210,7 @@ int Run::run()
                     .arg(record->line)
                     .arg(sized.point.id, column, sized.error));
         }
-        if (options_.specification)
+        if (specification)
             addItem(sized, index, items, notSized);
         else if (streamed)
             writer.write(sized);
@@ -216,7 +221,7 @@ int Run::run()
     if (reader.hasError())
         return parseError(reader.errorLine(), reader.errorField(), reader.error());
 
-    if (options_.specification) {
+    if (specification) {
         const Specification spec
             = BuildSpecification(items, notSized, project_ ? project_->pricing : Pricing{});
         const QByteArray bytes = options_.format == BatchFormat::Json ? SpecificationJson(spec)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/project/project.h"
 #include "core/table/batch_point.h"
 
 #include <QString>
@@ -49,6 +50,10 @@ public:
     // The table lines of every point (BatchTableLines), before any is written.
     qint64 tableLines() const { return tableLines_; }
     const ProductCatalogue &catalogue() const { return catalogue_; }
+    // The project the points were read from (its choices, quantities, heading and
+    // rates), or none for a plain table.
+    void setProject(const Project *project) { project_ = project; }
+    const Project *project() const { return project_; }
     // Each point's record, in input order.
     void forEach(const std::function<void(const BatchRecord &)> &visit) const;
 
@@ -56,6 +61,7 @@ private:
     const ProductCatalogue &catalogue_;
     std::vector<BatchPoint> points_;
     qint64 tableLines_ = 0;
+    const Project *project_ = nullptr;
 };
 
 // Writes a format that needs every point at once to `path`; false with the reason

@@ -206,6 +206,8 @@ QString ProgramLine()
         .arg(QStringLiteral(GAS_PROGRAM_VERSION));
 }
 
+QString ProgramVersion() { return QStringLiteral(GAS_PROGRAM_VERSION); }
+
 QString OptimalTitle() { return QStringLiteral("Оптимальные варианты"); }
 QString PossibleTitle() { return QStringLiteral("Возможные варианты"); }
 QString FlowUnit() { return QStringLiteral("куб.м/ч"); }

@@ -4,6 +4,7 @@
 // the question before unsaved work is lost, the recovery file after a crash, a file
 // changed by another program.
 #include "app/project_flow.h"
+#include "app/project_reports.h"
 #include "app/window_set.h"
 #include "core/input/number_text.h"
 #include "core/project/project_file.h"
@@ -18,6 +19,8 @@
 #include <QAction>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
+#include <QPrinter>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QPushButton>
@@ -451,6 +454,79 @@ private slots:
             QVERIFY(windows->Form1->isVisible());
             QVERIFY(project().points.empty());
         }
+    }
+
+    // "Спецификация и отчёт": the heading asked and kept with the project (undoable),
+    // the document printed and saved as PDF, the workbook saved; nothing offered for a
+    // project of no points, nothing written on Cancel.
+    void documentAndWorkbook()
+    {
+        ProjectReports &reports = flow().reports();
+        QMenu *menu = windows->Form1->ProjectReportMenu;
+        QMetaObject::invokeMethod(menu, "aboutToShow");
+        QVERIFY(!windows->Form1->ProjectReportPdfAction->isEnabled());
+
+        QVERIFY(flow().OpenFile(QStringLiteral(GAS_EXAMPLE_PROJECT)));
+        QMetaObject::invokeMethod(menu, "aboutToShow");
+        QVERIFY(windows->Form1->ProjectReportPdfAction->isEnabled());
+        int asked = 0;
+        bool answer = false;
+        reports.askHeading = [&](std::function<void(const ProjectHeading &)> proceed) {
+            ++asked;
+            if (answer)
+                proceed({u"Котельная №3"_s, u"АО «Теплосеть»"_s, u"Иванов И. И."_s});
+        };
+        QString target;
+        QStringList suggestions;
+        reports.askFileName = [&](const QString &suggested, const QString &) {
+            suggestions << QFileInfo(suggested).fileName();
+            return target;
+        };
+
+        // Cancel at the heading: nothing written, nothing changed.
+        target = folder.filePath(u"cancelled.pdf"_s);
+        windows->Form1->ProjectReportPdfAction->trigger();
+        QCOMPARE(asked, 1);
+        QVERIFY(!QFile::exists(target));
+        QVERIFY(!flow().document().modified());
+
+        answer = true;
+        target = folder.filePath(u"project.pdf"_s);
+        windows->Form2->ProjectReportPdfAction->trigger();
+        QFile pdf(target);
+        QVERIFY(pdf.open(QIODevice::ReadOnly));
+        QVERIFY(pdf.read(5) == "%PDF-");
+        QCOMPARE(project().heading.object, u"Котельная №3"_s);
+        QVERIFY(flow().document().modified());
+        flow().document().undoStack().undo();
+        QCOMPARE(project().heading.object, u"Котельная №2, ул. Заводская, 14"_s);
+
+        target = folder.filePath(u"project"_s); // the extension is added
+        windows->Form1->ProjectReportXlsxAction->trigger();
+        QFile xlsx(target + u".xlsx"_s);
+        QVERIFY(xlsx.open(QIODevice::ReadOnly));
+        QVERIFY(xlsx.read(2) == "PK");
+        // Named after the project file and the day.
+        const QString day = QDate::currentDate().toString(Qt::ISODate);
+        QCOMPARE(suggestions, (QStringList{u"project-%1.pdf"_s.arg(day), u"project-%1.xlsx"_s.arg(day)}));
+
+        // Printing goes to the printer set up; here a PDF file stands for it.
+        const QString printed = folder.filePath(u"printed.pdf"_s);
+        reports.choosePrinter = [&printed](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printed);
+            return true;
+        };
+        windows->Form1->ProjectReportPrintAction->trigger();
+        QVERIFY(QFileInfo(printed).size() > 1000);
+
+        // A refused write: the message names the file.
+        target = folder.filePath(u"no/such/folder/p.pdf"_s);
+        MessageCatcher catcher;
+        windows->Form1->ProjectReportPdfAction->trigger();
+        QCOMPARE(catcher.messages().size(), 1);
+        QCOMPARE(catcher.messages()[0].title, u"Error"_s);
+        QVERIFY2(catcher.messages()[0].text.contains(u"p.pdf"_s), qPrintable(catcher.messages()[0].text));
     }
 
     // The windows made again as after a crash, with the recovery file where it was.

@@ -44,7 +44,7 @@ private slots:
     void sameAsExportedTable_data();
     void sameAsExportedTable();
     void toldByOption();
-    void workbookSameAsTable();
+    void documentAndWorkbook();
     void refusedProject_data();
     void refusedProject();
 };
@@ -92,24 +92,38 @@ void TestBatchProject::toldByOption()
     QVERIFY2(why.contains(u"csv или project"_s), qPrintable(why));
 }
 
-void TestBatchProject::workbookSameAsTable()
+void TestBatchProject::documentAndWorkbook()
 {
+    // The workbook and the PDF of a project are the project's own: its specification
+    // first, then its points; a plain table keeps its table and its sizing reports.
     QTemporaryDir dir;
     const QString table = dir.filePath(u"points.csv"_s);
     QVERIFY(Write(table, ExampleTable()));
-    QStringList sheets;
-    for (const QString &input : {table, QStringLiteral(GAS_EXAMPLE_PROJECT)}) {
-        const QString out = dir.filePath(u"out%1.xlsx"_s.arg(sheets.size()));
+    const auto run = [&dir](const QStringList &arguments) {
         QProcess batch;
-        batch.start(QStringLiteral(GAS_BATCH_EXECUTABLE), {u"-o"_s, out, input});
-        QVERIFY(batch.waitForFinished(60000));
-        QCOMPARE(batch.exitCode(), 0);
-        sheets << QString::fromUtf8(ZipMember(out, u"xl/worksheets/sheet1.xml"_s)
-                                    + ZipMember(out, u"xl/sharedStrings.xml"_s));
-    }
-    QVERIFY(sheets[0].count(u"<row "_s) > 6);
-    QVERIFY(sheets[0].contains(u"Ввод 1, котёл 1"_s));
-    QCOMPARE(sheets[1], sheets[0]);
+        batch.start(QStringLiteral(GAS_BATCH_EXECUTABLE), arguments);
+        return batch.waitForFinished(120000) ? batch.exitCode() : -1;
+    };
+    const QString projectBook = dir.filePath(u"project.xlsx"_s), tableBook = dir.filePath(u"table.xlsx"_s);
+    QCOMPARE(run({u"-o"_s, projectBook, QStringLiteral(GAS_EXAMPLE_PROJECT)}), 0);
+    QCOMPARE(run({u"-o"_s, tableBook, table}), 0);
+    const QString projectSheets = QString::fromUtf8(ZipMember(projectBook, u"xl/workbook.xml"_s));
+    QVERIFY2(projectSheets.contains(u"name=\"Спецификация\""_s) && projectSheets.contains(u"name=\"Точки\""_s),
+             qPrintable(projectSheets));
+    QVERIFY(!QString::fromUtf8(ZipMember(tableBook, u"xl/workbook.xml"_s)).contains(u"Спецификация"_s));
+    // With --spec the project's workbook is the same one.
+    const QString specBook = dir.filePath(u"spec.xlsx"_s);
+    QCOMPARE(run({u"--spec"_s, u"-o"_s, specBook, QStringLiteral(GAS_EXAMPLE_PROJECT)}), 0);
+    QCOMPARE(ZipMember(specBook, u"xl/worksheets/sheet1.xml"_s), ZipMember(projectBook, u"xl/worksheets/sheet1.xml"_s));
+
+    const QString pdf = dir.filePath(u"project.pdf"_s);
+    QCOMPARE(run({u"-o"_s, pdf, QStringLiteral(GAS_EXAMPLE_PROJECT)}), 0);
+    QProcess text;
+    text.start(u"pdftotext"_s, {u"-layout"_s, pdf, u"-"_s});
+    QVERIFY(text.waitForFinished(60000));
+    const QString pages = QString::fromUtf8(text.readAllStandardOutput());
+    QVERIFY2(pages.contains(u"Спецификация"_s) && pages.contains(u"Содержание"_s), qPrintable(pages.left(500)));
+    QVERIFY(pages.contains(u"Стр. 8 из 8"_s));
 }
 
 void TestBatchProject::refusedProject_data()

@@ -166,9 +166,12 @@ void TestBatchSpec::csvTable()
 
 void TestBatchSpec::refusedFormats()
 {
-    const BatchResult result = RunInProcess({u"--spec"_s, u"--format"_s, u"pdf"_s, QStringLiteral(GAS_EXAMPLE_PROJECT)});
+    // A plain table's specification is CSV or JSON; the document and the workbook with
+    // a specification are a project's.
+    const BatchResult result = RunInProcess({u"--spec"_s, u"--format"_s, u"pdf"_s}, "id;mode;qmax;qmin;p\na;2;10;1;1\n");
     QCOMPARE(result.status, BatchFailed);
     QVERIFY(result.out.isEmpty());
+    QVERIFY2(result.errors.contains(u"--spec"_s), qPrintable(result.errors));
 }
 
 QTEST_GUILESS_MAIN(TestBatchSpec)

@@ -18,7 +18,8 @@ ReportHeaderDialog::ReportHeaderDialog()
     Look::Paint(this, Look::Yellow());
 
     auto *outer = new QVBoxLayout(this);
-    auto *form = new QFormLayout;
+    form_ = new QFormLayout;
+    QFormLayout *form = form_;
     outer->addLayout(form);
     auto edit = [this, form](const QString &name, const QString &caption) {
         auto *line = new QLineEdit(this);
@@ -61,4 +62,9 @@ void ReportHeaderDialog::setHeader(const ReportHeader &h)
 ReportHeader ReportHeaderDialog::header() const
 {
     return {ObjectEdit->text(), CustomerEdit->text(), PointEdit->text(), EngineerEdit->text()};
+}
+
+void ReportHeaderDialog::setPointShown(bool shown)
+{
+    form_->setRowVisible(PointEdit, shown);
 }

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QFormLayout;
 class QLineEdit;
 class QPushButton;
 
@@ -19,8 +20,13 @@ public:
     QPushButton *ReportHeaderOk, *ReportHeaderCancel;
 
     void setHeader(const ReportHeader &header);
+    // A project's heading has no point of its own: its field can be hidden.
+    void setPointShown(bool shown);
     ReportHeader header() const;
 
 signals:
     void headerAccepted(const ReportHeader &header);
+
+private:
+    QFormLayout *form_;
 };
