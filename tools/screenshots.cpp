@@ -27,6 +27,8 @@
 #include "app/project_flow.h"
 #include "ui/project/project_window.h"
 
+#include <QTabWidget>
+
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -234,6 +236,9 @@ int main(int argc, char *argv[])
         project.window().resize(1280, 300);
         project.window().selectPoint(2);
         camera.shoot(&project.window(), QStringLiteral("project-window"));
+        project.window().ProjectTabs->setCurrentIndex(1);
+        camera.shoot(&project.window(), QStringLiteral("project-specification-tab"));
+        project.window().ProjectTabs->setCurrentIndex(0);
     } else {
         camera.fail(QStringLiteral("the example project did not open"));
     }

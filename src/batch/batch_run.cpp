@@ -397,7 +397,7 @@ QString BatchUsage()
         modes += QStringLiteral("                %1 — %2\n").arg(mode).arg(CategoryCaption(mode));
     return QStringLiteral(
                "Использование: gasmeter-batch [-o ВЫХОД] [--format csv|json|xlsx|pdf]\n"
-               "                      [--input-format csv|project] [ВХОД]\n"
+               "                      [--input-format csv|project] [--spec] [ВХОД]\n"
                "\n"
                "Подбирает типоразмер оборудования для каждой точки таблицы ВХОД так же, как\n"
                "окна программы «Подбор счетчиков газа», и записывает результаты в ВЫХОД.\n"
