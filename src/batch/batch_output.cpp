@@ -55,6 +55,7 @@ enum TableColumn {
     ZQmin,
     ZStd,
     Flags, // the row's failed checks
+    InletVelocity, // m/s at the working Qmax
     TableColumnCount
 };
 
@@ -65,7 +66,7 @@ const char16_t *const HeaderNames[TableColumnCount] = {
     u"pout",      u"pout_unit", u"slot",      u"number",    u"name",         u"dn",
     u"pmin",      u"pmax",      u"qmax",      u"qmin",      u"price",        u"load_percent",
     u"qmin_margin", u"no_fit_reason", u"method",   u"t_min",     u"t_max",        u"p_atm",
-    u"z_qmax",    u"z_qmin",    u"z_std",     u"flags",
+    u"z_qmax",    u"z_qmin",    u"z_std",     u"flags",        u"v_inlet",
 };
 
 QString CurrencyText(Currency currency)
@@ -128,6 +129,7 @@ QStringList RowFields(QStringList f, const QString &result, const Candidate &c)
     f[Load] = WriteNumber(c.loadPercent);
     f[Margin] = c.qminMargin ? WriteNumber(*c.qminMargin) : QString();
     f[Flags] = c.flags.join(QStringLiteral("; "));
+    f[InletVelocity] = WriteNumber(c.inletVelocity);
     return f;
 }
 
@@ -235,6 +237,7 @@ void AppendCandidates(QByteArray &out, const std::vector<Candidate> &list)
         else
             row.null("qmin_margin");
         AppendStrings(row.key("flags"), c.flags);
+        row.number("v_inlet", c.inletVelocity);
     }
     out += ']';
 }
@@ -291,6 +294,7 @@ bool BatchTableColumnIsNumber(int column)
     case ZQmax:
     case ZQmin:
     case ZStd:
+    case InletVelocity:
         return true;
     default:
         return false;

@@ -172,6 +172,8 @@ void CollectConditions(const SizingOutcome &outcome, ReportContent &content)
         lines.push_back({QStringLiteral("Z при Qраб min"), ZText(a.zQmin), a.zQmin, QString()});
     }
     number(QStringLiteral("Целевая наибольшая загрузка"), c.maxLoad, QStringLiteral("%"));
+    if (c.maxInletVelocity)
+        number(QStringLiteral("Наибольшая скорость газа на входе"), *c.maxInletVelocity, QStringLiteral("м/с"));
     if (c.strict)
         text(QStringLiteral("Оптимальный вариант"), QStringLiteral("с учётом проверок"));
     content.formula << FormulaLineMax(c.method, outcome.rangeLayout)
@@ -207,6 +209,8 @@ QString ProgramLine()
 }
 
 QString ProgramVersion() { return QStringLiteral(GAS_PROGRAM_VERSION); }
+
+QString VelocityHeader() { return QStringLiteral("Скорость на входе, м/с"); }
 
 QString OptimalTitle() { return QStringLiteral("Оптимальные варианты"); }
 QString PossibleTitle() { return QStringLiteral("Возможные варианты"); }
@@ -266,6 +270,8 @@ ReportContent CollectReport(const SizingOutcome &outcome, const ProductCatalogue
     content.header << QStringLiteral("Загрузка, %") << QStringLiteral("Запас по Qmin");
     if (content.notes)
         content.header << NoteHeader();
+    // Newer columns come after the ones the report always had.
+    content.header << VelocityHeader();
     return content;
 }
 
@@ -276,5 +282,6 @@ QStringList CandidateTexts(const Candidate &candidate, bool notes)
     texts << LoadText(candidate.loadPercent, separator) << MarginText(candidate.qminMargin, separator);
     if (notes)
         texts << candidate.flags.join(QStringLiteral("; "));
+    texts << WriteFixed(candidate.inletVelocity, 1, separator);
     return texts;
 }

@@ -52,6 +52,7 @@ QStringList CandidateTexts(const Candidate &candidate, bool notes = false);
 QString ReportTitle();       // "Подбор типоразмера"
 QString ProgramLine();       // the program's name and version
 QString ProgramVersion();    // the version alone: "3.1"
+QString VelocityHeader();    // "Скорость на входе, м/с"
 QString OptimalTitle();      // "Оптимальные варианты"
 QString PossibleTitle();     // "Возможные варианты"
 QString FlowUnit();          // "куб.м/ч"

@@ -15,9 +15,9 @@
 namespace {
 
 // Share of the page width of each candidate column, in percent.
-const QList<qreal> CandidateColumnWidths{5, 23, 6, 7, 7, 9, 9, 14, 10, 10};
-// The same with the flags' column "Примечание".
-const QList<qreal> NotedColumnWidths{4, 17, 5, 6, 6, 7, 7, 11, 7, 7, 23};
+const QList<qreal> CandidateColumnWidths{5, 21, 6, 7, 7, 8, 8, 13, 9, 9, 9};
+// The same with the flags' column "Примечание" before the inlet velocity.
+const QList<qreal> NotedColumnWidths{4, 16, 5, 6, 6, 7, 7, 10, 7, 7, 21, 7};
 
 // The product name and the flags on the left, every figure on the right.
 QList<Qt::Alignment> CandidateAlignments(bool notes)
@@ -25,7 +25,7 @@ QList<Qt::Alignment> CandidateAlignments(bool notes)
     QList<Qt::Alignment> alignments((notes ? NotedColumnWidths : CandidateColumnWidths).size(), Qt::AlignRight);
     alignments[1] = Qt::AlignLeft;
     if (notes)
-        alignments.last() = Qt::AlignLeft;
+        alignments[10] = Qt::AlignLeft;
     return alignments;
 }
 

@@ -13,7 +13,7 @@ namespace {
 // The project window's columns with the mode after the category.
 enum PointColumn {
     Number, Id, Category, Mode, Qmax, Qmin, Pressure, Method, Product, Dn, Price, CurrencyCode, Quantity,
-    Load, Note
+    Load, Velocity, Note
 };
 
 QString Cell(const ProjectRowView &view, ProjectColumn column)
@@ -55,6 +55,7 @@ void PointRow(SheetWriter &writer, int row, int number, const ProjectPoint &poin
         writer.number(row, Price, CellMoney(MoneyOfPrice(chosen->record.Price)), formats.money);
     writer.text(row, CurrencyCode, Cell(view, ProjectColumn::Currency));
     writer.number(row, Load, chosen->loadPercent, formats.load);
+    writer.number(row, Velocity, chosen->inletVelocity, formats.load);
 }
 
 } // namespace

@@ -82,8 +82,11 @@ public:
                 writer_.number(row_, 9, *candidate.qminMargin, formats_.margin);
             else
                 writer_.text(row_, 9, MarginText(std::nullopt, LocaleDecimalSeparator()));
-            if (header.size() > 10 && !candidate.flags.isEmpty())
+            // The flags' column, where there is one, then the inlet velocity.
+            const bool notes = header.size() > 11;
+            if (notes && !candidate.flags.isEmpty())
                 writer_.text(row_, 10, candidate.flags.join(QStringLiteral("; ")), nullptr, false);
+            writer_.number(row_, notes ? 11 : 10, candidate.inletVelocity, formats_.load);
             ++row_;
         }
         return headerRow;

@@ -229,8 +229,14 @@ private slots:
         c.composition[1] = 5;
         c.maxLoad = 80;
         c.strict = true;
+        c.maxInletVelocity = 12.5;
         accept(c);
         QCOMPARE(LoadConditions(settings), c);
+        QCOMPARE(windows->Conditions->MaxVelocityEdit->text(), u"12,5"_s);
+        // An emptied limit is no check, and stays so.
+        c.maxInletVelocity.reset();
+        accept(c);
+        QVERIFY(!LoadConditions(settings).maxInletVelocity);
     }
     // The load target as a file written by hand gives it, at the lowest admitted
     // figure too; one below it gives the defaults.

@@ -267,13 +267,16 @@ private slots:
         const std::vector<QStringList> csv = CsvRecords(Run({}, Table(point.cells)).out);
         QCOMPARE(csv.size(), rows.size() + 1);
         const QStringList &header = csv.front();
-        QCOMPARE(header.mid(header.indexOf(u"no_fit_reason"_s) + 1).join(u';'), u"method;t_min;t_max;p_atm;z_qmax;z_qmin;z_std;flags"_s);
+        // The columns after no_fit_reason in their order; the newer ones come after flags.
+        QCOMPARE(header.mid(header.indexOf(u"no_fit_reason"_s) + 1).join(u';'),
+                 u"method;t_min;t_max;p_atm;z_qmax;z_qmin;z_std;flags;v_inlet"_s);
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const QStringList &line = csv[i + 1];
             QCOMPARE(line[header.indexOf(u"method"_s)], MethodKey(c.method));
             for (const auto &[key, value] : figures)
                 QCOMPARE(line[header.indexOf(key)], WriteNumber(value));
-            QCOMPARE(line.last(), rows[i].flags.join(u"; "_s));
+            QCOMPARE(line[header.indexOf(u"flags"_s)], rows[i].flags.join(u"; "_s));
+            QCOMPARE(line.last(), WriteNumber(rows[i].inletVelocity));
         }
     }
 

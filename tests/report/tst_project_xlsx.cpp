@@ -183,9 +183,9 @@ private slots:
             {"price", u"points"_s, 2, u"K4"_s, n, {}, u"31350.00"_s, money},
             {"quantity", u"points"_s, 2, u"M4"_s, n, {}, u"2"_s, {}},
             {"load", u"points"_s, 2, u"N3"_s, n, {}, u"100"_s, u"0.0"_s},
-            {"the point's note", u"points"_s, 2, u"O3"_s, s, {}, u"точно 100 % при 1,3 бар"_s, {}},
+            {"the point's note", u"points"_s, 2, u"P3"_s, s, {}, u"точно 100 % при 1,3 бар"_s, {}},
             {"a refused figure as typed", u"points"_s, 2, u"E5"_s, s, {}, u"сорок"_s, {}},
-            {"its error", u"points"_s, 2, u"O5"_s, s, {}, u"столбец qmax: Правильно введите исходные данные!"_s, {}},
+            {"its error", u"points"_s, 2, u"P5"_s, s, {}, u"столбец qmax: Правильно введите исходные данные!"_s, {}},
             {"no figures when refused", u"points"_s, 2, u"J5"_s, {}, {}, {}, {}},
             {"five points", u"points"_s, 2, u"A7"_s, {}, {}, {}, {}},
         };

@@ -47,6 +47,7 @@ void WriteConditions(const SizingConditions &c, ProjectPoint &point)
         point.setText(BatchColumn::MaxLoad, Number(c.maxLoad));
     if (c.strict)
         point.setText(BatchColumn::Strict, QStringLiteral("1"));
+    point.setText(BatchColumn::MaxVelocity, c.maxInletVelocity ? Number(*c.maxInletVelocity) : QString());
 }
 
 void WriteCabinet(const SizingRequest &r, ProjectPoint &point)

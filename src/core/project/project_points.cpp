@@ -87,7 +87,7 @@ QStringList ProjectColumnCaptions()
 {
     return {u"№"_s,      u"Точка"_s, u"Категория"_s, u"Qmax"_s,   u"Qmin"_s,
             u"Давление"_s, u"Метод пересчёта"_s, u"Изделие"_s, u"Ду"_s, u"Цена без НДС"_s,
-            u"Валюта"_s, u"Кол-во"_s, u"Загрузка %"_s, u"Примечание"_s};
+            u"Валюта"_s, u"Кол-во"_s, u"Загрузка %"_s, u"Скорость, м/с"_s, u"Примечание"_s};
 }
 
 ProjectRowView ProjectRow(int number, const ProjectPoint &point, const BatchRecord &sized)
@@ -121,6 +121,7 @@ ProjectRowView ProjectRow(int number, const ProjectPoint &point, const BatchReco
         set(ProjectColumn::Price, chosen->cells[7]);
         set(ProjectColumn::Currency, out.currency == Currency::Euros ? u"EUR"_s : u"RUB"_s);
         set(ProjectColumn::Load, LoadText(chosen->loadPercent, separator));
+        set(ProjectColumn::Velocity, WriteFixed(chosen->inletVelocity, 1, separator));
         notes << chosen->flags;
     } else if (!point.choice.isEmpty()) {
         row.choiceLost = true;

@@ -28,7 +28,7 @@ QString ChoiceNoLongerFitsText();
 // The project window's columns.
 enum class ProjectColumn {
     Number, Id, Category, Qmax, Qmin, Pressure, Method, Product, Dn, Price, Currency, Quantity,
-    Load, Note, Count
+    Load, Velocity, Note, Count
 };
 QStringList ProjectColumnCaptions();
 

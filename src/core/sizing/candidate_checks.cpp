@@ -7,6 +7,7 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 using namespace Qt::StringLiterals;
 
@@ -42,8 +43,18 @@ QString Shown(double value, int decimals, double min, double max)
 
 } // namespace
 
+double InletVelocity(double qmaxWork, int dn)
+{
+    if (dn <= 0)
+        return 0;
+    constexpr double SecondsPerHour = 3600;
+    const double bore = dn / 1000.0; // m
+    return qmaxWork / SecondsPerHour / (std::numbers::pi * bore * bore / 4);
+}
+
 QStringList CandidateFlags(int mode, const ProductRecord &record, double loadPercent,
-                           double maxLoad, double pminAbs, double pmaxAbs)
+                           double maxLoad, double pminAbs, double pmaxAbs,
+                           double inletVelocity, std::optional<double> maxInletVelocity)
 {
     constexpr double Unbounded = std::numeric_limits<double>::infinity();
     QStringList flags;
@@ -56,6 +67,8 @@ QStringList CandidateFlags(int mode, const ProductRecord &record, double loadPer
             Shown(pminAbs, 3, record.Pmin, Unbounded), Shown(pmaxAbs, 3, -Unbounded, record.Pmax),
             gas::MessageNumber(record.Pmin), gas::MessageNumber(record.Pmax));
     }
+    if (maxInletVelocity && limits::Above(inletVelocity, *maxInletVelocity))
+        flags << u"скорость на входе выше %1 м/с"_s.arg(gas::MessageNumber(*maxInletVelocity));
     return flags;
 }
 

@@ -47,7 +47,8 @@ QString FormulaLineMin(ConversionMethod method, bool rangeLayout)
 
 bool MarksFlags(const SizingConditions &conditions)
 {
-    return conditions.method != ConversionMethod::Simple || conditions.maxLoad < 100 || conditions.strict;
+    return conditions.method != ConversionMethod::Simple || conditions.maxLoad < 100 || conditions.strict
+        || conditions.maxInletVelocity.has_value();
 }
 
 QString ZText(double z)

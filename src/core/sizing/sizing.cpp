@@ -366,9 +366,11 @@ std::vector<Candidate> Candidates(const std::vector<int> &found, const SizingOut
         c.cells = FormatResultRow(static_cast<int>(list.size()) + 1, c.record, out.texts.separator);
         c.loadPercent = LoadPercent(out.pressures.QmaxWork, c.record);
         c.qminMargin = QminMargin(out.pressures.QminWork, c.record);
+        c.inletVelocity = InletVelocity(out.pressures.QmaxWork, c.record.DN);
         c.flags = CandidateFlags(out.request.mode, c.record, c.loadPercent,
                                  out.request.conditions.maxLoad, out.pressures.PminAbs,
-                                 out.pressures.PmaxAbs);
+                                 out.pressures.PmaxAbs, c.inletVelocity,
+                                 out.request.conditions.maxInletVelocity);
         list.push_back(std::move(c));
     }
     return list;

@@ -101,6 +101,7 @@ struct Candidate {
     ProductRecord record;
     ResultRow cells; // the eight grid cells, numbered in its list
     double loadPercent = 0;
+    double inletVelocity = 0; // m/s in the inlet at the working Qmax (InletVelocity)
     std::optional<double> qminMargin;
     QStringList flags; // the engineering checks it fails (CandidateFlags), in Russian
 };

@@ -25,6 +25,10 @@ constexpr double LowestAtmosphere = 50;    // kPa: about 5,500 m above the sea
 constexpr double HighestAtmosphere = 110;  // kPa
 constexpr double LowestMaxLoad = 10;       // %
 constexpr double HighestMaxLoad = 100;     // %
+// The inlet velocity limit typed: above a standstill, below the speed of sound in
+// natural gas (about 430 m/s at 20 °C).
+constexpr double LowestMaxVelocity = 0.1;  // m/s
+constexpr double HighestMaxVelocity = 400; // m/s
 
 // Z of a gas at one point, or the reason it was refused.
 class GasModel {
@@ -129,12 +133,24 @@ namespace {
 
 using CheckedModel = std::variant<std::unique_ptr<GasModel>, ConditionsError>;
 
+// The checks' own figures, under any method.
+std::optional<ConditionsError> CheckedLimits(const SizingConditions &c)
+{
+    const QString method = MethodName(c.method);
+    if (auto e = gas::CheckRange(u"max_load"_s, u"Целевая наибольшая загрузка"_s, c.maxLoad, u"%"_s, method,
+                                 LowestMaxLoad, HighestMaxLoad))
+        return e;
+    if (c.maxInletVelocity)
+        return gas::CheckRange(u"max_velocity"_s, u"Наибольшая скорость газа на входе"_s, *c.maxInletVelocity,
+                               u"м/с"_s, method, LowestMaxVelocity, HighestMaxVelocity);
+    return std::nullopt;
+}
+
 // The figures checked and the gas made from them, once for a request.
 CheckedModel CheckedGas(const SizingConditions &c)
 {
     if (c.method == ConversionMethod::Simple) {
-        if (auto e = gas::CheckRange(u"max_load"_s, u"Целевая наибольшая загрузка"_s, c.maxLoad, u"%"_s,
-                                     MethodName(c.method), LowestMaxLoad, HighestMaxLoad))
+        if (auto e = CheckedLimits(c))
             return *e;
         return std::unique_ptr<GasModel>(new IdealGas);
     }
@@ -148,8 +164,7 @@ CheckedModel CheckedGas(const SizingConditions &c)
     if (auto e = gas::CheckRange(u"p_atm"_s, u"Атмосферное давление"_s, c.pAtm, u"кПа"_s, method,
                                  LowestAtmosphere, HighestAtmosphere))
         return *e;
-    if (auto e = gas::CheckRange(u"max_load"_s, u"Целевая наибольшая загрузка"_s, c.maxLoad, u"%"_s,
-                                 method, LowestMaxLoad, HighestMaxLoad))
+    if (auto e = CheckedLimits(c))
         return *e;
     auto made = MakeGas(c);
     if (std::holds_alternative<ConditionsError>(made))

@@ -41,6 +41,9 @@ struct SizingConditions {
     // AGA8-92DC: mole per cent of each component (pure methane by default).
     gas::Composition composition = DefaultComposition();
     double maxLoad = 100;    // target maximum load, % of the product's Qmax
+    // The highest gas velocity in the meter's inlet at the working Qmax, m/s; none: no
+    // check. The limit of a meter is its maker's (its manual), never the program's.
+    std::optional<double> maxInletVelocity;
     bool strict = false;     // the optimal choice honours the checks
 
     static gas::Composition DefaultComposition();

@@ -10,7 +10,7 @@ constexpr std::array<const char16_t *, static_cast<std::size_t>(BatchColumn::Fir
     u"pmax_unit", u"pmin",     u"pmin_unit", u"p",      u"p_unit", u"cabinet",
     u"variant",  u"side",      u"bypass",   u"gauges",  u"pout",   u"pout_unit",
     u"method",   u"t_min",     u"t_max",    u"p_atm",   u"density", u"n2",
-    u"co2",      u"max_load",  u"strict",
+    u"co2",      u"max_load",  u"strict",   u"max_velocity",
 };
 
 } // namespace

@@ -41,6 +41,7 @@ enum class BatchColumn {
     CO2,
     MaxLoad,
     Strict,
+    MaxVelocity, // the inlet velocity limit, m/s; empty: no check
     // x_<component>: mole per cent of each component, in the order of gas::Component.
     FirstFraction,
     LastFraction = FirstFraction + gas::ComponentCount - 1,

@@ -15,13 +15,14 @@ std::size_t Bit(BatchColumn column)
     return static_cast<std::size_t>(static_cast<int>(column) - FirstCondition);
 }
 
-// The condition columns a method reads; the load target and the strict choice
-// go with every method.
+// The condition columns a method reads; the load target, the strict choice and the
+// inlet velocity limit go with every method.
 ConditionSet UsedBy(ConversionMethod method)
 {
     ConditionSet used;
     used.set(Bit(BatchColumn::MaxLoad));
     used.set(Bit(BatchColumn::Strict));
+    used.set(Bit(BatchColumn::MaxVelocity));
     if (method == ConversionMethod::Simple)
         return used;
     used.set(Bit(BatchColumn::TMin));
@@ -120,6 +121,12 @@ std::optional<ColumnRefusal> ConditionsReader::read(SizingConditions &c)
     }
     if (!number(BatchColumn::MaxLoad, c.maxLoad))
         return refusal_;
+    if (given(BatchColumn::MaxVelocity)) {
+        double limit = 0;
+        if (!number(BatchColumn::MaxVelocity, limit))
+            return refusal_;
+        c.maxInletVelocity = limit;
+    }
 
     const QString strict = text(BatchColumn::Strict);
     if (!strict.isEmpty() && strict != u"0" && strict != u"1")

@@ -106,6 +106,10 @@ ConditionsDialog::ConditionsDialog() : QDialog(nullptr, Qt::Window | Qt::WindowT
     auto *checks = new QFormLayout;
     MaxLoadEdit = MakeEdit(this, QStringLiteral("MaxLoadEdit"));
     checks->addRow(QStringLiteral("Целевая наибольшая загрузка, %:"), MaxLoadEdit);
+    MaxVelocityEdit = MakeEdit(this, QStringLiteral("MaxVelocityEdit"));
+    MaxVelocityEdit->setPlaceholderText(QStringLiteral("нет"));
+    MaxVelocityEdit->setToolTip(QStringLiteral("Предел из руководства изготовителя счетчика; пусто — без проверки"));
+    checks->addRow(QStringLiteral("Наибольшая скорость газа на входе, м/с:"), MaxVelocityEdit);
     outer->addLayout(checks);
     StrictCheck = new QCheckBox(QStringLiteral("оптимальный вариант — с учётом проверок"), this);
     StrictCheck->setObjectName(QStringLiteral("StrictCheck"));
@@ -143,6 +147,7 @@ void ConditionsDialog::setConditions(const SizingConditions &c)
     for (int row = 0; row < gas::ComponentCount; ++row)
         CompositionTable->item(row, 1)->setText(CellText(c.composition[row]));
     MaxLoadEdit->setText(WriteNumber(c.maxLoad));
+    MaxVelocityEdit->setText(c.maxInletVelocity ? WriteNumber(*c.maxInletVelocity) : QString());
     StrictCheck->setChecked(c.strict);
     methodChanged();
     updateSum();
@@ -196,6 +201,13 @@ bool ConditionsDialog::read(SizingConditions &out, QWidget **bad) const
         || !take(DensityEdit, out.density) || !take(N2Edit, out.n2) || !take(CO2Edit, out.co2)
         || !take(MaxLoadEdit, out.maxLoad))
         return false;
+    out.maxInletVelocity.reset();
+    if (!MaxVelocityEdit->text().trimmed().isEmpty()) {
+        double limit = 0;
+        if (!take(MaxVelocityEdit, limit))
+            return false;
+        out.maxInletVelocity = limit;
+    }
     if (CompositionTable->isEnabled()) {
         for (int row = 0; row < gas::ComponentCount; ++row) {
             const auto value = ReadCell(CompositionTable->item(row, 1)->text());
@@ -221,6 +233,8 @@ QWidget *ConditionsDialog::fieldOfKey(const QString &key) const
         return PatmEdit;
     if (key == u"max_load")
         return MaxLoadEdit;
+    if (key == u"max_velocity")
+        return MaxVelocityEdit;
     if (key == u"density")
         return DensityEdit;
     if (key == u"n2")

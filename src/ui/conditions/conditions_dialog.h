@@ -26,6 +26,7 @@ public:
     QTableWidget *CompositionTable;
     QLabel *CompositionSum;
     QLineEdit *MaxLoadEdit;
+    QLineEdit *MaxVelocityEdit; // the inlet velocity limit, m/s; empty: no check
     QCheckBox *StrictCheck;
     QPushButton *ConditionsOk, *ConditionsCancel;
 

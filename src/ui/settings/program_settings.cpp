@@ -42,6 +42,9 @@ SizingConditions LoadConditions(const QString &path)
         c.composition[i] = Number(settings, QStringLiteral("x_") + gas::ComponentKey(gas::ComponentAt(i)),
                                   c.composition[i]);
     c.maxLoad = Number(settings, QStringLiteral("max_load"), c.maxLoad);
+    // No limit kept (or none that reads as a number) is no check.
+    if (const double limit = Number(settings, QStringLiteral("max_velocity"), 0); limit != 0)
+        c.maxInletVelocity = limit;
     c.strict = settings.value(QStringLiteral("strict")).toString() == u"true";
     // What the core would refuse is not taken.
     return CheckConditions(c) ? defaults : c;
@@ -61,6 +64,10 @@ void SaveConditions(const QString &path, const SizingConditions &c)
     for (int i = 0; i < gas::ComponentCount; ++i)
         settings.setValue(QStringLiteral("x_") + gas::ComponentKey(gas::ComponentAt(i)), c.composition[i]);
     settings.setValue(QStringLiteral("max_load"), c.maxLoad);
+    if (c.maxInletVelocity)
+        settings.setValue(QStringLiteral("max_velocity"), *c.maxInletVelocity);
+    else
+        settings.remove(QStringLiteral("max_velocity"));
     settings.setValue(QStringLiteral("strict"), c.strict ? QStringLiteral("true") : QStringLiteral("false"));
     settings.endGroup();
     settings.sync();
