@@ -210,7 +210,7 @@ QString ProgramLine()
 
 QString ProgramVersion() { return QStringLiteral(GAS_PROGRAM_VERSION); }
 
-QString VelocityHeader() { return QStringLiteral("Скорость на входе, м/с"); }
+QString VelocityHeader() { return QStringLiteral("v, м/с"); }
 
 QString OptimalTitle() { return QStringLiteral("Оптимальные варианты"); }
 QString PossibleTitle() { return QStringLiteral("Возможные варианты"); }
@@ -232,12 +232,13 @@ QString ReportFootnote(ConversionMethod method)
         return QStringLiteral(
             "Расходы при стандартных условиях приведены к температуре 20 °C и давлению 101,325 кПа; "
             "рабочий расход пересчитан при заданных температуре газа и атмосферном давлении "
-            "(метод указан в разделе «Условия расчёта»). Стоимость указана без НДС.");
+            "(метод указан в разделе «Условия расчёта»). Стоимость указана без НДС. "
+            "v — скорость газа на входе при Qраб max.");
     return QStringLiteral(
         "Расходы при стандартных условиях приведены к температуре 20 °C и давлению 1 атм; "
         "при пересчете к рабочим условиям атмосферное давление принято Patm = 1 бар. "
         "Поправки на температуру газа и коэффициент сжимаемости не вносятся. "
-        "Стоимость указана без НДС.");
+        "Стоимость указана без НДС. v — скорость газа на входе при Qраб max.");
 }
 
 ReportContent CollectReport(const SizingOutcome &outcome, const ProductCatalogue &catalogue,

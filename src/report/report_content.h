@@ -52,7 +52,7 @@ QStringList CandidateTexts(const Candidate &candidate, bool notes = false);
 QString ReportTitle();       // "Подбор типоразмера"
 QString ProgramLine();       // the program's name and version
 QString ProgramVersion();    // the version alone: "3.1"
-QString VelocityHeader();    // "Скорость на входе, м/с"
+QString VelocityHeader();    // "v, м/с": the inlet velocity (the footnote says so)
 QString OptimalTitle();      // "Оптимальные варианты"
 QString PossibleTitle();     // "Возможные варианты"
 QString FlowUnit();          // "куб.м/ч"

@@ -17,7 +17,7 @@ namespace {
 // Share of the page width of each candidate column, in percent.
 const QList<qreal> CandidateColumnWidths{5, 21, 6, 7, 7, 8, 8, 13, 9, 9, 9};
 // The same with the flags' column "Примечание" before the inlet velocity.
-const QList<qreal> NotedColumnWidths{4, 16, 5, 6, 6, 7, 7, 10, 7, 7, 21, 7};
+const QList<qreal> NotedColumnWidths{4, 16, 5, 6, 6, 7, 7, 10, 7, 7, 19, 9};
 
 // The product name and the flags on the left, every figure on the right.
 QList<Qt::Alignment> CandidateAlignments(bool notes)
