@@ -36,9 +36,10 @@ while read -r file; do
     core_sources+=("$root/src/core/$file")
 done < <(sed -n '/^add_library(gascore/,/^)/{/\.cpp$/s/^ *//p}' "$root/src/core/CMakeLists.txt")
 
+version="$(sed -n 's/^project(GasMeterSizing VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 flags=(-std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer
        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
-       -Wall -Wextra -Wpedantic -I"$root/src")
+       -Wall -Wextra -Wpedantic -I"$root/src" "-DGAS_PROGRAM_VERSION=\"$version\"")
 # shellcheck disable=SC2207 # pkg-config output is meant to be split
 qt_cflags=($(pkg-config --cflags Qt6Core))
 # shellcheck disable=SC2207
@@ -49,8 +50,12 @@ core_archive() {
     echo "Building $out/core.a"
     rm -rf "$out/core"
     mkdir -p "$out/core"
+    # The product table, compiled in as the library's resource.
+    "$(pkg-config --variable=libexecdir Qt6Core)/rcc" --name catalogue \
+        -o "$out/core/qrc_catalogue.cpp" "$root/src/core/catalogue/catalogue.qrc"
+    core_sources+=("$out/core/qrc_catalogue.cpp")
     printf '%s\n' "${core_sources[@]}" | xargs -P "$(nproc)" -I{} sh -c \
-        'src=$1 cc=$2; shift 2; o="$0/core/$(echo "$src" | sed "s|.*/src/core/||; s|/|_|g").o"; "$cc" "$@" -c "$src" -o "$o"' \
+        'src=$1 cc=$2; shift 2; o="$0/core/$(echo "$src" | sed "s|.*/src/core/||; s|.*/core/||; s|/|_|g").o"; "$cc" "$@" -c "$src" -o "$o"' \
         "$out" {} "$cxx" "${flags[@]}" "${qt_cflags[@]}"
     rm -f "$out/core.a"
     ar rcs "$out/core.a" "$out"/core/*.o
