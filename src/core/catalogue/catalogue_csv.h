@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QChar>
+#include <QStringList>
+
+class ProductCatalogue;
+
+// The catalogue in force as a price list the program reads back unchanged, UTF-8 with
+// `;`: the list's name and date above the header, then one row a product
+//   Позиция;Обозначение;Ду, мм;Pmin, бар;Pmax, бар;Qmax, м³/ч;Qmin, м³/ч;Цена без НДС;Валюта
+// with the figures and the price (two decimals, no grouping) in `decimalSeparator`.
+// The copy kept in the settings folder also names the file the list came from.
+
+QStringList CatalogueCsvHeader();
+
+QByteArray CatalogueCsv(const ProductCatalogue &catalogue, QChar decimalSeparator);
+QByteArray KeptCatalogueCsv(const ProductCatalogue &catalogue);
