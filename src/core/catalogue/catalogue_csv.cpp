@@ -21,14 +21,8 @@ QByteArray Write(const ProductCatalogue &catalogue, QChar separator, bool kept)
     if (kept)
         line({u"Источник"_s, info.source});
     line(CatalogueCsvHeader());
-    const auto number = [separator](double value) { return WriteNumber(value, separator); };
-    for (int slot = ProductCatalogue::FirstSlot; slot <= ProductCatalogue::LastSlot; ++slot) {
-        const ProductRecord &r = catalogue.at(slot);
-        if (r.isEmpty())
-            continue;
-        line({QString::number(slot), r.Name, QString::number(r.DN), number(r.Pmin), number(r.Pmax), number(r.Qmax),
-              number(r.Qmin), MoneyText(MoneyOfPrice(r.Price), separator), CurrencyCode(CurrencyOfSlot(slot))});
-    }
+    for (const QStringList &row : CatalogueCsvRows(catalogue, separator))
+        line(row);
     return text.toUtf8();
 }
 
@@ -38,6 +32,26 @@ QStringList CatalogueCsvHeader()
 {
     return {u"Позиция"_s,    u"Обозначение"_s, u"Ду, мм"_s,       u"Pmin, бар"_s, u"Pmax, бар"_s,
             u"Qmax, м³/ч"_s, u"Qmin, м³/ч"_s,  u"Цена без НДС"_s, u"Валюта"_s};
+}
+
+QList<QStringList> CatalogueCsvRows(const ProductCatalogue &catalogue, QChar separator)
+{
+    QList<QStringList> rows;
+    const auto number = [separator](double value) { return WriteNumber(value, separator); };
+    for (int slot = ProductCatalogue::FirstSlot; slot <= ProductCatalogue::LastSlot; ++slot) {
+        const ProductRecord &r = catalogue.at(slot);
+        if (r.isEmpty())
+            continue;
+        rows << QStringList{QString::number(slot), r.Name, QString::number(r.DN), number(r.Pmin), number(r.Pmax),
+                            number(r.Qmax), number(r.Qmin), MoneyText(MoneyOfPrice(r.Price), separator),
+                            CurrencyCode(CurrencyOfSlot(slot))};
+    }
+    return rows;
+}
+
+bool CatalogueCsvColumnIsNumber(int column)
+{
+    return column != 1 && column != 8;
 }
 
 QByteArray CatalogueCsv(const ProductCatalogue &catalogue, QChar decimalSeparator)

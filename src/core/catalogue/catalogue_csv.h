@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QChar>
+#include <QList>
 #include <QStringList>
 
 class ProductCatalogue;
@@ -13,6 +14,10 @@ class ProductCatalogue;
 // The copy kept in the settings folder also names the file the list came from.
 
 QStringList CatalogueCsvHeader();
+// The product rows under that header (a workbook takes them as they are).
+QList<QStringList> CatalogueCsvRows(const ProductCatalogue &catalogue, QChar decimalSeparator);
+// The columns of figures among them.
+bool CatalogueCsvColumnIsNumber(int column);
 
 QByteArray CatalogueCsv(const ProductCatalogue &catalogue, QChar decimalSeparator);
 QByteArray KeptCatalogueCsv(const ProductCatalogue &catalogue);
