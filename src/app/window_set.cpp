@@ -1,4 +1,5 @@
 #include "app/window_set.h"
+#include "app/catalogue_flow.h"
 #include "app/project_flow.h"
 
 #include "ui/launcher/about_window.h"
@@ -40,11 +41,13 @@ WindowSet::WindowSet(AppState &state)
     Conditions = std::make_unique<ConditionsDialog>();
     flow_ = std::make_unique<SelectionFlow>(state, *this);
     project_ = std::make_unique<ProjectFlow>(state, *this);
+    catalogue_ = std::make_unique<CatalogueFlow>(state, *this);
 }
 
 WindowSet::~WindowSet()
 {
     // The flows go first, then the windows in reverse creation order.
+    catalogue_.reset();
     project_.reset();
     flow_.reset();
     Conditions.reset();
