@@ -88,10 +88,9 @@ PriceListCheck CheckPriceList(const PriceListFile &file, const ProductCatalogue 
         });
         if (clash != matched.end()) {
             const Priced &first = priced[*clash];
-            refuse(row, u"«%1» уже стоит в строке %2 с другой ценой (%3); если это разные исполнения, "
+            refuse(row, u"изделие уже стоит в строке %1 с другой ценой (%2); если это разные исполнения, "
                         u"различите их столбцами «Ду» и «Qmin»"_s.arg(
-                            catalogue.at(*clash).Name, QString::number(first.line),
-                            GroupedMoney(first.price, LocaleDecimalSeparator())));
+                            QString::number(first.line), GroupedMoney(first.price, LocaleDecimalSeparator())));
             continue;
         }
         for (int slot : matched)

@@ -46,7 +46,7 @@ PriceListCheckView PriceListCheckTexts(const QString &path, const PriceListFile 
     PriceListCheckView view;
     view.applicable = check.applicable();
     view.title = u"Проверка прайс-листа "_s + PriceListTitle(check.info);
-    view.summary = u"Файл: %1 (%2, разделитель %3), строк с изделиями: %4.\n"_s.arg(
+    view.summary = u"Файл: %1 (%2, разделитель %3), строк под заголовком: %4.\n"_s.arg(
                        QDir::toNativeSeparators(path), EncodingName(file.encoding), SeparatorName(file.separator))
                        .arg(file.rows.size())
         + u"Изменится цена: %1; цена та же: %2; нет в каталоге: %3; не указаны в файле: %4 (сохранят свою цену); "

@@ -24,7 +24,7 @@ CatalogueWindow::CatalogueWindow(QWidget *parent)
 {
     setObjectName(QStringLiteral("CatalogueWindow"));
     setWindowTitle(QStringLiteral("Каталог изделий"));
-    resize(1180, 620);
+    resize(1280, 620);
 
     CataloguePriceListLabel = new QLabel(this);
     CataloguePriceListLabel->setObjectName(QStringLiteral("CataloguePriceListLabel"));
@@ -55,6 +55,7 @@ CatalogueWindow::CatalogueWindow(QWidget *parent)
     CatalogueTable->verticalHeader()->hide();
     CatalogueTable->horizontalHeader()->setStretchLastSection(true);
     CatalogueTable->setWordWrap(false);
+    CatalogueTable->verticalHeader()->setDefaultSectionSize(CatalogueTable->fontMetrics().height() + 8);
 
     CatalogueCopyAction = new QAction(QStringLiteral("Копировать"), this);
     CatalogueCopyAction->setObjectName(QStringLiteral("CatalogueCopyAction"));
@@ -99,8 +100,11 @@ void CatalogueWindow::showCatalogue(std::vector<CatalogueRowView> rows, const QS
     model_->setRows(std::move(rows));
     if (first) {
         CatalogueTable->resizeColumnsToContents();
-        for (int column : {int(CatalogueColumn::Category), int(CatalogueColumn::Family)})
-            CatalogueTable->setColumnWidth(column, qMin(CatalogueTable->columnWidth(column), 260));
+        // The long captions of the line give way to the figures.
+        CatalogueTable->setColumnWidth(int(CatalogueColumn::Category),
+                                       qMin(CatalogueTable->columnWidth(int(CatalogueColumn::Category)), 180));
+        CatalogueTable->setColumnWidth(int(CatalogueColumn::Family),
+                                       qMin(CatalogueTable->columnWidth(int(CatalogueColumn::Family)), 220));
     }
     refilter();
 }

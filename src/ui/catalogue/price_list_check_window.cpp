@@ -29,9 +29,14 @@ void Fill(QTableWidget *table, const QStringList &captions, const QList<QStringL
     table->setHorizontalHeaderLabels(captions);
     table->setRowCount(int(rows.size()));
     for (int r = 0; r < rows.size(); ++r)
-        for (int c = 0; c < rows[r].size(); ++c)
-            table->setItem(r, c, new QTableWidgetItem(rows[r][c]));
-    table->resizeColumnsToContents();
+        for (int c = 0; c < rows[r].size(); ++c) {
+            auto *item = new QTableWidgetItem(rows[r][c]);
+            item->setToolTip(rows[r][c]);
+            table->setItem(r, c, item);
+        }
+    // The last column takes what is left; the others fit their texts.
+    for (int c = 0; c + 1 < table->columnCount(); ++c)
+        table->resizeColumnToContents(c);
 }
 
 } // namespace
@@ -59,6 +64,11 @@ PriceListCheckWindow::PriceListCheckWindow(QWidget *parent) : QWidget(parent, Qt
     PriceListUnknownTable = Table(this, QStringLiteral("PriceListUnknownTable"));
     PriceListLeftOutTable = Table(this, QStringLiteral("PriceListLeftOutTable"));
     PriceListRefusedTable = Table(this, QStringLiteral("PriceListRefusedTable"));
+    // The reasons and notes are read whole: their rows grow to hold them.
+    for (QTableWidget *table : {PriceListUnknownTable, PriceListRefusedTable}) {
+        table->setWordWrap(true);
+        table->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    }
     for (QTableWidget *table : {PriceListChangesTable, PriceListUnknownTable, PriceListLeftOutTable,
                                 PriceListRefusedTable})
         PriceListCheckTabs->addTab(table, QString());

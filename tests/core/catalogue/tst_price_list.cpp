@@ -346,7 +346,7 @@ private slots:
         QTest::newRow("a price changed by hand") << 2 << u"контрольная сумма"_s;
         QTest::newRow("not a price list") << 3 << u"контрольная сумма"_s;
         QTest::newRow("no source named") << 4 << u"не указан файл"_s;
-        QTest::newRow("a price twice") << 5 << u"строка 383: «ZAM G16» уже стоит в строке 382"_s;
+        QTest::newRow("a price twice") << 5 << u"строка 383: изделие уже стоит в строке 382"_s;
         QTest::newRow("a price not a number") << 6 << u"строка 382: цена «abc» не число"_s;
     }
 
