@@ -8,3 +8,7 @@
 // The spreadsheet takes the rows one at a time, so its memory does not grow with
 // them; one of more rows than a sheet holds is refused before anything is written.
 bool WriteBatchFile(BatchFormat format, const QString &path, const CollectedPoints &points, QString *error);
+
+// The catalogue in force as one xlsx sheet, the columns of --catalogue-out's CSV with
+// the figures as numbers. A CatalogueWorkbookWriter for RunBatch().
+bool WriteCatalogueWorkbook(const QString &path, const ProductCatalogue &catalogue, QString *error);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "batch/batch_catalogue.h"
 #include "core/table/batch_point.h"
 
 #include <QString>
@@ -29,6 +30,9 @@ struct BatchOptions {
     BatchInputFormat inputFormat = BatchInputFormat::ByName;
     bool specification = false; // --spec: the specification instead of the rows
     bool help = false;
+    bool inputGiven = false; // a table named, so that --catalogue-out alone sizes nothing
+    QString priceList;       // --price-list: size with that list's prices
+    QString catalogueOut;    // --catalogue-out: the catalogue in force written there
 };
 
 // The arguments after the program name; a usage error in *error.
@@ -65,6 +69,7 @@ using CollectedWriter =
 
 // Reads the points, sizes each and writes the records. Messages go to `errors`
 // as UTF-8 lines. Without a collected writer the xlsx and pdf formats are a
-// usage error.
+// usage error, and without a workbook writer a catalogue written as xlsx.
 int RunBatch(const BatchOptions &options, QIODevice &standardInput, QIODevice &standardOutput,
-             QIODevice &errors, const CollectedWriter &collected = {});
+             QIODevice &errors, const CollectedWriter &collected = {},
+             const CatalogueWorkbookWriter &catalogueWorkbook = {});
