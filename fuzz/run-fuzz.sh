@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets and runs each for a bounded time:
 #   fuzz_number_text  the number rules (reader and writer);
 #   fuzz_batch_input  the batch program's table reader, point reading and output;
-#   fuzz_project_file the project file reader, its writer and the table of its points.
+#   fuzz_project_file the project file reader, its writer and the table of its points;
+#   fuzz_price_list   the price-list reader, its check against the catalogue and applying it.
 #   fuzz/run-fuzz.sh [seconds]     (default 60, for each target)
 # Not part of the normal build: the binaries, the grown corpora and any crash
 # inputs go to build/fuzz/ (or $FUZZ_OUT). The seeds in fuzz/corpus/ and
@@ -93,10 +94,12 @@ build fuzz_number_text "$root/src/core/input/number_text.cpp" "$here/fuzz_number
 core_archive
 build fuzz_batch_input "$root/src/batch/batch_output.cpp" "$here/fuzz_batch_input.cpp"
 build fuzz_project_file "$here/fuzz_project_file.cpp"
+build fuzz_price_list "$here/fuzz_price_list.cpp"
 
 run fuzz_number_text "$here/corpus" "$here/number.dict"
 run fuzz_batch_input "$root/data/examples" "$here/batch.dict"
 run fuzz_project_file "$root/data/examples" "$here/project.dict"
+run fuzz_price_list "$root/data/examples" "$here/price_list.dict"
 
 printf '%s\n' "${summary[@]}"
 exit "$status"

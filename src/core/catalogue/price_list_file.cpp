@@ -6,6 +6,7 @@
 #include <QRegularExpression>
 
 #include <array>
+#include <cmath>
 
 using namespace Qt::StringLiterals;
 
@@ -13,6 +14,7 @@ namespace {
 
 // The header is looked for among the first lines only.
 constexpr int HeaderSearchLines = 50;
+constexpr double MaxBore = 10000;
 
 // A header caption as compared: lower case, blanks made one, "ё" as "е".
 QString Caption(const QString &text)
@@ -206,7 +208,8 @@ PriceListRow ReadRow(const DelimitedRecord &record, const Columns &c)
     }
     if (const QString dn = Cell(record.fields, c.dn); !dn.isEmpty()) {
         const std::optional<double> value = ReadFigure(dn);
-        if (value && *value == int(*value) && *value > 0)
+        // A bore is a whole number of millimetres, far below what an int holds.
+        if (value && *value > 0 && *value <= MaxBore && *value == std::floor(*value))
             row.dn = int(*value);
         else
             refuse(u"Ду «%1» не целое число миллиметров"_s.arg(dn));

@@ -225,6 +225,34 @@ private slots:
         QCOMPARE(priced.priceList(), catalogue_.priceList());
     }
 
+    void boreAndQminRead_data()
+    {
+        QTest::addColumn<QString>("dn");
+        QTest::addColumn<QString>("qmin");
+        QTest::addColumn<QString>("refused");
+        QTest::newRow("both") << u"40"_s << u"0,1"_s << QString();
+        QTest::newRow("a point in Qmin") << u"40"_s << u"0.1"_s << QString();
+        QTest::newRow("a bore of a fraction") << u"40,5"_s << QString() << u"Ду «40,5»"_s;
+        QTest::newRow("a bore beyond any int") << u"1e300"_s << QString() << u"Ду «1e300»"_s;
+        QTest::newRow("a negative bore") << u"-40"_s << QString() << u"Ду «-40»"_s;
+        QTest::newRow("Qmin not a number") << QString() << u"мало"_s << u"Qmin «мало»"_s;
+    }
+
+    void boreAndQminRead()
+    {
+        QFETCH(QString, dn);
+        QFETCH(QString, qmin);
+        QFETCH(QString, refused);
+        const PriceListCheck check = Check(u"Обозначение;Ду;Qmin;Цена\nNM G10;"_s + dn + u';' + qmin + u";190\n"_s);
+        QCOMPARE(check.applicable(), refused.isEmpty());
+        if (refused.isEmpty()) {
+            QCOMPARE(check.prices.size(), std::size_t(1));
+            QCOMPARE(check.prices.front().first, 1104);
+        } else {
+            QVERIFY2(check.refused.front().reason.contains(refused), qPrintable(check.refused.front().reason));
+        }
+    }
+
     void currencyMustAgree_data()
     {
         QTest::addColumn<QString>("row");
