@@ -175,6 +175,7 @@ bool CatalogueFlow::Apply()
     pending_.reset();
     checkWindow_->close();
     refreshCatalogue();
+    emit priceListChanged();
     return true;
 }
 
@@ -185,8 +186,11 @@ void CatalogueFlow::UseBuiltIn()
                                       Shown(keptPath())));
         return;
     }
+    const bool changed = !state_.Catalogue.priceList().isBuiltIn();
     state_.Catalogue.Fill();
     refreshCatalogue();
+    if (changed)
+        emit priceListChanged();
 }
 
 void CatalogueFlow::LoadKept()
@@ -196,6 +200,7 @@ void CatalogueFlow::LoadKept()
         return;
     if (reading.error.isEmpty() && ApplyPriceList(reading.check, state_.Catalogue)) {
         refreshCatalogue();
+        emit priceListChanged();
         return;
     }
     // Put aside, so that the next start begins from the built-in list without a word.

@@ -53,6 +53,10 @@ public:
     std::function<QString()> askPriceListPath;
     std::function<QString()> askSavePath;
 
+signals:
+    // The catalogue's prices are those of another list now.
+    void priceListChanged();
+
 private:
     void refreshCatalogue();
     void loadAsked();

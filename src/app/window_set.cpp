@@ -10,6 +10,7 @@
 #include "ui/cabinet/metering_reducing_point_form.h"
 #include "ui/cabinet/reducing_point_form.h"
 #include "ui/pressure/pressure_range_dialog.h"
+#include "ui/project/project_document.h"
 #include "ui/results/results_window.h"
 #include "ui/pressure/working_pressure_dialog.h"
 #include "ui/wizard/cabinet_choice_dialog.h"
@@ -42,6 +43,9 @@ WindowSet::WindowSet(AppState &state)
     flow_ = std::make_unique<SelectionFlow>(state, *this);
     project_ = std::make_unique<ProjectFlow>(state, *this);
     catalogue_ = std::make_unique<CatalogueFlow>(state, *this);
+    // The project's points are priced by the list in force.
+    QObject::connect(catalogue_.get(), &CatalogueFlow::priceListChanged, project_.get(),
+                     [this] { project_->document().sizeAgain(); });
 }
 
 WindowSet::~WindowSet()

@@ -4,6 +4,7 @@
 // in force again at the next start, a damaged kept list, the built-in list taken back,
 // a run sized afterwards at the new prices; the catalogue window and its saved rows.
 #include "app/catalogue_flow.h"
+#include "app/project_flow.h"
 #include "app/window_set.h"
 #include "core/catalogue/kept_price_list.h"
 #include "core/catalogue/price_list_check.h"
@@ -13,6 +14,7 @@
 #include "ui/catalogue/catalogue_window.h"
 #include "ui/catalogue/price_list_check_window.h"
 #include "ui/launcher/main_window.h"
+#include "ui/project/project_document.h"
 #include "ui/results/results_window.h"
 #include "ui_test_support.h"
 #include "zip_member.h"
@@ -149,6 +151,39 @@ private slots:
         const SizingOutcome again = Size(r, state->Catalogue);
         QCOMPARE(again.possible.front().record.Price, 64.9);
         QCOMPARE(again.currency, Currency::Euros);
+    }
+
+    // An open project is priced again by the list in force, and stays as saved.
+    void projectPricedAgain()
+    {
+        QVERIFY(windows->project().OpenFile(QStringLiteral(GAS_EXAMPLE_PROJECT)));
+        ProjectDocument &document = windows->project().document();
+        const auto pricedInForce = [&] {
+            int seen = 0;
+            for (const BatchRecord &record : document.records())
+                for (const Candidate &c : record.outcome.possible) {
+                    if (c.record.Price != state->Catalogue.at(c.slot).Price)
+                        return -1;
+                    ++seen;
+                }
+            return seen;
+        };
+        int changedRows = 0;
+        const QString list = folder.filePath(u"zam.csv"_s);
+        QFile file(list);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("Обозначение;Цена\nZAM G65;30 000\n");
+        file.close();
+        load(list);
+        ClickButton(check().PriceListApplyButton);
+        for (const BatchRecord &record : document.records())
+            for (const Candidate &c : record.outcome.possible)
+                changedRows += c.record.Price != builtIn.at(c.slot).Price;
+        QVERIFY(pricedInForce() > 0);
+        QVERIFY(changedRows > 0);
+        QVERIFY(!document.modified());
+        windows->Form1->PriceListBuiltInAction->trigger();
+        QVERIFY(pricedInForce() > 0);
     }
 
     void refusedLineAppliesNothing()
