@@ -39,24 +39,6 @@ void Raise(QWidget *window, QWidget *over)
     window->activateWindow();
 }
 
-bool WriteWhole(const QString &path, const QByteArray &bytes, QString *why)
-{
-    OutputFile out(path);
-    if (!out.open()) {
-        *why = out.errorString();
-        return false;
-    }
-    if (out.device().write(bytes) != bytes.size()) {
-        *why = out.writeError();
-        return false;
-    }
-    if (!out.commit()) {
-        *why = out.errorString();
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 CatalogueFlow::CatalogueFlow(AppState &state, WindowList &windows)
@@ -224,7 +206,7 @@ bool CatalogueFlow::SaveShown(const QString &path)
                                                     LocaleDecimalSeparator()),
                                  &why);
     } else {
-        written = WriteWhole(path, CatalogueRowsCsv(rows), &why);
+        written = WriteWholeFile(path, CatalogueRowsCsv(rows), &why);
     }
     if (!written)
         ShowError(dialogParent(), u"Не удалось сохранить каталог «%1»: %2."_s.arg(Shown(path), why));

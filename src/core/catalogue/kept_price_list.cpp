@@ -38,21 +38,7 @@ QByteArray KeptPriceListBytes(const ProductCatalogue &catalogue)
 bool WriteKeptPriceList(const QString &path, const ProductCatalogue &catalogue, QString *why)
 {
     QDir().mkpath(QFileInfo(path).absolutePath());
-    const QByteArray bytes = KeptPriceListBytes(catalogue);
-    OutputFile out(path);
-    if (!out.open()) {
-        *why = out.errorString();
-        return false;
-    }
-    if (out.device().write(bytes) != bytes.size()) {
-        *why = out.writeError();
-        return false;
-    }
-    if (!out.commit()) {
-        *why = out.errorString();
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, KeptPriceListBytes(catalogue), why);
 }
 
 KeptPriceListReading ReadKeptPriceList(const QString &path, const ProductCatalogue &builtIn)

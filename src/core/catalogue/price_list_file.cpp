@@ -43,16 +43,14 @@ bool IsDesignation(const QString &caption)
     return false;
 }
 
-// 0: no price; 1: a price said to be without VAT or nothing said; 2: said to be
-// without VAT; -1: a price with VAT.
+// 0: no price; 1: a price with nothing said of VAT; 2: said to be without VAT
+// ("без НДС", "без учета НДС"); -1: a price with VAT ("с НДС", "в т.ч. НДС").
 int PriceKind(const QString &caption)
 {
     if (!caption.startsWith(u"цена"_s) && !caption.startsWith(u"стоимость"_s))
         return 0;
-    if (caption.contains(u"без ндс"_s))
-        return 2;
     if (caption.contains(u"ндс"_s))
-        return -1;
+        return caption.contains(u"без"_s) ? 2 : -1;
     return 1;
 }
 

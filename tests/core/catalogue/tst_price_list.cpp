@@ -97,6 +97,8 @@ private slots:
         QTest::newRow("units in the captions") << u"Обозначение изделия;Цена без НДС, руб.\nZAM G16;1\n"_s << 2 << u"1"_s;
         QTest::newRow("with VAT is never taken")
             << u"Номенклатура;Цена с НДС;Цена без НДС\nZAM G16;1,22;1\n"_s << 2 << u"1"_s;
+        QTest::newRow("without VAT said otherwise")
+            << u"Обозначение;Цена, в т.ч. НДС;Цена без учёта НДС\nZAM G16;1,22;1\n"_s << 2 << u"1"_s;
         QTest::newRow("designation before name")
             << u"Наименование;Обозначение;Стоимость\nСчетчик;ZAM G16;7\n"_s << 2 << u"7"_s;
         QTest::newRow("title rows above")
