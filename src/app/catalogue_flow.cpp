@@ -50,8 +50,14 @@ CatalogueFlow::CatalogueFlow(AppState &state, WindowList &windows)
                                             u"Прайс-лист (*.csv *.txt);;Все файлы (*)"_s);
     };
     askSavePath = [this] {
-        return QFileDialog::getSaveFileName(dialogParent(), u"Сохранить каталог"_s, u"Каталог.csv"_s,
-                                            u"Таблица CSV (*.csv);;Книга Excel (*.xlsx)"_s);
+        const QString csv = u"Таблица CSV (*.csv)"_s;
+        QString chosen = csv;
+        QString path = QFileDialog::getSaveFileName(dialogParent(), u"Сохранить каталог"_s, u"Каталог.csv"_s,
+                                                    csv + u";;Книга Excel (*.xlsx)"_s, &chosen);
+        // A name typed without its extension takes the one of the chosen type.
+        if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty())
+            path += chosen == csv ? u".csv"_s : u".xlsx"_s;
+        return path;
     };
     TForm1 *main = w_.Form1.get();
     connect(main->PriceListLoadAction, &QAction::triggered, this, &CatalogueFlow::loadAsked);
