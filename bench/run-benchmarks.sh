@@ -52,6 +52,7 @@ qtest_rows() {
         tag="$(echo "$line" | cut -d, -f2 | tr -d '"')"
         ms="$(echo "$line" | cut -d, -f4)"
         case "$function" in
+        catalogueTable) label="Product table read and parsed (once)"; target=2 ;;
         catalogueFill) label="Catalogue fill (ProductCatalogue::Fill)"; target="" ;;
         rangeSelection) label="RangeSelection, $tag"; target=0.05 ;;
         workingPressureSelection) label="WorkingPressureSelection, $tag"; target=0.05 ;;

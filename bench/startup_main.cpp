@@ -3,6 +3,7 @@
 // event loop runs, with the main window shown, as the floor does. Keep in step
 // with src/app/main.cpp.
 
+#include "app/catalogue_flow.h"
 #include "app/qt_translation.h"
 #include "app/window_set.h"
 #include "core/state/app_state.h"
@@ -25,6 +26,7 @@ int main(int argc, char *argv[])
     state->Conditions = LoadConditions(DefaultSettingsPath());
     WindowSet windows(*state);
     windows.ShowMainWindow();
+    windows.catalogue().LoadKept();
     if (qEnvironmentVariableIsSet("GAS_QUIT_AFTER_SHOW"))
         QTimer::singleShot(0, &app, &QCoreApplication::quit);
     return app.exec();

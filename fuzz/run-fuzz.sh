@@ -2,7 +2,8 @@
 # Builds the libFuzzer targets and runs each for a bounded time:
 #   fuzz_number_text  the number rules (reader and writer);
 #   fuzz_batch_input  the batch program's table reader, point reading and output;
-#   fuzz_project_file the project file reader, its writer and the table of its points.
+#   fuzz_project_file the project file reader, its writer and the table of its points;
+#   fuzz_price_list   the price-list reader, its check against the catalogue and applying it.
 #   fuzz/run-fuzz.sh [seconds]     (default 60, for each target)
 # Not part of the normal build: the binaries, the grown corpora and any crash
 # inputs go to build/fuzz/ (or $FUZZ_OUT). The seeds in fuzz/corpus/ and
@@ -36,9 +37,10 @@ while read -r file; do
     core_sources+=("$root/src/core/$file")
 done < <(sed -n '/^add_library(gascore/,/^)/{/\.cpp$/s/^ *//p}' "$root/src/core/CMakeLists.txt")
 
+version="$(sed -n 's/^project(GasMeterSizing VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 flags=(-std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer
        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
-       -Wall -Wextra -Wpedantic -I"$root/src")
+       -Wall -Wextra -Wpedantic -I"$root/src" "-DGAS_PROGRAM_VERSION=\"$version\"")
 # shellcheck disable=SC2207 # pkg-config output is meant to be split
 qt_cflags=($(pkg-config --cflags Qt6Core))
 # shellcheck disable=SC2207
@@ -49,8 +51,12 @@ core_archive() {
     echo "Building $out/core.a"
     rm -rf "$out/core"
     mkdir -p "$out/core"
+    # The product table, compiled in as the library's resource.
+    "$(pkg-config --variable=libexecdir Qt6Core)/rcc" --name catalogue \
+        -o "$out/core/qrc_catalogue.cpp" "$root/src/core/catalogue/catalogue.qrc"
+    core_sources+=("$out/core/qrc_catalogue.cpp")
     printf '%s\n' "${core_sources[@]}" | xargs -P "$(nproc)" -I{} sh -c \
-        'src=$1 cc=$2; shift 2; o="$0/core/$(echo "$src" | sed "s|.*/src/core/||; s|/|_|g").o"; "$cc" "$@" -c "$src" -o "$o"' \
+        'src=$1 cc=$2; shift 2; o="$0/core/$(echo "$src" | sed "s|.*/src/core/||; s|.*/core/||; s|/|_|g").o"; "$cc" "$@" -c "$src" -o "$o"' \
         "$out" {} "$cxx" "${flags[@]}" "${qt_cflags[@]}"
     rm -f "$out/core.a"
     ar rcs "$out/core.a" "$out"/core/*.o
@@ -88,10 +94,12 @@ build fuzz_number_text "$root/src/core/input/number_text.cpp" "$here/fuzz_number
 core_archive
 build fuzz_batch_input "$root/src/batch/batch_output.cpp" "$here/fuzz_batch_input.cpp"
 build fuzz_project_file "$here/fuzz_project_file.cpp"
+build fuzz_price_list "$here/fuzz_price_list.cpp"
 
 run fuzz_number_text "$here/corpus" "$here/number.dict"
 run fuzz_batch_input "$root/data/examples" "$here/batch.dict"
 run fuzz_project_file "$root/data/examples" "$here/project.dict"
+run fuzz_price_list "$root/data/examples" "$here/price_list.dict"
 
 printf '%s\n' "${summary[@]}"
 exit "$status"

@@ -24,7 +24,10 @@
 #include "ui_test_support.h"
 #include "app/selection_flow.h"
 #include "ui/conditions/conditions_dialog.h"
+#include "app/catalogue_flow.h"
 #include "app/project_flow.h"
+#include "ui/catalogue/catalogue_window.h"
+#include "ui/catalogue/price_list_check_window.h"
 #include "ui/project/project_window.h"
 
 #include <QTabWidget>
@@ -39,6 +42,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QComboBox>
+#include <QTableView>
 
 #include <cstdio>
 #include <memory>
@@ -242,6 +246,30 @@ int main(int argc, char *argv[])
     } else {
         camera.fail(QStringLiteral("the example project did not open"));
     }
+
+    // The example price list as its check window shows it (one line refused), loaded by
+    // its bare name so that the picture shows no folder of this machine; then the
+    // catalogue window with the rotary meters, dearest first.
+    CatalogueFlow &catalogue = windows.catalogue();
+    catalogue.setSettingsPath(settingsFolder.filePath(QStringLiteral("settings.ini")));
+    const QString here = QDir::currentPath();
+    QDir::setCurrent(QStringLiteral(GAS_EXAMPLES));
+    if (catalogue.LoadFile(QStringLiteral("price-list.csv"))) {
+        catalogue.checkWindow().resize(960, 520);
+        camera.shoot(&catalogue.checkWindow(), QStringLiteral("price-list-check"));
+        catalogue.checkWindow().close();
+    } else {
+        camera.fail(QStringLiteral("the example price list did not load"));
+    }
+    QDir::setCurrent(here);
+    catalogue.ShowCatalogue();
+    CatalogueWindow &shelf = catalogue.window();
+    shelf.resize(1280, 560);
+    shelf.CatalogueLineBox->setCurrentIndex(shelf.CatalogueLineBox->findText(
+        QStringLiteral("Ротационный счетчик газа ZAM"), Qt::MatchEndsWith));
+    shelf.CatalogueTable->sortByColumn(int(CatalogueColumn::Price), Qt::DescendingOrder);
+    shelf.CatalogueTable->selectRow(1);
+    camera.shoot(&shelf, QStringLiteral("catalogue-window"));
 
     for (const QString &text : boxes.texts())
         camera.fail(QStringLiteral("unexpected message box: ") + text);

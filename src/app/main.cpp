@@ -1,4 +1,5 @@
 #include "core/state/app_state.h"
+#include "app/catalogue_flow.h"
 #include "app/qt_translation.h"
 #include "app/project_flow.h"
 #include "app/window_set.h"
@@ -23,6 +24,8 @@ int main(int argc, char *argv[])
     state->Conditions = LoadConditions(DefaultSettingsPath());
     WindowSet windows(*state);
     windows.ShowMainWindow();
+    // The price list kept from the last run, before anything is sized.
+    windows.catalogue().LoadKept();
     windows.project().StartWith(app.arguments());
     return app.exec();
 }

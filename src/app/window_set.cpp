@@ -1,4 +1,5 @@
 #include "app/window_set.h"
+#include "app/catalogue_flow.h"
 #include "app/project_flow.h"
 
 #include "ui/launcher/about_window.h"
@@ -9,6 +10,7 @@
 #include "ui/cabinet/metering_reducing_point_form.h"
 #include "ui/cabinet/reducing_point_form.h"
 #include "ui/pressure/pressure_range_dialog.h"
+#include "ui/project/project_document.h"
 #include "ui/results/results_window.h"
 #include "ui/pressure/working_pressure_dialog.h"
 #include "ui/wizard/cabinet_choice_dialog.h"
@@ -40,11 +42,16 @@ WindowSet::WindowSet(AppState &state)
     Conditions = std::make_unique<ConditionsDialog>();
     flow_ = std::make_unique<SelectionFlow>(state, *this);
     project_ = std::make_unique<ProjectFlow>(state, *this);
+    catalogue_ = std::make_unique<CatalogueFlow>(state, *this);
+    // The project's points are priced by the list in force.
+    QObject::connect(catalogue_.get(), &CatalogueFlow::priceListChanged, project_.get(),
+                     [this] { project_->document().sizeAgain(); });
 }
 
 WindowSet::~WindowSet()
 {
     // The flows go first, then the windows in reverse creation order.
+    catalogue_.reset();
     project_.reset();
     flow_.reset();
     Conditions.reset();

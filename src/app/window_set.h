@@ -5,6 +5,7 @@
 #include <memory>
 
 struct AppState;
+class CatalogueFlow;
 class ProjectFlow;
 class SelectionFlow;
 class QWidget;
@@ -21,6 +22,7 @@ public:
     QWidget *mainWindow() const;
     SelectionFlow &flow() const { return *flow_; }
     ProjectFlow &project() const { return *project_; }
+    CatalogueFlow &catalogue() const { return *catalogue_; }
     // The program's start: the main window shown centred on the screen, and
     // closing it quits the application's event loop.
     void ShowMainWindow();
@@ -28,4 +30,5 @@ public:
 private:
     std::unique_ptr<SelectionFlow> flow_;
     std::unique_ptr<ProjectFlow> project_;
+    std::unique_ptr<CatalogueFlow> catalogue_;
 };

@@ -6,7 +6,9 @@
 #include "report/project_report.h"
 #include "report/report_content.h"
 #include "report/xlsx_project.h"
+#include "report/xlsx_figures.h"
 #include "report/xlsx_table.h"
+#include "core/catalogue/catalogue_csv.h"
 #include "core/input/number_text.h"
 
 #include <QDateTime>
@@ -84,4 +86,13 @@ bool WriteBatchFile(BatchFormat format, const QString &path, const CollectedPoin
         reported.push_back({record.point.id, record.point.line, ReportedOutcome(record)});
     });
     return WriteBatchReportPdf(path, reported, points.catalogue(), error);
+}
+
+bool WriteCatalogueWorkbook(const QString &path, const ProductCatalogue &catalogue, QString *error)
+{
+    const QChar separator = LocaleDecimalSeparator();
+    return WriteXlsxTable(path,
+                          FiguresSheet(QStringLiteral("Каталог"), CatalogueCsvHeader(),
+                                       CatalogueCsvRows(catalogue, separator), CatalogueCsvColumnIsNumber, separator),
+                          error);
 }

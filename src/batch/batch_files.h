@@ -10,3 +10,7 @@
 // Points read from a project give the project's document and workbook instead: its
 // specification first, then each point.
 bool WriteBatchFile(BatchFormat format, const QString &path, const CollectedPoints &points, QString *error);
+
+// The catalogue in force as one xlsx sheet, the columns of --catalogue-out's CSV with
+// the figures as numbers. A CatalogueWorkbookWriter for RunBatch().
+bool WriteCatalogueWorkbook(const QString &path, const ProductCatalogue &catalogue, QString *error);

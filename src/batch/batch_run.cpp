@@ -55,8 +55,9 @@ QString OutputPath(const BatchOptions &options)
 class Run {
 public:
     Run(const BatchOptions &options, QIODevice &in, QIODevice &out, QIODevice &errors,
-        const CollectedWriter &collected)
-        : options_(options), in_(in), out_(out), errors_(errors), collected_(collected)
+        const CollectedWriter &collected, const CatalogueWorkbookWriter &catalogueWorkbook)
+        : options_(options), in_(in), out_(out), errors_(errors), collected_(collected),
+          catalogueWorkbook_(catalogueWorkbook)
     {
     }
 
@@ -88,6 +89,7 @@ private:
     QIODevice &out_;
     QIODevice &errors_;
     const CollectedWriter &collected_;
+    const CatalogueWorkbookWriter &catalogueWorkbook_;
     QString inputName_;
     QStringList header_;
     std::optional<Project> project_; // the input was a project: its points in table order
@@ -107,6 +109,18 @@ int Run::run()
     if (!streamed && !collected_) {
         say(QStringLiteral("формат xlsx и pdf в этой сборке недоступен"));
         return BatchFailed;
+    }
+
+    // The catalogue in force: the built-in one or priced by --price-list, written out
+    // by --catalogue-out; that alone sizes nothing.
+    catalogue_->Fill();
+    if (!options_.priceList.isEmpty() && !ApplyBatchPriceList(options_.priceList, *catalogue_, errors_))
+        return BatchFailed;
+    if (!options_.catalogueOut.isEmpty()) {
+        if (!WriteBatchCatalogue(options_.catalogueOut, *catalogue_, out_, errors_, catalogueWorkbook_))
+            return BatchFailed;
+        if (!options_.inputGiven)
+            return BatchAllSized;
     }
 
     QFile file;
@@ -172,7 +186,6 @@ int Run::run()
         return BatchFailed;
     }
 
-    catalogue_->Fill();
     BatchStreamWriter writer(output.device(), options_.format == BatchFormat::Json
                                         ? BatchStreamWriter::Format::Json
                                         : BatchStreamWriter::Format::Csv);
@@ -348,7 +361,7 @@ std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QS
             if (inputGiven)
                 return refuse(QStringLiteral("лишний аргумент «%1»: входной файл может быть только один").arg(a));
             options.input = a;
-            inputGiven = true;
+            inputGiven = options.inputGiven = true;
             continue;
         }
         if (a == u"--") {
@@ -368,11 +381,18 @@ std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QS
             taken = value(QStringLiteral("-f"), QStringLiteral("--format"), format);
         if (!taken && (a == u"--input-format" || a.startsWith(u"--input-format=")))
             taken = value(QStringLiteral("--input-format"), QStringLiteral("--input-format"), inputFormat);
+        for (const auto &[name, target] : {std::pair{QStringLiteral("--price-list"), &options.priceList},
+                                           std::pair{QStringLiteral("--catalogue-out"), &options.catalogueOut}})
+            if (!taken && (a == name || a.startsWith(name + u'=')))
+                taken = value(name, name, *target);
         if (!taken)
             return refuse(QStringLiteral("неизвестный параметр «%1»").arg(a));
         if (!*taken)
             return refuse(QStringLiteral("после «%1» нужно значение").arg(a));
     }
+    if (!options.catalogueOut.isEmpty() && RouteOf(options.catalogueOut) == OutputRoute::StandardOutput
+        && options.inputGiven && ToStandardOutput(options))
+        return refuse(QStringLiteral("--catalogue-out и результаты подбора не могут оба идти в стандартный вывод"));
     if (inputFormat == u"csv")
         options.inputFormat = BatchInputFormat::Table;
     else if (inputFormat == u"project")
@@ -397,7 +417,8 @@ QString BatchUsage()
         modes += QStringLiteral("                %1 — %2\n").arg(mode).arg(CategoryCaption(mode));
     return QStringLiteral(
                "Использование: gasmeter-batch [-o ВЫХОД] [--format csv|json|xlsx|pdf]\n"
-               "                      [--input-format csv|project] [--spec] [ВХОД]\n"
+               "                      [--input-format csv|project] [--spec]\n"
+               "                      [--price-list ФАЙЛ] [--catalogue-out ФАЙЛ] [ВХОД]\n"
                "\n"
                "Подбирает типоразмер оборудования для каждой точки таблицы ВХОД так же, как\n"
                "окна программы «Подбор счетчиков газа», и записывает результаты в ВЫХОД.\n"
@@ -420,6 +441,17 @@ QString BatchUsage()
                "                       таблице — первый оптимальный вариант каждой точки,\n"
                "                       1 шт. (csv или json; НДС 22 %, если проект не задает\n"
                "                       другую ставку)\n"
+               "      --price-list ФАЙЛ\n"
+               "                       подбирать по ценам прайс-листа ФАЙЛ (CSV, как его\n"
+               "                       сохраняет таблица: UTF-8 или Windows-1251, «;», «,» или\n"
+               "                       табуляция; столбцы «Обозначение» и «Цена без НДС», по\n"
+               "                       желанию «Валюта», «Ду» и «Qmin»); при отклоненных\n"
+               "                       строках — код 2 и каждая из них с номером строки\n"
+               "      --catalogue-out ФАЙЛ\n"
+               "                       записать действующий каталог в ФАЙЛ («-» — стандартный\n"
+               "                       вывод): CSV, который --price-list читает без изменений,\n"
+               "                       или xlsx по расширению; без ВХОДА больше ничего не\n"
+               "                       делается\n"
                "  -h, --help           эта справка\n"
                "\n"
                "Входная таблица: текст UTF-8, поля через «;», поля в кавычках по RFC 4180,\n"
@@ -495,11 +527,11 @@ QString BatchUsage()
 }
 
 int RunBatch(const BatchOptions &options, QIODevice &standardInput, QIODevice &standardOutput,
-             QIODevice &errors, const CollectedWriter &collected)
+             QIODevice &errors, const CollectedWriter &collected, const CatalogueWorkbookWriter &catalogueWorkbook)
 {
     if (options.help) {
         standardOutput.write(BatchUsage().toUtf8());
         return BatchAllSized;
     }
-    return Run(options, standardInput, standardOutput, errors, collected).run();
+    return Run(options, standardInput, standardOutput, errors, collected, catalogueWorkbook).run();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/project/project.h"
+#include "batch/batch_catalogue.h"
 #include "core/table/batch_point.h"
 
 #include <QString>
@@ -30,6 +31,9 @@ struct BatchOptions {
     BatchInputFormat inputFormat = BatchInputFormat::ByName;
     bool specification = false; // --spec: the specification instead of the rows
     bool help = false;
+    bool inputGiven = false; // a table named, so that --catalogue-out alone sizes nothing
+    QString priceList;       // --price-list: size with that list's prices
+    QString catalogueOut;    // --catalogue-out: the catalogue in force written there
 };
 
 // The arguments after the program name; a usage error in *error.
@@ -71,6 +75,7 @@ using CollectedWriter =
 
 // Reads the points, sizes each and writes the records. Messages go to `errors`
 // as UTF-8 lines. Without a collected writer the xlsx and pdf formats are a
-// usage error.
+// usage error, and without a workbook writer a catalogue written as xlsx.
 int RunBatch(const BatchOptions &options, QIODevice &standardInput, QIODevice &standardOutput,
-             QIODevice &errors, const CollectedWriter &collected = {});
+             QIODevice &errors, const CollectedWriter &collected = {},
+             const CatalogueWorkbookWriter &catalogueWorkbook = {});

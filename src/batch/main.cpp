@@ -58,5 +58,5 @@ int main(int argc, char *argv[])
                          .toUtf8());
         return BatchFailed;
     }
-    return RunBatch(*options, in, out, errors, WriteBatchFile);
+    return RunBatch(*options, in, out, errors, WriteBatchFile, WriteCatalogueWorkbook);
 }

@@ -242,13 +242,27 @@ private slots:
         QCOMPARE(f->ConditionsAction->text(), QStringLiteral("Условия расчёта..."));
         QCOMPARE(top[2], f->N4);
         QCOMPARE(f->N4->text(), QStringLiteral("Выход"));
-        // "Действия", the project's menu beside it, "?".
+        // "Действия", the project's menu beside it, the price list's, "?".
         const QList<QAction *> bar = f->menuBar()->actions();
-        QCOMPARE(bar.size(), 3);
+        QCOMPARE(bar.size(), 4);
         QCOMPARE(bar[0]->menu(), f->N1);
         QCOMPARE(bar[1]->menu(), f->ProjectMenu);
         QCOMPARE(f->ProjectMenu->objectName(), QStringLiteral("ProjectMenu"));
-        QCOMPARE(bar[2], f->N3);
+        QCOMPARE(bar[2]->menu(), f->PriceListMenu);
+        QCOMPARE(f->PriceListMenu->objectName(), QStringLiteral("PriceListMenu"));
+        QCOMPARE(f->PriceListMenu->title(), QStringLiteral("Прайс-лист"));
+        const QList<QAction *> prices = f->PriceListMenu->actions();
+        QCOMPARE(prices.size(), 4); // a separator before the catalogue
+        const QList<QPair<QAction *, QString>> priceEntries = {
+            {f->PriceListLoadAction, QStringLiteral("PriceListLoadAction|Загрузить прайс-лист...")},
+            {f->PriceListBuiltInAction, QStringLiteral("PriceListBuiltInAction|Встроенный прайс-лист")},
+            {f->CatalogueAction, QStringLiteral("CatalogueAction|Каталог изделий...")},
+        };
+        for (const auto &[action, entry] : priceEntries) {
+            QVERIFY(prices.contains(action));
+            QCOMPARE(action->objectName() + u'|' + action->text(), entry);
+        }
+        QCOMPARE(bar[3], f->N3);
         QCOMPARE(f->N3->text(), QStringLiteral("?"));
         QVERIFY(!f->N3->menu());
     }

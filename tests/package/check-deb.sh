@@ -29,6 +29,7 @@ for path in usr/bin/$pkg usr/bin/gasmeter-batch \
             usr/share/man/man1/gasmeter-batch.1 \
             usr/share/doc/$pkg/examples/points.csv \
             usr/share/doc/$pkg/examples/project.gmsz \
+            usr/share/doc/$pkg/examples/price-list-fixed.csv \
             usr/share/mime/packages/$pkg.xml \
             $metainfo \
             usr/share/applications/$pkg.desktop \

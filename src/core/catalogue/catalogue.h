@@ -1,26 +1,18 @@
 #pragma once
 
-#include <QString>
+#include "core/catalogue/price_list_info.h"
+#include "core/catalogue/product_record.h"
 
 #include <array>
-#include <cstdint>
 
-// One catalogue row. An empty slot has an empty name and every number 0.
-struct ProductRecord {
-    QString Name;      // designation as printed, at most 31 characters
-    std::int32_t DN = 0; // nominal bore, mm
-    double Pmin = 0;   // lower pressure limit, bar
-    double Pmax = 0;   // upper pressure limit, bar
-    double Qmax = 0;   // maximum flow, m3/h
-    double Qmin = 0;   // minimum flow, m3/h
-    double Price = 0;  // list price without VAT; 0 = no list price
-
-    bool isEmpty() const { return Name.isEmpty(); }
-};
+struct PriceListCheck;
+class ProductCatalogue;
+bool ApplyPriceList(const PriceListCheck &check, ProductCatalogue &catalogue);
 
 // The maker's product range: 2000 slots indexed 1..2000, each product line in a
-// fixed block of slots (see catalogue_blocks.h). Filled once at start-up and only
-// read afterwards.
+// fixed block of slots (see catalogue_blocks.h). Filled at start-up from the
+// product table compiled into the program (data/catalogue/catalogue.csv); only a
+// price list checked and put in force changes its prices afterwards.
 class ProductCatalogue {
 public:
     static constexpr int FirstSlot = 1;
@@ -30,13 +22,19 @@ public:
     const ProductRecord &at(int index) const;
     const ProductRecord &operator[](int index) const { return at(index); }
 
-    // Writes the 558 product rows into their slots; every other slot stays empty.
+    // Writes the 558 product rows of the built-in table into their slots, every other
+    // slot empty, at the built-in prices.
     void Fill();
 
     // Number of slots that hold a product.
     int usedCount() const;
 
+    // The price list the prices come from (the built-in one after Fill()).
+    const PriceListInfo &priceList() const { return priceList_; }
+
 private:
+    friend bool ApplyPriceList(const PriceListCheck &check, ProductCatalogue &catalogue);
     ProductRecord &slot(int index);
     std::array<ProductRecord, LastSlot> rows_{};
+    PriceListInfo priceList_;
 };

@@ -163,3 +163,21 @@ TemporaryName::~TemporaryName()
     if (!path_.isEmpty())
         QFile::remove(path_);
 }
+
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *why)
+{
+    OutputFile out(path);
+    if (!out.open()) {
+        *why = out.errorString();
+        return false;
+    }
+    if (out.device().write(bytes) != bytes.size()) {
+        *why = out.writeError();
+        return false;
+    }
+    if (!out.commit()) {
+        *why = out.errorString();
+        return false;
+    }
+    return true;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QFile>
 #include <QSaveFile>
 #include <QString>
@@ -52,6 +53,9 @@ private:
     QFile direct_;
     QString error_;
 };
+
+// Writes `bytes` to `path` by its route, whole or not at all; false with the reason.
+bool WriteWholeFile(const QString &path, const QByteArray &bytes, QString *why);
 
 // Puts a finished file in place of `target` in one step, replacing one that is there
 // (rename() on POSIX; MoveFileEx on Windows, whose rename() refuses an existing

@@ -3,6 +3,7 @@
 #include "core/cabinet/cabinet_captions.h"
 #include "core/pressure/pressure_bounds.h"
 #include "core/selection/candidate_load.h"
+#include "core/selection/product_lines.h"
 #include "core/selection/selection_modes.h"
 #include "core/selection/working_selection.h"
 #include "core/sizing/candidate_checks.h"
@@ -431,7 +432,7 @@ SizingOutcome Begin(const SizingRequest &request)
     out.qmaxStd = request.qmaxStd;
     out.qminStd = request.qminStd;
     out.pressures = request.previous;
-    out.currency = request.mode == 4 ? Currency::Euros : Currency::Roubles;
+    out.currency = CurrencyOfMode(request.mode);
     return out;
 }
 

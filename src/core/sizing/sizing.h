@@ -4,6 +4,7 @@
 #include "core/cabinet/cabinet_selection.h"
 #include "core/pressure/pressure_units.h"
 #include "core/catalogue/catalogue.h"
+#include "core/catalogue/currency.h"
 #include "core/input/input_field.h"
 #include "core/selection/range_selection.h"
 #include "core/selection/result_row.h"
@@ -79,8 +80,6 @@ struct SizingMessage {
 
     bool operator==(const SizingMessage &) const = default;
 };
-
-enum class Currency { Roubles, Euros };
 
 // The texts of the results window's panels. Each is written only when the step
 // reached it: after a refused value the ones behind it keep what they showed.

@@ -17,8 +17,15 @@ struct AppState {
     PressureSet Pressures;     // shared by the pressure-range and working-pressure dialogs
     int PressureRangeMode = 0; // 1 = range, 0 = single working pressure
     SizingConditions Conditions; // what every sizing request of the windows carries
-    ProductCatalogue Catalogue;
+    ProductCatalogue Catalogue; // priced by the list in force (Catalogue.priceList())
 };
+
+// The price list the catalogue's prices come from: the built-in one unless the user
+// put a maker's list in force.
+inline const PriceListInfo &PriceListInForce(const AppState &state)
+{
+    return state.Catalogue.priceList();
+}
 
 // The part of a sizing request the state holds for modes 1 to 4: the mode, the
 // chosen families, the accepted flow range, the shared pressure set and the

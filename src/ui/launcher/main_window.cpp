@@ -5,6 +5,7 @@
 #include "ui/wizard/enter_key_rule.h"
 #include "ui/wizard/wizard_window.h"
 #include "ui/project/project_menu.h"
+#include "ui/catalogue/price_list_menu.h"
 
 #include <QCloseEvent>
 #include <QDesktopServices>
@@ -211,6 +212,12 @@ void TForm1::buildMenu()
     ProjectReportPrintAction = project.reportPrint;
     ProjectReportPdfAction = project.reportPdf;
     ProjectReportXlsxAction = project.reportXlsx;
+
+    const PriceListMenuActions priceList = AddPriceListMenu(bar);
+    PriceListMenu = priceList.menu;
+    PriceListLoadAction = priceList.load;
+    PriceListBuiltInAction = priceList.builtIn;
+    CatalogueAction = priceList.catalogue;
 
     N3 = bar->addAction(QStringLiteral("?"));
     N3->setObjectName(QStringLiteral("N3"));

@@ -42,6 +42,9 @@ public:
     QMenu *ProjectReportMenu; // "Спецификация и отчёт"
     QAction *ProjectPricingAction, *ProjectReportPreviewAction, *ProjectReportPrintAction,
         *ProjectReportPdfAction, *ProjectReportXlsxAction;
+    // "Прайс-лист": load the maker's list, the built-in one, the catalogue window.
+    QMenu *PriceListMenu;
+    QAction *PriceListLoadAction, *PriceListBuiltInAction, *CatalogueAction;
 
     void Image2Click();
     void Image3Click();

@@ -51,6 +51,11 @@ void ProjectDocument::reset(Project project, const QString &path)
     emit modifiedChanged(false);
 }
 
+void ProjectDocument::sizeAgain()
+{
+    apply(project_);
+}
+
 void ProjectDocument::markSaved(const QString &path)
 {
     path_ = path;

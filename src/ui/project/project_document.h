@@ -27,6 +27,9 @@ public:
     void reset(Project project, const QString &path);
     // The project was written to `path`: it is saved as it stands.
     void markSaved(const QString &path);
+    // Every point sized again, the project as it is (the catalogue's prices changed):
+    // nothing to undo, nothing unsaved.
+    void sizeAgain();
 
     QString path() const { return path_; }
     bool modified() const { return !undo_.isClean(); }
