@@ -403,6 +403,7 @@ bool ProjectFlow::OpenFile(const QString &path)
     const QFileInfo info(path);
     fileTime_ = info.lastModified();
     fileSize_ = info.size();
+    offerRepricing();
     return true;
 }
 
@@ -416,7 +417,10 @@ bool ProjectFlow::SaveTo(const QString &path)
                      u"Перезаписать его?"_s.arg(QDir::toNativeSeparators(path))))
         return false;
     QString why;
-    if (!WriteWhole(path, WriteProjectFile(document_->project()), &why)) {
+    // The file names the price list its figures come from: the one in force.
+    Project saved = document_->project();
+    saved.priceList = PriceListInForce(state_);
+    if (!WriteWhole(path, WriteProjectFile(saved), &why)) {
         ShowError(dialogParent(), u"Не удалось сохранить проект «%1»: %2."_s.arg(QDir::toNativeSeparators(path), why));
         return false;
     }
@@ -443,6 +447,27 @@ bool ProjectFlow::SaveAs()
     if (QFileInfo(path).suffix().isEmpty())
         path += u"."_s + QString::fromLatin1(ProjectFileSuffix);
     return SaveTo(path);
+}
+
+void ProjectFlow::offerRepricing()
+{
+    const std::optional<PriceListInfo> &priced = document_->project().priceList;
+    const PriceListInfo &inForce = PriceListInForce(state_);
+    if (!priced || *priced == inForce)
+        return;
+    // The figures are always those of the list in force; the question is whether the
+    // project takes that list as its own (its choices kept), to be saved with it.
+    const QString question = u"Проект «%1» рассчитан по прайс-листу %2, сейчас действует %3. Пересчитать "
+                             u"цены проекта по действующему прайс-листу? Выбранные изделия сохранятся."_s
+                                 .arg(document_->displayName(), PriceListTitle(*priced), PriceListTitle(inForce));
+    if (askYesNo(question)) {
+        Project next = document_->project();
+        next.priceList = inForce;
+        document_->change(u"Пересчитать цены"_s, std::move(next));
+    } else if (window_) {
+        window_->showRefusal(u"Цены показаны по прайс-листу %1; проект сохранён с ценами по %2."_s.arg(
+            PriceListTitle(inForce), PriceListTitle(*priced)));
+    }
 }
 
 void ProjectFlow::StartWith(const QStringList &arguments)

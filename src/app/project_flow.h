@@ -88,6 +88,8 @@ private:
     void resizeAll();
     void newProject();
     void takePricing(const QString &vat, const QString &eurRate, const QString &date);
+    // A project priced under another list than the one in force: offered to take it.
+    void offerRepricing();
     void openAsked();
     QWidget *dialogParent() const;
 

@@ -165,7 +165,8 @@ void ProjectReports::saveXlsx()
 {
     save(u"xlsx"_s, u"Excel (*.xlsx)"_s, [this](const QString &path, QString *error) {
         const Specification spec = ProjectSpecification(document_.project(), document_.records());
-        return WriteProjectXlsx(path, document_.project(), document_.records(), spec, error);
+        return WriteProjectXlsx(path, document_.project(), document_.records(), spec, error,
+                                PriceListTitle(state_.Catalogue.priceList()));
     });
 }
 

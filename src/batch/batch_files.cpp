@@ -67,7 +67,7 @@ bool WriteProjectDocument(BatchFormat format, const QString &path, const Collect
     points.forEach([&records](const BatchRecord &record) { records.push_back(record); });
     const Specification spec = ProjectSpecification(project, records);
     if (format == BatchFormat::Xlsx)
-        return WriteProjectXlsx(path, project, records, spec, error);
+        return WriteProjectXlsx(path, project, records, spec, error, PriceListTitle(points.catalogue().priceList()));
     const ProjectReportInput input{project, records, spec, QDateTime::currentDateTime(), ProgramVersion()};
     return WriteProjectReportPdf(path, input, points.catalogue(), error);
 }

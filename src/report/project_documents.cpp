@@ -103,7 +103,8 @@ QString ProjectReportTitle() { return u"Проект подбора оборуд
 QString NotChosenText() { return u"не подобрано"_s; }
 
 std::unique_ptr<QTextDocument> ProjectCoverDocument(const Project &project, const Pricing &pricing,
-                                                    const QDateTime &when, const QString &programVersion)
+                                                    const QDateTime &when, const QString &programVersion,
+                                                    const QString &priceList)
 {
     auto document = NewDocument();
     ReportWriter out(*document);
@@ -123,6 +124,8 @@ std::unique_ptr<QTextDocument> ProjectCoverDocument(const Project &project, cons
     lines.push_back(TextLine(u"Версия программы"_s, programVersion));
     lines.push_back(TextLine(u"Ставка НДС"_s, VatText(pricing.vatHundredths, separator) + u" %"_s));
     lines.push_back(TextLine(u"Курс евро"_s, EuroRateLine(pricing, separator)));
+    if (!priceList.isEmpty())
+        lines.push_back(TextLine(u"Цены"_s, priceList));
     out.paragraph(QString(), Characters(BodyPoints), 24);
     out.lines(lines);
     return document;

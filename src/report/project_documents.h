@@ -24,7 +24,8 @@ QString NotChosenText();      // "не подобрано"
 // The cover: the title, the project's heading (empty fields left out), the date,
 // the program's version and the rates the specification is priced at.
 std::unique_ptr<QTextDocument> ProjectCoverDocument(const Project &project, const Pricing &pricing,
-                                                    const QDateTime &when, const QString &programVersion);
+                                                    const QDateTime &when, const QString &programVersion,
+                                                    const QString &priceList = {});
 
 // The specification's table (the rouble columns only when ShowsRoubles()) and the
 // lines of its totals.

@@ -31,7 +31,9 @@ bool PaintProjectPages(QPagedPaintDevice &device, QPainter &painter, const Proje
     if (input.records.size() != count)
         return false;
     const ReportPages cover(
-        *ProjectCoverDocument(input.project, input.specification.pricing, input.when, input.programVersion), device);
+        *ProjectCoverDocument(input.project, input.specification.pricing, input.when, input.programVersion,
+                              PriceListTitle(catalogue.priceList())),
+        device);
     const ReportPages specification(*SpecificationDocument(input.specification), device);
     std::vector<int> counts;
     counts.reserve(count);

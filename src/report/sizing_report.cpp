@@ -59,6 +59,7 @@ void WriteReport(QTextDocument &document, const SizingOutcome &outcome,
     out.paragraph(content.category, Characters(HeadingPoints, true), 2);
     out.paragraph(QStringLiteral("Дата и время подбора: %1").arg(content.when), Characters(BodyPoints), 2);
     out.paragraph(QStringLiteral("Программа: %1").arg(ProgramLine()), Characters(BodyPoints));
+    out.paragraph(QStringLiteral("Цены: %1").arg(PriceListTitle(catalogue.priceList())), Characters(BodyPoints));
 
     out.heading(QStringLiteral("Выбор"));
     out.lines(content.choice);

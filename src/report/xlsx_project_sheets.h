@@ -20,8 +20,10 @@ struct ProjectFormats {
 
 // "Спецификация": the head with the rates, the rows with their amounts as formulas,
 // the totals below.
+// `priceList` names the list the prices come from, on a line under the totals.
 lxw_error FillSpecificationSheet(lxw_workbook *workbook, const ProjectHeading &heading,
-                                 const Specification &specification, const ProjectFormats &formats);
+                                 const Specification &specification, const ProjectFormats &formats,
+                                 const QString &priceList);
 
 // "Точки": a frozen header row and one row a point.
 lxw_error FillPointsSheet(lxw_workbook *workbook, const Project &project,

@@ -122,6 +122,7 @@ lxw_error Fill(lxw_workbook *workbook, const SizingOutcome &outcome, const Produ
     out.title(content.category);
     out.pair(QStringLiteral("Дата и время подбора"), content.when);
     out.pair(QStringLiteral("Программа"), ProgramLine());
+    out.pair(QStringLiteral("Цены"), PriceListTitle(catalogue.priceList()));
     out.section(QStringLiteral("Выбор"));
     out.lines(content.choice, false);
     out.section(QStringLiteral("Исходные данные"));

@@ -99,6 +99,9 @@ public:
             line(u"В проекте нет точек."_s);
     }
 
+    // A line of its own under the totals.
+    void note(const QString &text) { line(text); }
+
     lxw_error finish() { return writer_.finish(); }
 
 private:
@@ -177,7 +180,8 @@ private:
 } // namespace
 
 lxw_error FillSpecificationSheet(lxw_workbook *workbook, const ProjectHeading &heading,
-                                 const Specification &specification, const ProjectFormats &formats)
+                                 const Specification &specification, const ProjectFormats &formats,
+                                 const QString &priceList)
 {
     lxw_error status = LXW_NO_ERROR;
     lxw_worksheet *sheet = AddSheet(workbook, u"Спецификация"_s, &status);
@@ -187,5 +191,7 @@ lxw_error FillSpecificationSheet(lxw_workbook *workbook, const ProjectHeading &h
     out.head(heading);
     out.table();
     out.totals();
+    if (!priceList.isEmpty())
+        out.note(u"Цены: %1"_s.arg(priceList));
     return out.finish();
 }

@@ -247,7 +247,9 @@ private slots:
         QVERIFY(QFile::exists(saveAnswer));
         QVERIFY(!flow().document().modified());
         QVERIFY(!QFile::exists(flow().recoveryPath()));
-        const Project saved = project();
+        // The file names the price list in force beside what the window holds.
+        Project saved = project();
+        saved.priceList = PriceListInForce(*state);
 
         windows->Form1->ProjectNewAction->trigger(); // nothing unsaved: no question
         QCOMPARE(unsavedAsked, 0);
@@ -527,6 +529,46 @@ private slots:
         QCOMPARE(catcher.messages().size(), 1);
         QCOMPARE(catcher.messages()[0].title, u"Error"_s);
         QVERIFY2(catcher.messages()[0].text.contains(u"p.pdf"_s), qPrintable(catcher.messages()[0].text));
+    }
+
+    // A project saved under another price list: the question, each answer; a saved file
+    // names the list in force.
+    void otherPriceList_data()
+    {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("re-priced") << true;
+        QTest::newRow("kept") << false;
+    }
+    void otherPriceList()
+    {
+        QFETCH(bool, answer);
+        QFile example(QStringLiteral(GAS_EXAMPLE_PROJECT));
+        QVERIFY(example.open(QIODevice::ReadOnly));
+        Project old = *ReadProjectFile(example.readAll()).project;
+        old.priceList = PriceListInfo{u"Прайс 2025"_s, QDate(2025, 3, 1), u"/tmp/p.csv"_s};
+        QFile file(saveAnswer);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(WriteProjectFile(old));
+        file.close();
+
+        yesAnswer = answer;
+        flow().ShowWindow();
+        QVERIFY(flow().OpenFile(saveAnswer));
+        QCOMPARE(yesNoAsked.size(), 1);
+        QVERIFY2(yesNoAsked[0].contains(u"«Прайс 2025» от 01.03.2025"_s), qPrintable(yesNoAsked[0]));
+        QCOMPARE(project().points.size(), old.points.size());
+        QCOMPARE(project().points[1].choice, old.points[1].choice); // the choices kept
+        QCOMPARE(flow().document().modified(), answer);
+        if (!answer)
+            QVERIFY(flow().window().ProjectStatus->text().contains(u"«Прайс 2025»"_s));
+
+        // Saved, the file names the list in force; opened again, nothing is asked.
+        QVERIFY(flow().SaveTo(saveAnswer));
+        QFile saved(saveAnswer);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(ReadProjectFile(saved.readAll()).project->priceList, PriceListInForce(*state));
+        QVERIFY(flow().OpenFile(saveAnswer));
+        QCOMPARE(yesNoAsked.size(), 1);
     }
 
     // The windows made again as after a crash, with the recovery file where it was.

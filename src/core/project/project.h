@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/catalogue/price_list_info.h"
 #include "core/pricing/specification.h"
 #include "core/table/batch_columns.h"
 
@@ -39,6 +40,8 @@ struct ProjectPoint {
 struct Project {
     ProjectHeading heading;
     Pricing pricing;
+    // The price list in force when the project was last saved; none before.
+    std::optional<PriceListInfo> priceList;
     std::vector<ProjectPoint> points;
 
     bool operator==(const Project &) const = default;

@@ -57,6 +57,7 @@ private:
     bool readHeader(const QJsonObject &root);
     bool readHeading(const QJsonValue &value, ProjectHeading &heading);
     bool readPricing(const QJsonValue &value, Pricing &pricing);
+    bool readPriceList(const QJsonValue &value, std::optional<PriceListInfo> &list);
     bool readPoint(const QJsonValue &value, int number, ProjectPoint &point);
     bool text(const QJsonObject &object, const QString &key, const QString &place, QString &out);
 
@@ -120,6 +121,28 @@ bool Reader::readPricing(const QJsonValue &value, Pricing &pricing)
     return true;
 }
 
+bool Reader::readPriceList(const QJsonValue &value, std::optional<PriceListInfo> &list)
+{
+    if (value.isUndefined() || value.isNull())
+        return true;
+    if (!value.isObject())
+        return refuse({}, u"«price_list» должно быть объектом"_s);
+    const QJsonObject object = value.toObject();
+    const QString place = u"«price_list»"_s;
+    PriceListInfo info;
+    QString date;
+    if (!text(object, u"name"_s, place, info.name) || !text(object, u"date"_s, place, date)
+        || !text(object, u"source"_s, place, info.source))
+        return false;
+    if (!date.isEmpty()) {
+        info.date = QDate::fromString(date, Qt::ISODate);
+        if (!info.date.isValid())
+            return refuse(place, u"«date» должно быть датой ГГГГ-ММ-ДД"_s);
+    }
+    list = info;
+    return true;
+}
+
 bool Reader::readPoint(const QJsonValue &value, int number, ProjectPoint &point)
 {
     const QString place = u"точка %1"_s.arg(number);
@@ -159,7 +182,8 @@ std::optional<Project> Reader::read(const QJsonObject &root)
 {
     Project project;
     if (!readHeader(root) || !readHeading(root.value(u"heading"_s), project.heading)
-        || !readPricing(root.value(u"pricing"_s), project.pricing))
+        || !readPricing(root.value(u"pricing"_s), project.pricing)
+        || !readPriceList(root.value(u"price_list"_s), project.priceList))
         return std::nullopt;
     const QJsonValue points = root.value(u"points"_s);
     if (!points.isArray()) {
@@ -189,7 +213,7 @@ QByteArray WriteProjectFile(const Project &project)
     QJsonArray points;
     for (const ProjectPoint &point : project.points)
         points.append(PointObject(point));
-    const QJsonObject root{
+    QJsonObject root{
         {u"format"_s, QString::fromLatin1(ProjectFormatName)},
         {u"version"_s, ProjectFormatVersion},
         {u"heading"_s, QJsonObject{{u"object"_s, project.heading.object},
@@ -198,6 +222,13 @@ QByteArray WriteProjectFile(const Project &project)
         {u"pricing"_s, PricingObject(project.pricing)},
         {u"points"_s, points},
     };
+    if (project.priceList) {
+        root[u"price_list"_s] = QJsonObject{
+            {u"name"_s, project.priceList->name},
+            {u"date"_s, project.priceList->date.isValid() ? QJsonValue(project.priceList->date.toString(Qt::ISODate))
+                                                          : QJsonValue()},
+            {u"source"_s, project.priceList->source}};
+    }
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

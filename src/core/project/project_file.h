@@ -11,6 +11,7 @@
 //   {"format": "gasmeter-sizing-project", "version": 1,
 //    "heading": {"object", "customer", "engineer"},
 //    "pricing": {"vat_percent", "eur_rate", "eur_rate_date"},
+//    "price_list": {"name", "date", "source"} (the list in force when saved),
 //    "points": [{"id", "quantity", "choice", "note", "input": {<batch column>: <text>}}]}
 // with the empty batch columns left out of "input" and the rates as decimal strings.
 

@@ -52,7 +52,8 @@ private slots:
 
 void TestProjectFile::roundTrip()
 {
-    const Project project = Example();
+    Project project = Example();
+    project.priceList = PriceListInfo{u"Прайс-лист «Газ» 2026"_s, QDate(2026, 3, 1), u"/home/u/прайс.csv"_s};
     const QByteArray written = WriteProjectFile(project);
     const ProjectReading reading = ReadProjectFile(written);
     QVERIFY2(reading.project, qPrintable(reading.error));
@@ -62,6 +63,7 @@ void TestProjectFile::roundTrip()
     QVERIFY(written.contains("\"vat_percent\": \"20\""));
     QVERIFY(written.contains("\"eur_rate\": \"100.5123\""));
     QVERIFY(written.contains("\"eur_rate_date\": \"2026-12-10\""));
+    QVERIFY(written.contains("\"date\": \"2026-03-01\""));
     // Written again, byte for byte the same.
     QCOMPARE(WriteProjectFile(*reading.project), written);
 }
@@ -75,6 +77,7 @@ void TestProjectFile::defaults()
     QVERIFY(point.choice.isEmpty());
     QCOMPARE(reading.project->pricing, Pricing{}); // 22 %, no euro rate
     QCOMPARE(reading.project->heading, ProjectHeading{});
+    QVERIFY(!reading.project->priceList); // a file from before price lists were named
 }
 
 void TestProjectFile::refused_data()
@@ -97,6 +100,12 @@ void TestProjectFile::refused_data()
                                << u"«points» должно быть массивом"_s;
     QTest::newRow("heading a text") << QByteArray(R"({"format": "gasmeter-sizing-project", "version": 1, "heading": "x", "points": []})")
                                     << u"«heading» должно быть объектом"_s;
+    QTest::newRow("price list a text")
+        << QByteArray(R"({"format": "gasmeter-sizing-project", "version": 1, "price_list": "x", "points": []})")
+        << u"«price_list» должно быть объектом"_s;
+    QTest::newRow("price list's date")
+        << QByteArray(R"({"format": "gasmeter-sizing-project", "version": 1, "price_list": {"name": "a", "date": "01.03.2026"}, "points": []})")
+        << u"«price_list»: «date» должно быть датой ГГГГ-ММ-ДД"_s;
     QTest::newRow("customer a number")
         << QByteArray(R"({"format": "gasmeter-sizing-project", "version": 1, "heading": {"customer": 5}, "points": []})")
         << u"«heading»: «customer» должно быть строкой"_s;
