@@ -1,6 +1,7 @@
 #include "app/window_set.h"
 #include "app/catalogue_flow.h"
 #include "app/project_flow.h"
+#include "core/state/app_state.h"
 
 #include "ui/launcher/about_window.h"
 #include "ui/launcher/main_window.h"
@@ -46,6 +47,11 @@ WindowSet::WindowSet(AppState &state)
     // The project's points are priced by the list in force.
     QObject::connect(catalogue_.get(), &CatalogueFlow::priceListChanged, project_.get(),
                      [this] { project_->document().sizeAgain(); });
+    // The results window names a loaded list below its grids; the built-in one it does not.
+    QObject::connect(catalogue_.get(), &CatalogueFlow::priceListChanged, Form2.get(), [this, &state] {
+        const PriceListInfo &list = PriceListInForce(state);
+        Form2->ShowPriceList(list.isBuiltIn() ? QString() : QStringLiteral("Цены: %1").arg(PriceListTitle(list)));
+    });
 }
 
 WindowSet::~WindowSet()

@@ -246,10 +246,14 @@ private slots:
         for (const auto &[slot, price] : ExampleChanges)
             QCOMPARE(kopecks(slot), price);
         QCOMPARE(PriceListInForce(*state), applied);
+        // The results window names the loaded list below its grids.
+        QVERIFY(!windows->Form2->PriceListLine->isHidden());
+        QCOMPARE(windows->Form2->PriceListLine->text(), u"Цены: "_s + PriceListTitle(applied));
 
-        // The built-in list taken back stands at the next start too.
+        // The built-in list taken back stands at the next start too, and is not named.
         windows->Form1->PriceListBuiltInAction->trigger();
         QVERIFY(atBuiltInPrices());
+        QVERIFY(windows->Form2->PriceListLine->isHidden());
         QVERIFY(!QFile::exists(flow().keptPath()));
         start();
         flow().LoadKept();

@@ -128,6 +128,10 @@ TForm2::TForm2(AppState &state)
     StatusLine->setObjectName(QStringLiteral("StatusLine"));
     statusBar()->setObjectName(QStringLiteral("StatusBar"));
     statusBar()->addWidget(StatusLine, 1);
+    PriceListLine = new QLabel(this);
+    PriceListLine->setObjectName(QStringLiteral("PriceListLine"));
+    statusBar()->addPermanentWidget(PriceListLine);
+    PriceListLine->hide();
 
     FormCreate();
     setPressureLayout(true);
@@ -733,4 +737,10 @@ void TForm2::setPressureLayout(bool range)
         label->setVisible(range);
     for (QLabel *label : {Label24, Label25, Label27, Label26})
         label->setVisible(!range);
+}
+
+void TForm2::ShowPriceList(const QString &text)
+{
+    PriceListLine->setText(text);
+    PriceListLine->setVisible(!text.isEmpty());
 }

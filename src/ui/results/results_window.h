@@ -62,6 +62,11 @@ public:
     // Under the panels: the conversion a run used other than the catalogue's own
     // (method, temperatures, atmosphere, Z); hidden for the catalogue's own.
     QLabel *ConditionsLine;
+    // Under the grids, at the right: the loaded price list the prices come from;
+    // hidden while the built-in list is in force.
+    QLabel *PriceListLine;
+    // "" hides the line.
+    void ShowPriceList(const QString &text);
     // "Условия расчёта..." in the menu bar.
     QAction *ConditionsAction;
     // "Проект": add the run shown (enabled while one is), the project window, new, open,
