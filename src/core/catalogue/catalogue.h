@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QChar>
 #include <QString>
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 // One catalogue row. An empty slot has an empty name and every number 0.
 struct ProductRecord {
@@ -16,6 +18,12 @@ struct ProductRecord {
     double Price = 0;  // list price without VAT; 0 = no list price
 
     bool isEmpty() const { return Name.isEmpty(); }
+};
+
+// A row's figures as the writing rule gives them with one decimal separator: the
+// bore, the pressures, the flows and the price (0 when it has none).
+struct ProductFigureTexts {
+    QString dn, pmin, pmax, qmax, qmin, price;
 };
 
 // The maker's product range: 2000 slots indexed 1..2000, each product line in a
@@ -36,7 +44,16 @@ public:
     // Number of slots that hold a product.
     int usedCount() const;
 
+    // Writes every row's figures once with `separator`, for a caller that sizes many
+    // points (the batch program); a run of the windows never needs them.
+    void PrepareFigureTexts(QChar separator);
+    // The row's figures written with `separator`, when they were prepared with it;
+    // null otherwise.
+    const ProductFigureTexts *figureTexts(int index, QChar separator) const;
+
 private:
     ProductRecord &slot(int index);
     std::array<ProductRecord, LastSlot> rows_{};
+    QChar figureSeparator_;
+    std::vector<ProductFigureTexts> figureTexts_;
 };

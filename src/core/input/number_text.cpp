@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -194,62 +195,78 @@ std::optional<double> ReadNumber(const QString &text, QChar decimalSeparator)
     return Convert(*number);
 }
 
-QString WriteNumber(double value, QChar decimalSeparator)
+int WriteNumber(double value, char decimalSeparator, char *out)
 {
+    char *const begin = out;
+    const auto put = [&out](const char *text, int length) {
+        std::memcpy(out, text, static_cast<std::size_t>(length));
+        out += length;
+    };
     // Callers never pass these; they are written harmlessly all the same.
-    if (std::isnan(value))
-        return QStringLiteral("NaN");
-    if (std::isinf(value))
-        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    if (value == 0)
-        return QStringLiteral("0");
-    // A whole number below 1E15 has at most 15 digits: written as it is.
-    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
-        char buffer[24];
-        const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value));
-        return QString(QLatin1String(buffer, static_cast<qsizetype>(written.ptr - buffer)));
+    if (std::isnan(value)) {
+        put("NaN", 3);
+        return 3;
     }
+    if (std::isinf(value)) {
+        if (value < 0)
+            *out++ = '-';
+        put("INF", 3);
+        return static_cast<int>(out - begin);
+    }
+    if (value == 0) {
+        *out = '0';
+        return 1;
+    }
+    // A whole number below 1E15 has at most 15 digits: written as it is.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return static_cast<int>(std::to_chars(out, out + NumberTextCapacity, static_cast<long long>(value)).ptr - out);
 
     // Rounded to 15 significant digits.
     const Significant s = SignificantDigits(std::fabs(value));
-    QString out;
-    out.reserve(s.count + 24);
     if (value < 0)
-        out += u'-';
-    const auto digits = [&s](int from, int to) {
-        return QLatin1String(s.digits + from, static_cast<qsizetype>(to - from));
-    };
+        *out++ = '-';
+    const auto digits = [&](int from, int to) { put(s.digits + from, to - from); };
 
     // The form is chosen on the rounded value: 0.0001 <= |v| < 1E15 in full.
     if (s.exponent >= -4 && s.exponent <= 14) {
         if (s.exponent >= 0) {
             const int integerLength = s.exponent + 1;
-            out += digits(0, std::min(integerLength, s.count));
+            digits(0, std::min(integerLength, s.count));
             for (int i = s.count; i < integerLength; ++i)
-                out += u'0';
+                *out++ = '0';
             if (s.count > integerLength) {
-                out += decimalSeparator;
-                out += digits(integerLength, s.count);
+                *out++ = decimalSeparator;
+                digits(integerLength, s.count);
             }
         } else {
-            out += u'0';
-            out += decimalSeparator;
+            *out++ = '0';
+            *out++ = decimalSeparator;
             for (int i = 0; i < -s.exponent - 1; ++i)
-                out += u'0';
-            out += digits(0, s.count);
+                *out++ = '0';
+            digits(0, s.count);
         }
     } else {
-        out += QLatin1Char(s.digits[0]);
+        *out++ = s.digits[0];
         if (s.count > 1) {
-            out += decimalSeparator;
-            out += digits(1, s.count);
+            *out++ = decimalSeparator;
+            digits(1, s.count);
         }
-        out += u'E';
-        char exponent[8];
-        const auto written = std::to_chars(exponent, exponent + sizeof exponent, s.exponent);
-        out += QLatin1String(exponent, static_cast<qsizetype>(written.ptr - exponent));
+        *out++ = 'E';
+        out = std::to_chars(out, begin + NumberTextCapacity, s.exponent).ptr;
     }
-    return out;
+    return static_cast<int>(out - begin);
+}
+
+QString WriteNumber(double value, QChar decimalSeparator)
+{
+    // The digits never hold a point, so a separator beyond ASCII takes its place after.
+    const bool ascii = decimalSeparator.unicode() < 0x80;
+    char buffer[NumberTextCapacity];
+    const int length = WriteNumber(value, ascii ? static_cast<char>(decimalSeparator.unicode()) : '.', buffer);
+    QString text = QString::fromLatin1(buffer, length);
+    if (!ascii)
+        text.replace(u'.', decimalSeparator);
+    return text;
 }
 
 QChar LocaleDecimalSeparator()

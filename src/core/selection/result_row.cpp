@@ -44,6 +44,21 @@ ResultRow FormatResultRow(int number, const ProductRecord &record, QChar decimal
     };
 }
 
+ResultRow FormatResultRow(int number, const ProductRecord &record, const ProductFigureTexts &figures,
+                          QChar decimalSeparator)
+{
+    return ResultRow{
+        WriteNumber(number, decimalSeparator),
+        record.Name,
+        figures.dn,
+        figures.pmin,
+        figures.pmax,
+        figures.qmax,
+        figures.qmin,
+        record.Price == 0 ? NegotiablePriceText() : figures.price,
+    };
+}
+
 ResultRow FormatResultRow(int number, const ProductRecord &record)
 {
     return FormatResultRow(number, record, LocaleDecimalSeparator());

@@ -299,7 +299,7 @@ void SizeCabinet(SizingOutcome &out)
     InputField failed = InputField::None;
     const bool computed =
         ReadCabinetInput(shown.entries, out.qmaxStd, out.qminStd, out.pressures, &failed,
-                         &out.boundsExchanged);
+                         &out.boundsExchanged, out.texts.separator);
     out.rangeLayout = true;
 
     bool panels = false;
@@ -363,7 +363,9 @@ std::vector<Candidate> Candidates(const std::vector<int> &found, const SizingOut
         Candidate c;
         c.slot = slot;
         c.record = catalogue.at(slot);
-        c.cells = FormatResultRow(static_cast<int>(list.size()) + 1, c.record, out.texts.separator);
+        const ProductFigureTexts *figures = catalogue.figureTexts(slot, out.texts.separator);
+        c.cells = figures ? FormatResultRow(static_cast<int>(list.size()) + 1, c.record, *figures, out.texts.separator)
+                          : FormatResultRow(static_cast<int>(list.size()) + 1, c.record, out.texts.separator);
         c.loadPercent = LoadPercent(out.pressures.QmaxWork, c.record);
         c.qminMargin = QminMargin(out.pressures.QminWork, c.record);
         c.flags = CandidateFlags(out.request.mode, c.record, c.loadPercent,
@@ -424,8 +426,9 @@ SizingOutcome Begin(const SizingRequest &request)
     out.request = request;
     // The catalogue's own conversion: 1 bar of atmosphere, the gas at 20 °C, Z = 1.
     out.conditions.pAtm = 100;
-    out.when = QDateTime::currentDateTime();
-    out.texts.separator = LocaleDecimalSeparator();
+    // Kept in UTC, which needs no look-up of the time zone; shown in local time.
+    out.when = QDateTime::currentDateTimeUtc();
+    out.texts.separator = request.separator.isNull() ? LocaleDecimalSeparator() : request.separator;
     out.qmaxStd = request.qmaxStd;
     out.qminStd = request.qminStd;
     out.pressures = request.previous;
@@ -476,12 +479,15 @@ SizingOutcome Size(const SizingRequest &request, const ProductCatalogue &catalog
 SizingOutcome SizePoint(SizingRequest request, const QString &qmaxText, const QString &qminText,
                         const ProductCatalogue &catalogue)
 {
+    if (request.separator.isNull())
+        request.separator = LocaleDecimalSeparator();
     if (request.mode == 5) {
         request.entries.qmax = qmaxText;
         request.entries.qmin = qminText;
         return Size(request, catalogue);
     }
-    const FlowRangeReading flows = ReadFlowRange(qmaxText, qminText, request.qmaxStd, request.qminStd);
+    const FlowRangeReading flows =
+        ReadFlowRange(qmaxText, qminText, request.qmaxStd, request.qminStd, request.separator);
     request.qmaxStd = flows.qmax;
     request.qminStd = flows.qmin;
     if (flows.valid)
