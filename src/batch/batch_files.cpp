@@ -17,7 +17,7 @@ bool WriteTable(const QString &path, const CollectedPoints &points, QString *err
         [&](const std::function<void(const QVariantList &)> &put) {
             QVariantList row;
             points.forEach([&](const BatchRecord &record) {
-                for (const QStringList &line : BatchTableLines(record)) {
+                for (const QStringList &line : BatchTableLines(record, points.rows())) {
                     row.clear();
                     row.reserve(line.size());
                     for (int column = 0; column < line.size(); ++column) {
@@ -36,7 +36,7 @@ bool WriteTable(const QString &path, const CollectedPoints &points, QString *err
                 }
             });
         },
-        error);
+        error, [&points] { return points.stopped(); });
 }
 
 // The report's outcome of a point; one the batch refused before sizing is shown
@@ -64,5 +64,6 @@ bool WriteBatchFile(BatchFormat format, const QString &path, const CollectedPoin
     points.forEach([&reported](const BatchRecord &record) {
         reported.push_back({record.point.id, record.point.line, ReportedOutcome(record)});
     });
-    return WriteBatchReportPdf(path, reported, points.catalogue(), error);
+    return !points.stopped()
+        && WriteBatchReportPdf(path, reported, points.catalogue(), error, [&points] { return points.stopped(); });
 }
