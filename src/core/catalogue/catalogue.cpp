@@ -1,5 +1,6 @@
 #include "core/catalogue/catalogue.h"
 
+#include "core/gas/gas_error.h"
 #include "core/input/number_text.h"
 
 #include <QtGlobal>
@@ -313,7 +314,8 @@ void ProductCatalogue::PrepareFigureTexts(QChar separator)
             continue;
         figureTexts_[i] = {WriteNumber(r.DN, separator),   WriteNumber(r.Pmin, separator),
                            WriteNumber(r.Pmax, separator), WriteNumber(r.Qmax, separator),
-                           WriteNumber(r.Qmin, separator), WriteNumber(r.Price, separator)};
+                           WriteNumber(r.Qmin, separator), WriteNumber(r.Price, separator),
+                           gas::MessageNumber(r.Pmin),     gas::MessageNumber(r.Pmax)};
     }
 }
 

@@ -21,9 +21,11 @@ struct ProductRecord {
 };
 
 // A row's figures as the writing rule gives them with one decimal separator: the
-// bore, the pressures, the flows and the price (0 when it has none).
+// bore, the pressures, the flows and the price (0 when it has none); and its pressure
+// range as messages write numbers.
 struct ProductFigureTexts {
     QString dn, pmin, pmax, qmax, qmin, price;
+    QString pminMessage, pmaxMessage;
 };
 
 // The maker's product range: 2000 slots indexed 1..2000, each product line in a

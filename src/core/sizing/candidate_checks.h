@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The checks a careful engineer makes on each fitting product, beyond the
 // selection's own rule. They inform and never remove a row.
 
@@ -13,6 +15,21 @@
 // bar absolute) that does not cover both working absolute pressures.
 QStringList CandidateFlags(int mode, const ProductRecord &record, double loadPercent,
                            double maxLoad, double pminAbs, double pmaxAbs);
+
+// The same for the rows of one working point, its figures written once for all of
+// them; a row's own figures come from its written texts when it has them.
+class CandidateChecks {
+public:
+    CandidateChecks(int mode, double maxLoad, double pminAbs, double pmaxAbs);
+    QStringList flags(const ProductRecord &record, double loadPercent,
+                      const ProductFigureTexts *figures = nullptr) const;
+
+private:
+    int mode_;
+    double maxLoad_, pminAbs_, pmaxAbs_;
+    // Written when first needed.
+    mutable std::optional<QString> maxLoadText_, pminShown_, pmaxShown_;
+};
 
 // The product line (catalogue block) a slot belongs to: the block's first slot, or 0.
 int LineOf(int slot);

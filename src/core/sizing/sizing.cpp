@@ -351,13 +351,15 @@ std::vector<Candidate> Candidates(const std::vector<int> &found, const SizingOut
 {
     std::vector<Candidate> list;
     list.reserve(found.size());
+    const CandidateChecks checks(out.request.mode, out.request.conditions.maxLoad, out.pressures.PminAbs,
+                                 out.pressures.PmaxAbs);
     for (const int slot : found) {
         // A row of the possible variants is taken as it is, numbered in this list.
         const auto known = std::find_if(out.possible.begin(), out.possible.end(),
                                         [slot](const Candidate &c) { return c.slot == slot; });
         if (known != out.possible.end()) {
             list.push_back(*known);
-            list.back().cells[0] = WriteNumber(static_cast<double>(list.size()), out.texts.separator);
+            list.back().cells[0] = RowNumberText(static_cast<int>(list.size()), out.texts.separator);
             continue;
         }
         Candidate c;
@@ -368,9 +370,7 @@ std::vector<Candidate> Candidates(const std::vector<int> &found, const SizingOut
                           : FormatResultRow(static_cast<int>(list.size()) + 1, c.record, out.texts.separator);
         c.loadPercent = LoadPercent(out.pressures.QmaxWork, c.record);
         c.qminMargin = QminMargin(out.pressures.QminWork, c.record);
-        c.flags = CandidateFlags(out.request.mode, c.record, c.loadPercent,
-                                 out.request.conditions.maxLoad, out.pressures.PminAbs,
-                                 out.pressures.PmaxAbs);
+        c.flags = checks.flags(c.record, c.loadPercent, figures);
         list.push_back(std::move(c));
     }
     return list;
