@@ -5,6 +5,8 @@
 
 #include <QIODevice>
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include <algorithm>
@@ -206,9 +208,48 @@ void AppendInteger(std::string &out, long long value)
     out.append(text, std::size_t(std::to_chars(text, text + sizeof text, value).ptr - text));
 }
 
+} // namespace
+
+// The bytes of each catalogue row, by slot: its cells as the table writes them and the
+// product's part of a JSON row, with what they were made from.
+struct BatchFormatter::ProductBytes {
+    struct Row {
+        ProductRecord record;
+        std::array<QString, ResultColumnCount - 1> cells; // all but the row's number
+        std::array<std::string, ResultColumnCount - 1> csv;
+        std::string json; // ,"name":...,"price":...
+    };
+    std::vector<std::optional<Row>> rows;
+
+    // The bytes of a candidate's product, when they are the ones made for its slot.
+    const Row *of(const Candidate &c) const
+    {
+        const std::size_t at = std::size_t(c.slot - ProductCatalogue::FirstSlot);
+        if (c.slot < ProductCatalogue::FirstSlot || at >= rows.size() || !rows[at])
+            return nullptr;
+        const Row &row = *rows[at];
+        const ProductRecord &a = c.record, &b = row.record;
+        const bool same = a.Name.constData() == b.Name.constData() && a.Name.size() == b.Name.size()
+            && a.DN == b.DN && a.Pmin == b.Pmin && a.Pmax == b.Pmax && a.Qmax == b.Qmax && a.Qmin == b.Qmin
+            && a.Price == b.Price;
+        return same ? &row : nullptr;
+    }
+};
+
+namespace {
+
+using ProductBytes = BatchFormatter::ProductBytes;
+
+// The same text, shared: made once, copied since.
+bool Shared(const QString &a, const QString &b)
+{
+    return a.constData() == b.constData() && a.size() == b.size();
+}
+
 // A point's table lines, as CsvLine() joins BatchTableLines(), each with its line
 // feed: the fields every line shares are made into bytes once.
-void AppendCsvLines(std::string &out, const BatchRecord &record, BatchRows rows, QChar separator)
+void AppendCsvLines(std::string &out, const BatchRecord &record, BatchRows rows, QChar separator,
+                    const ProductBytes *products)
 {
     const QStringList f = PointFields(record, separator);
     std::string head, middle, tail;
@@ -235,9 +276,15 @@ void AppendCsvLines(std::string &out, const BatchRecord &record, BatchRows rows,
             out += ";;;;;;;;;;"; // the row's eleven fields, empty
         } else {
             AppendInteger(out, c->slot);
-            for (const QString &cell : c->cells) {
+            out += ';';
+            AppendCsvField(out, c->cells[0]);
+            const ProductBytes::Row *known = products ? products->of(*c) : nullptr;
+            for (std::size_t i = 1; i < c->cells.size(); ++i) {
                 out += ';';
-                AppendCsvField(out, cell);
+                if (known && Shared(c->cells[i], known->cells[i - 1]))
+                    out += known->csv[i - 1];
+                else
+                    AppendCsvField(out, c->cells[i]);
             }
             out += ';';
             AppendCsvNumber(out, c->loadPercent, separator);
@@ -332,6 +379,12 @@ public:
     void string(const char *name, const QString &text) { AppendString(key(name), text); }
     void number(const char *name, double value) { AppendNumber(key(name), value); }
     void null(const char *name) { key(name) += "null"; }
+    // Keys and values made before, from the comma on.
+    void made(const std::string &bytes)
+    {
+        out_ += bytes;
+        first_ = false;
+    }
 
 private:
     std::string &out_;
@@ -349,24 +402,32 @@ void AppendStrings(std::string &out, const QStringList &texts)
     out += ']';
 }
 
-void AppendCandidates(std::string &out, const std::vector<Candidate> &list)
+// The product's part of a JSON row, after its slot and number.
+void AppendProduct(JsonObject &row, const ProductRecord &r)
+{
+    row.string("name", r.Name);
+    row.number("dn", r.DN);
+    row.number("pmin", r.Pmin);
+    row.number("pmax", r.Pmax);
+    row.number("qmax", r.Qmax);
+    row.number("qmin", r.Qmin);
+    row.number("price", r.Price);
+}
+
+void AppendCandidates(std::string &out, const std::vector<Candidate> &list, const ProductBytes *products)
 {
     out += '[';
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (i > 0)
             out += ',';
         const Candidate &c = list[i];
-        const ProductRecord &r = c.record;
         JsonObject row(out);
         row.number("slot", c.slot);
         row.number("number", double(i + 1));
-        row.string("name", r.Name);
-        row.number("dn", r.DN);
-        row.number("pmin", r.Pmin);
-        row.number("pmax", r.Pmax);
-        row.number("qmax", r.Qmax);
-        row.number("qmin", r.Qmin);
-        row.number("price", r.Price);
+        if (const ProductBytes::Row *known = products ? products->of(c) : nullptr)
+            row.made(known->json);
+        else
+            AppendProduct(row, c.record);
         row.number("load_percent", c.loadPercent);
         if (c.qminMargin)
             row.number("qmin_margin", *c.qminMargin);
@@ -468,7 +529,8 @@ qint64 BatchTableLineCount(const BatchRecord &record, BatchRows rows)
 
 namespace {
 
-void AppendJsonObject(std::string &text, const BatchRecord &record, BatchRows rows)
+void AppendJsonObject(std::string &text, const BatchRecord &record, BatchRows rows,
+                      const ProductBytes *products = nullptr)
 {
     const BatchPoint &p = record.point;
     const SizingOutcome &out = record.outcome;
@@ -517,8 +579,8 @@ void AppendJsonObject(std::string &text, const BatchRecord &record, BatchRows ro
             AppendConditions(o.key("conditions"), out.conditions);
         else
             o.null("conditions");
-        AppendCandidates(o.key("optimal"), sized ? out.optimal : NoRows());
-        AppendCandidates(o.key("possible"), sized ? PossibleRows(out, rows) : NoRows());
+        AppendCandidates(o.key("optimal"), sized ? out.optimal : NoRows(), products);
+        AppendCandidates(o.key("possible"), sized ? PossibleRows(out, rows) : NoRows(), products);
     }
 }
 
@@ -531,9 +593,36 @@ QByteArray BatchJsonObject(const BatchRecord &record, BatchRows rows)
     return QByteArray::fromStdString(text);
 }
 
-BatchFormatter::BatchFormatter(Format format, BatchRows rows, QChar decimalSeparator)
+BatchFormatter::BatchFormatter(Format format, BatchRows rows, QChar decimalSeparator,
+                               const ProductCatalogue *catalogue)
     : format_(format), rows_(rows), separator_(decimalSeparator)
 {
+    if (!catalogue)
+        return;
+    auto products = std::make_shared<ProductBytes>();
+    products->rows.resize(std::size_t(ProductCatalogue::LastSlot - ProductCatalogue::FirstSlot + 1));
+    for (int slot = ProductCatalogue::FirstSlot; slot <= ProductCatalogue::LastSlot; ++slot) {
+        const ProductRecord &record = catalogue->at(slot);
+        const ProductFigureTexts *figures = catalogue->figureTexts(slot, decimalSeparator);
+        if (record.isEmpty() || !figures)
+            continue;
+        ProductBytes::Row row;
+        row.record = record;
+        const ResultRow cells = FormatResultRow(1, record, *figures, decimalSeparator);
+        for (std::size_t i = 1; i < cells.size(); ++i) {
+            row.cells[i - 1] = cells[i];
+            AppendCsvField(row.csv[i - 1], cells[i]);
+        }
+        std::string json;
+        {
+            JsonObject o(json);
+            o.made(std::string()); // the row's slot and number come before
+            AppendProduct(o, record);
+        }
+        row.json = json.substr(1, json.size() - 2);
+        products->rows[std::size_t(slot - ProductCatalogue::FirstSlot)] = std::move(row);
+    }
+    products_ = std::move(products);
 }
 
 QByteArray BatchFormatter::begin() const
@@ -547,9 +636,9 @@ void BatchFormatter::append(std::string &out, const BatchRecord &record, bool fi
 {
     if (format_ == Format::Json) {
         out += first ? "\n" : ",\n";
-        AppendJsonObject(out, record, rows_);
+        AppendJsonObject(out, record, rows_, products_.get());
     } else {
-        AppendCsvLines(out, record, rows_, separator_);
+        AppendCsvLines(out, record, rows_, separator_, products_.get());
     }
 }
 
@@ -560,8 +649,9 @@ QByteArray BatchFormatter::end(bool empty) const
     return {};
 }
 
-BatchStreamWriter::BatchStreamWriter(QIODevice &device, Format format, BatchRows rows)
-    : device_(device), formatter_(format, rows, LocaleDecimalSeparator())
+BatchStreamWriter::BatchStreamWriter(QIODevice &device, Format format, BatchRows rows,
+                                     const ProductCatalogue *catalogue)
+    : device_(device), formatter_(format, rows, LocaleDecimalSeparator(), catalogue)
 {
 }
 

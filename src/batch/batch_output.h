@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,7 +47,10 @@ QByteArray BatchJsonObject(const BatchRecord &record, BatchRows rows = BatchRows
 class BatchFormatter {
 public:
     enum class Format { Csv, Json };
-    BatchFormatter(Format format, BatchRows rows, QChar decimalSeparator);
+    // With the catalogue (its figures prepared with the separator), the bytes of its
+    // rows are made once and taken for every row that has them.
+    BatchFormatter(Format format, BatchRows rows, QChar decimalSeparator,
+                   const ProductCatalogue *catalogue = nullptr);
 
     QByteArray begin() const;
     // One record's bytes after `out`; `first` for the document's first record.
@@ -54,10 +58,13 @@ public:
     // After the last record; `empty` when there was none.
     QByteArray end(bool empty) const;
 
+    struct ProductBytes;
+
 private:
     Format format_;
     BatchRows rows_;
     QChar separator_;
+    std::shared_ptr<const ProductBytes> products_;
 };
 
 // Writes records to a device as they come, or the bytes a BatchFormatter made for
@@ -65,7 +72,8 @@ private:
 class BatchStreamWriter {
 public:
     using Format = BatchFormatter::Format;
-    BatchStreamWriter(QIODevice &device, Format format, BatchRows rows = BatchRows::All);
+    BatchStreamWriter(QIODevice &device, Format format, BatchRows rows = BatchRows::All,
+                      const ProductCatalogue *catalogue = nullptr);
 
     void begin();
     void write(const BatchRecord &record);
