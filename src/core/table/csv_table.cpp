@@ -111,10 +111,11 @@ std::unique_ptr<TableReader> OpenCsvTable(QIODevice &device)
     } else {
         // The stream's first block stays in the device's buffer for the reader.
         const QByteArray start = device.peek(FirstBlock);
-        // Whole lines, so that no character is cut at the block's end; the block
-        // itself when it holds no line break.
-        const qsizetype whole = WholeLines(start, false);
-        const QByteArrayView lines = QByteArrayView(start).first(whole > 0 ? whole : start.size());
+        // A short block is the whole stream (standard input is read until a block is
+        // full); of a full one, whole lines, so that no character is cut at its end.
+        const bool whole = start.size() < FirstBlock;
+        const qsizetype lineEnd = WholeLines(start, whole);
+        const QByteArrayView lines = QByteArrayView(start).first(lineEnd > 0 ? lineEnd : start.size());
         if (!StartsWithMark(start) && DecodeDesktopText(lines).encoding == TextEncoding::Windows1251)
             encoding = TextEncoding::Windows1251;
     }

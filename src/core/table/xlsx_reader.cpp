@@ -385,11 +385,15 @@ bool SheetTable::readRow(int &line, std::vector<Cell> &cells)
         if (!xml_.isStartElement() || xml_.name() != u"row")
             continue;
         const QStringView number = xml_.attributes().value(QLatin1StringView("r"));
-        lastRow_ = number.isEmpty() ? lastRow_ + 1 : number.toInt();
-        if (lastRow_ <= 0) {
-            fail(1, 0, QStringLiteral("строка листа без номера"));
+        const int row = number.isEmpty() ? lastRow_ + 1 : number.toInt();
+        if (row <= lastRow_) {
+            // A spreadsheet writes its rows in order, each once.
+            fail(std::max(lastRow_, 1), 0,
+                 row <= 0 ? QStringLiteral("строка листа без номера «%1»").arg(number)
+                          : QStringLiteral("строки листа не по порядку: строка %1 после строки %2").arg(row).arg(lastRow_));
             return false;
         }
+        lastRow_ = row;
         cells.clear();
         int column = 0;
         bool anything = false;

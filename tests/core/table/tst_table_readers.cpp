@@ -255,6 +255,9 @@ private slots:
         QTest::newRow("a cell right of the header")
             << with("<row r=\"2\"><c r=\"A2\"><v>1</v></c><c r=\"D2\"><v>2</v></c></row>")
             << QStringList{u"1: a|b|c"_s, u"error ячейка D2 ячейка правее последнего столбца заголовка (C)"_s};
+        QTest::newRow("rows out of order")
+            << with("<row r=\"3\"><c r=\"A3\"><v>1</v></c></row><row r=\"3\"><c r=\"A3\"><v>2</v></c></row>")
+            << QStringList{u"1: a|b|c"_s, u"3: 1||"_s, u"error строка 3 строки листа не по порядку: строка 3 после строки 3"_s};
         QTest::newRow("a shared string that is not there")
             << with("<row r=\"2\"><c r=\"A2\" t=\"s\"><v>99</v></c></row>")
             << QStringList{u"1: a|b|c"_s, u"error ячейка A2 ссылка на общую строку 99, которой нет в книге"_s};
