@@ -149,7 +149,9 @@ struct Significant {
     int exponent = 0;
 };
 
-Significant SignificantDigits(double magnitude)
+// `shortestFirst`: try the shortest text first, which is quicker for the values that
+// have a short one and slower for the others; the digits are the same either way.
+Significant SignificantDigits(double magnitude, bool shortestFirst)
 {
     // The shortest text that reads back as a normal value is taken when it has at
     // most 15 digits: its distance from the value is below half a unit in the last
@@ -159,7 +161,7 @@ Significant SignificantDigits(double magnitude)
     // to 15 explicitly.
     char buffer[64];
     std::to_chars_result written{buffer, {}};
-    bool shortest = magnitude >= std::numeric_limits<double>::min();
+    bool shortest = shortestFirst && magnitude >= std::numeric_limits<double>::min();
     if (shortest) {
         written = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
         int count = 0;
@@ -195,7 +197,9 @@ std::optional<double> ReadNumber(const QString &text, QChar decimalSeparator)
     return Convert(*number);
 }
 
-int WriteNumber(double value, char decimalSeparator, char *out)
+namespace {
+
+int WriteNumberTo(double value, char decimalSeparator, char *out, bool shortestFirst)
 {
     char *const begin = out;
     const auto put = [&out](const char *text, int length) {
@@ -222,7 +226,7 @@ int WriteNumber(double value, char decimalSeparator, char *out)
         return static_cast<int>(std::to_chars(out, out + NumberTextCapacity, static_cast<long long>(value)).ptr - out);
 
     // Rounded to 15 significant digits.
-    const Significant s = SignificantDigits(std::fabs(value));
+    const Significant s = SignificantDigits(std::fabs(value), shortestFirst);
     if (value < 0)
         *out++ = '-';
     const auto digits = [&](int from, int to) { put(s.digits + from, to - from); };
@@ -257,12 +261,21 @@ int WriteNumber(double value, char decimalSeparator, char *out)
     return static_cast<int>(out - begin);
 }
 
+} // namespace
+
+int WriteNumber(double value, char decimalSeparator, char *out)
+{
+    // The writers meet computed figures (loads, margins, compressibility), whose
+    // shortest text is seldom short enough.
+    return WriteNumberTo(value, decimalSeparator, out, false);
+}
+
 QString WriteNumber(double value, QChar decimalSeparator)
 {
     // The digits never hold a point, so a separator beyond ASCII takes its place after.
     const bool ascii = decimalSeparator.unicode() < 0x80;
     char buffer[NumberTextCapacity];
-    const int length = WriteNumber(value, ascii ? static_cast<char>(decimalSeparator.unicode()) : '.', buffer);
+    const int length = WriteNumberTo(value, ascii ? static_cast<char>(decimalSeparator.unicode()) : '.', buffer, true);
     QString text = QString::fromLatin1(buffer, length);
     if (!ascii)
         text.replace(u'.', decimalSeparator);
