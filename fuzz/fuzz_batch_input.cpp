@@ -123,6 +123,7 @@ const ProductCatalogue &Catalogue()
     static const ProductCatalogue catalogue = [] {
         ProductCatalogue c;
         c.Fill();
+        c.PrepareFigureTexts(LocaleDecimalSeparator());
         return c;
     }();
     return catalogue;
@@ -179,11 +180,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
                 Fail("a table line of the wrong width", line.join(u';'));
             lines += CsvLine(line).toUtf8() + '\n';
         }
-        // The streamed writer's bytes are the lines' own.
+        // The streamed writers' bytes (with the catalogue's rows made once) are the
+        // lines' own and the object's own.
+        static const BatchFormatter csv(BatchFormatter::Format::Csv, BatchRows::All, LocaleDecimalSeparator(),
+                                        &Catalogue());
+        static const BatchFormatter json(BatchFormatter::Format::Json, BatchRows::All, LocaleDecimalSeparator(),
+                                         &Catalogue());
         std::string streamed;
-        BatchFormatter(BatchFormatter::Format::Csv, BatchRows::All, LocaleDecimalSeparator()).append(streamed, sized, true);
+        csv.append(streamed, sized, true);
         if (QByteArray::fromStdString(streamed) != lines)
             Fail("the streamed table differs from its lines", QString::fromUtf8(lines));
+        std::string object;
+        json.append(object, sized, true);
+        if (QByteArray::fromStdString(object) != "\n" + BatchJsonObject(sized))
+            Fail("the streamed JSON differs from the point's object", QString::fromStdString(object));
     }
     return 0;
 }

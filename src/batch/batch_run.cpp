@@ -73,7 +73,7 @@ QString OutputPath(const BatchOptions &options)
 
 // Points sized together, on one thread: a few hundred, so that the threads share the
 // work evenly and memory holds only the chunks under way.
-constexpr int ChunkRecords = 256;
+constexpr int ChunkRecords = 128;
 // Bytes of one thread's output gathered before they are written.
 constexpr qsizetype WriteBlock = 256 * 1024;
 
@@ -452,6 +452,9 @@ int Run::streamPoints(const BatchColumns &columns, std::optional<TableRecord> re
         done.refused = false;
     };
 
+    // The buffers of written chunks, handed to the next ones: no chunk allocates its
+    // room anew.
+    std::vector<std::string> spare;
     QThreadPool pool;
     pool.setMaxThreadCount(jobs);
     std::deque<std::future<ChunkResult>> underWay;
@@ -459,6 +462,7 @@ int Run::streamPoints(const BatchColumns &columns, std::optional<TableRecord> re
         ChunkResult done = underWay.front().get();
         underWay.pop_front();
         put(done);
+        spare.push_back(std::move(done.bytes));
     };
     // Before a fatal message or the end, the chunks read so far are written, as they
     // would have been one at a time; after a stop, none is.
@@ -498,9 +502,18 @@ int Run::streamPoints(const BatchColumns &columns, std::optional<TableRecord> re
             } else {
                 auto promise = std::make_shared<std::promise<ChunkResult>>();
                 underWay.push_back(promise->get_future());
-                pool.start([&step, promise, first, records = std::move(chunk)] {
+                std::string room;
+                if (spare.empty()) {
+                    room.reserve(WriteBlock);
+                } else {
+                    room = std::move(spare.back());
+                    spare.pop_back();
+                }
+                // A shared buffer, so that the task is copied without copying it.
+                auto buffer = std::make_shared<std::string>(std::move(room));
+                pool.start([&step, promise, first, buffer, records = std::move(chunk)] {
                     ChunkResult result;
-                    result.bytes.reserve(WriteBlock);
+                    result.bytes = std::move(*buffer);
                     step.run(records, first, result);
                     promise->set_value(std::move(result));
                 });
