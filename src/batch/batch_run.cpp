@@ -204,7 +204,10 @@ public:
     Run(const BatchOptions &options, QIODevice &in, QIODevice &out, QIODevice &errors,
         const CollectedWriter &collected, const BatchContext &context)
         : options_(options), in_(in), out_(out), errors_(errors), collected_(collected), context_(context),
-          progress_(errors, !options.quiet && (options.progress || context.errorsOnTerminal))
+          progress_(errors, !options.quiet
+                                && (options.progress
+                                    || (context.errorsOnTerminal
+                                        && !(ToStandardOutput(options) && context.outputOnTerminal))))
     {
     }
 
@@ -763,7 +766,7 @@ QString BatchUsage()
                "      --progress       ход работы (точек, доля файла, точек в секунду,\n"
                "                       сколько осталось) на стандартном выводе ошибок и\n"
                "                       тогда, когда это не терминал; на терминале он\n"
-               "                       показывается и так\n"
+               "                       показывается и так, если результаты идут не туда\n"
                "  -q, --quiet          без хода работы, без сообщений об отдельных точках\n"
                "                       и о кодировке; ошибки, из-за которых работа\n"
                "                       остановлена, сообщаются всегда\n"

@@ -42,8 +42,10 @@ struct BatchOptions {
 
 // What a run knows of the process around it.
 struct BatchContext {
-    // Standard error is a terminal: the progress is shown there (unless --quiet).
+    // Standard error is a terminal: the progress is shown there (unless --quiet, or
+    // the results themselves go to standard output on a terminal).
     bool errorsOnTerminal = false;
+    bool outputOnTerminal = false;
     // Turned true (by a signal handler) to stop the run: nothing more is read and a
     // regular output file is not put in place.
     const std::atomic<bool> *stop = nullptr;

@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <csignal>
+#include <cstdio>
 #include <memory>
 
 #ifdef Q_OS_WIN
@@ -34,12 +35,12 @@ extern "C" void OnStopSignal(int signal)
     std::signal(signal, SIG_DFL);
 }
 
-bool ErrorsOnTerminal()
+bool OnTerminal(FILE *stream)
 {
 #ifdef Q_OS_WIN
-    return _isatty(_fileno(stderr)) != 0;
+    return _isatty(_fileno(stream)) != 0;
 #else
-    return isatty(STDERR_FILENO) != 0;
+    return isatty(fileno(stream)) != 0;
 #endif
 }
 
@@ -92,7 +93,8 @@ int main(int argc, char *argv[])
     std::signal(SIGINT, OnStopSignal);
     std::signal(SIGTERM, OnStopSignal);
     BatchContext context;
-    context.errorsOnTerminal = ErrorsOnTerminal();
+    context.errorsOnTerminal = OnTerminal(stderr);
+    context.outputOnTerminal = OnTerminal(stdout);
     context.stop = &StopRequested;
     return RunBatch(*options, in, out, errors, WriteBatchFile, context);
 }
