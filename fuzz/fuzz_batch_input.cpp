@@ -182,16 +182,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         }
         // The streamed writers' bytes (with the catalogue's rows made once) are the
         // lines' own and the object's own.
-        static const BatchFormatter csv(BatchFormatter::Format::Csv, BatchRows::All, LocaleDecimalSeparator(),
+        static const BatchFormatter csvWriter(BatchFormatter::Format::Csv, BatchRows::All, LocaleDecimalSeparator(),
                                         &Catalogue());
-        static const BatchFormatter json(BatchFormatter::Format::Json, BatchRows::All, LocaleDecimalSeparator(),
+        static const BatchFormatter jsonWriter(BatchFormatter::Format::Json, BatchRows::All, LocaleDecimalSeparator(),
                                          &Catalogue());
         std::string streamed;
-        csv.append(streamed, sized, true);
+        csvWriter.append(streamed, sized, true);
         if (QByteArray::fromStdString(streamed) != lines)
             Fail("the streamed table differs from its lines", QString::fromUtf8(lines));
         std::string object;
-        json.append(object, sized, true);
+        jsonWriter.append(object, sized, true);
         if (QByteArray::fromStdString(object) != "\n" + BatchJsonObject(sized))
             Fail("the streamed JSON differs from the point's object", QString::fromStdString(object));
     }

@@ -251,20 +251,70 @@ bool Shared(const QString &a, const QString &b)
 void AppendCsvLines(std::string &out, const BatchRecord &record, BatchRows rows, QChar separator,
                     const ProductBytes *products)
 {
-    const QStringList f = PointFields(record, separator);
+    // The fields of PointFields(), each made into bytes at once (the numbers without a
+    // text between): the ones before the result, between it and the row, after the row.
+    const BatchPoint &p = record.point;
     std::string head, middle, tail;
-    for (int c = Id; c < Result; ++c) {
-        AppendCsvField(head, f[c]);
-        head += ';';
+    AppendCsvField(head, p.id);
+    head += ';';
+    AppendInteger(head, p.line);
+    head += ';';
+    AppendCsvField(head, p.modeText);
+    head += ';';
+    const auto text = [](std::string &to, const QString &field) {
+        to += ';';
+        AppendCsvField(to, field);
+    };
+    const auto shown = [&text](std::string &to, const std::optional<QString> &field) {
+        text(to, field ? *field : QString());
+    };
+    const auto number = [separator](std::string &to, double value) {
+        to += ';';
+        AppendCsvNumber(to, value, separator);
+    };
+    text(middle, record.errorColumn);
+    text(middle, record.error);
+    text(middle, record.warnings.isEmpty() ? QString() : record.warnings.join(u'\n'));
+    const bool sized = record.sized && !record.hasError();
+    const SizingOutcome &outcome = record.outcome;
+    const ResultTexts &t = outcome.texts;
+    if (sized) {
+        text(middle, CurrencyText(outcome.currency));
+        if (t.qmaxStd)
+            text(middle, *t.qmaxStd);
+        else
+            number(middle, outcome.qmaxStd);
+        if (t.qminStd)
+            text(middle, *t.qminStd);
+        else
+            number(middle, outcome.qminStd);
+        if (outcome.rangeLayout) {
+            shown(middle, t.pmaxGauge);
+            shown(middle, t.pminGauge);
+            shown(middle, t.pmaxAbs);
+            shown(middle, t.pminAbs);
+            middle += ";;"; // no single pressure
+        } else {
+            middle += ";;;;"; // no range
+            shown(middle, t.workingGauge);
+            shown(middle, t.workingAbs);
+        }
+        shown(middle, t.qmaxWork);
+        shown(middle, t.qminWork);
+    } else {
+        middle += ";;;;;;;;;;;"; // currency to qmin_work, empty
     }
-    for (int c = Result + 1; c < Slot; ++c) {
-        middle += ';';
-        AppendCsvField(middle, f[c]);
-    }
+    text(middle, p.hasOutlet ? p.outletText : QString());
+    text(middle, p.hasOutlet ? p.outletUnit : QString());
     middle += ';';
-    for (int c = NoFit; c < Flags; ++c) {
-        tail += ';';
-        AppendCsvField(tail, f[c]);
+    if (sized) {
+        const AppliedConditions &c = outcome.conditions;
+        text(tail, outcome.noFitReason);
+        text(tail, MethodKey(c.method));
+        for (const double value : {c.tMin, c.tMax, c.pAtm, c.zQmax, c.zQmin, c.zStd})
+            number(tail, value);
+    } else {
+        tail += ";;;;;;;;"; // no_fit_reason to z_std, empty
     }
     tail += ';';
 
@@ -293,7 +343,9 @@ void AppendCsvLines(std::string &out, const BatchRecord &record, BatchRows rows,
                 AppendCsvNumber(out, *c->qminMargin, separator);
         }
         out += tail;
-        if (c && !c->flags.isEmpty())
+        if (c && c->flags.size() == 1)
+            AppendCsvField(out, c->flags.front());
+        else if (c && c->flags.size() > 1)
             AppendCsvField(out, c->flags.join(QStringLiteral("; ")));
         out += '\n';
     };
@@ -301,7 +353,6 @@ void AppendCsvLines(std::string &out, const BatchRecord &record, BatchRows rows,
         line("error", nullptr);
         return;
     }
-    const SizingOutcome &outcome = record.outcome;
     for (const Candidate &c : outcome.optimal)
         line("optimal", &c);
     for (const Candidate &c : PossibleRows(outcome, rows))
