@@ -223,6 +223,7 @@ private slots:
         }
     }
 
+#ifdef GAS_XLSX_INPUT // a build without libzip refuses every workbook
     // A workbook of the points (numbers as numbers, texts as texts, an empty row
     // first and one among them, empty cells below) reads as the same table: the same
     // results line for line, by its extension or when told.
@@ -296,6 +297,7 @@ private slots:
         QCOMPARE(refused.status, BatchFailed);
         QVERIFY2(refused.errors.contains(u"не читается как книга xlsx"_s), qPrintable(refused.errors));
     }
+#endif
 };
 
 QTEST_GUILESS_MAIN(TestBatchTables)
