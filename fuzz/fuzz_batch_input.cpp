@@ -1,11 +1,16 @@
 // libFuzzer target for the batch program's input: arbitrary bytes go through the
 // table reader; whatever it reads must come back the same through the writer's
 // quoting, and every point of a table with a valid header is read, sized and
-// written as a JSON object that parses and as table lines of the header's width.
+// written as a JSON object that parses, as table lines of the header's width and as
+// the same CSV bytes the streamed writer makes. The same bytes also go through the
+// reader of the tables desktops save (UTF-8 or Windows-1251, `;`, `,` or tab), from a
+// file and as a stream: what it reads must read back the same written with `;`.
 
 #include "batch/batch_output.h"
+#include "core/input/number_text.h"
 #include "core/table/batch_point.h"
 #include "core/table/csv_reader.h"
+#include "core/table/table_reader.h"
 
 #include <QBuffer>
 #include <QJsonDocument>
@@ -15,6 +20,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -49,11 +56,74 @@ std::vector<CsvReader::Record> ReadRecords(const QByteArray &bytes, bool *failed
     return records;
 }
 
+// Bytes that come once, as on standard input.
+class Stream : public QIODevice {
+public:
+    explicit Stream(const QByteArray &bytes) : bytes_(bytes) { open(QIODevice::ReadOnly); }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 size = std::min(maxSize, qint64(bytes_.size()) - at_);
+        std::memcpy(data, bytes_.constData() + at_, std::size_t(size));
+        at_ += size;
+        return size;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray bytes_;
+    qint64 at_ = 0;
+};
+
+// The records of a desktop's table, from a file or a stream; they must agree, but
+// for the stream's late refusal of bytes that are not UTF-8.
+void CheckDesktopTable(const QByteArray &bytes)
+{
+    QBuffer file;
+    file.setData(bytes);
+    file.open(QIODevice::ReadOnly);
+    Stream stream(bytes);
+    const std::unique_ptr<TableReader> fromFile = OpenCsvTable(file);
+    const std::unique_ptr<TableReader> fromStream = OpenCsvTable(stream);
+    QByteArray written("\xEF\xBB\xBF");
+    std::vector<QStringList> records;
+    for (int i = 0; i < MaxRecords; ++i) {
+        const std::optional<TableRecord> a = fromFile->next();
+        const std::optional<TableRecord> b = fromStream->next();
+        if (a.has_value() != b.has_value() && !(a && fromStream->hasError()))
+            Fail("a file and a stream of the same bytes read apart", a ? a->fields.join(u'|') : b->fields.join(u'|'));
+        if (!a)
+            break;
+        if (b && (a->fields != b->fields || a->line != b->line))
+            Fail("a file and a stream give another record", a->fields.join(u'|'));
+        if (!a->dateFields.empty())
+            Fail("a CSV record with a date", a->fields.join(u'|'));
+        written += CsvLine(a->fields).toUtf8() + '\n';
+        records.push_back(a->fields);
+    }
+    if (fromFile->hasError() && (fromFile->errorLine() < 1 || fromFile->error().isEmpty()))
+        Fail("a desktop table's error without its line or reason", fromFile->error());
+    const double share = fromFile->progress();
+    if (!(share >= 0 && share <= 1) && !bytes.isEmpty())
+        Fail("a share of the file outside 0 to 1", QString::number(share));
+    bool failed = false;
+    const std::vector<CsvReader::Record> again = ReadRecords(written, &failed);
+    if (failed || again.size() != records.size())
+        Fail("a desktop table's records do not read back", QString::fromUtf8(written));
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (again[i].fields != records[i])
+            Fail("a desktop table's record reads back differently", records[i].join(u'|'));
+    }
+}
+
 const ProductCatalogue &Catalogue()
 {
     static const ProductCatalogue catalogue = [] {
         ProductCatalogue c;
         c.Fill();
+        c.PrepareFigureTexts(LocaleDecimalSeparator());
         return c;
     }();
     return catalogue;
@@ -81,6 +151,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             Fail("a record reads back differently", records[i].fields.join(u'|'));
     }
 
+    CheckDesktopTable(bytes);
+
     if (records.empty())
         return 0;
     int badField = 0;
@@ -102,10 +174,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             Fail("a point's JSON does not parse", QString::fromUtf8(BatchJsonObject(sized)));
         if (json.object().value(u"id").toString() != sized.point.id)
             Fail("the JSON id is not the input's", sized.point.id);
+        QByteArray lines;
         for (const QStringList &line : BatchTableLines(sized)) {
             if (line.size() != width)
                 Fail("a table line of the wrong width", line.join(u';'));
+            lines += CsvLine(line).toUtf8() + '\n';
         }
+        // The streamed writers' bytes (with the catalogue's rows made once) are the
+        // lines' own and the object's own.
+        static const BatchFormatter csvWriter(BatchFormatter::Format::Csv, BatchRows::All, LocaleDecimalSeparator(),
+                                        &Catalogue());
+        static const BatchFormatter jsonWriter(BatchFormatter::Format::Json, BatchRows::All, LocaleDecimalSeparator(),
+                                         &Catalogue());
+        std::string streamed;
+        csvWriter.append(streamed, sized, true);
+        if (QByteArray::fromStdString(streamed) != lines)
+            Fail("the streamed table differs from its lines", QString::fromUtf8(lines));
+        std::string object;
+        jsonWriter.append(object, sized, true);
+        if (QByteArray::fromStdString(object) != "\n" + BatchJsonObject(sized))
+            Fail("the streamed JSON differs from the point's object", QString::fromStdString(object));
     }
     return 0;
 }

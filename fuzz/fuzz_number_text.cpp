@@ -54,6 +54,10 @@ std::optional<double> Check(const QString &text, QChar separator)
         Fail("a text read as a value that is not finite", text, separator, *value);
 
     const QString written = WriteNumber(*value, separator);
+    char buffer[NumberTextCapacity];
+    const int length = WriteNumber(*value, static_cast<char>(separator.unicode()), buffer);
+    if (QString::fromLatin1(buffer, length) != written)
+        Fail("the rule into a buffer writes another text", QString::fromLatin1(buffer, length), separator, *value);
     const std::optional<double> back = ReadNumber(written, separator);
     const std::optional<double> rounded = RoundedTo15(*value);
     if (!SameValue(back, rounded))

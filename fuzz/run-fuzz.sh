@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets and runs each for a bounded time:
 #   fuzz_number_text  the number rules (reader and writer);
-#   fuzz_batch_input  the batch program's table reader, point reading and output;
-#   fuzz_project_file the project file reader, its writer and the table of its points;
+#   fuzz_batch_input  the batch program's table readers (as desktops save tables too),
+#                     point reading and output;
+#   fuzz_xlsx_input   the workbook reader: archives, and a sheet with its strings and styles;
+#   fuzz_project_file the project file reader, its writer and the table of its points.
 #   fuzz_price_list   the price-list reader, its check against the catalogue and applying it.
 #   fuzz/run-fuzz.sh [seconds]     (default 60, for each target)
 # Not part of the normal build: the binaries, the grown corpora and any crash
@@ -16,7 +18,7 @@ seconds="${1:-60}"
 out="${FUZZ_OUT:-$root/build/fuzz}"
 
 # Tools: clang with its libFuzzer and sanitizer run-times, pkg-config, Qt Core.
-packages=(clang libclang-rt-14-dev pkg-config qt6-base-dev)
+packages=(clang libclang-rt-14-dev pkg-config qt6-base-dev libzip-dev)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -45,6 +47,10 @@ flags=(-std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer
 qt_cflags=($(pkg-config --cflags Qt6Core))
 # shellcheck disable=SC2207
 qt_libs=($(pkg-config --libs Qt6Core))
+# shellcheck disable=SC2207
+zip_cflags=($(pkg-config --cflags libzip))
+# shellcheck disable=SC2207
+zip_libs=($(pkg-config --libs libzip))
 
 # The core library once, on both cores, for every target that needs it.
 core_archive() {
@@ -62,22 +68,23 @@ core_archive() {
     ar rcs "$out/core.a" "$out"/core/*.o
 }
 
-build() { # name, sources... (core.a is linked when it has been built)
+build() { # name, sources... (core.a is linked when it has been built; libzip always)
     local name=$1
     shift
     echo "Building $out/$name"
-    "$cxx" "${flags[@]/fuzzer-no-link/fuzzer}" "${qt_cflags[@]}" \
-        "$@" $( [ -f "$out/core.a" ] && echo "$out/core.a") "${qt_libs[@]}" \
+    "$cxx" "${flags[@]/fuzzer-no-link/fuzzer}" "${qt_cflags[@]}" "${zip_cflags[@]}" \
+        "$@" $( [ -f "$out/core.a" ] && echo "$out/core.a") "${qt_libs[@]}" "${zip_libs[@]}" \
         -o "$out/$name"
 }
 
 summary=()
 status=0
-run() { # name, seed dir, dictionary
-    local name=$1 seeds=$2 dict=$3 rc=0
+run() { # name, dictionary, seed dirs...
+    local name=$1 dict=$2 rc=0
+    shift 2
     mkdir -p "$out/$name.corpus"
     echo "Running $name for $seconds s"
-    "$out/$name" "$out/$name.corpus" "$seeds" \
+    "$out/$name" "$out/$name.corpus" "$@" \
         -dict="$dict" -max_len=4096 -timeout=10 \
         -max_total_time="$seconds" -print_final_stats=1 \
         -artifact_prefix="$out/$name-" 2>&1 | tee "$out/$name.log" || rc=$?
@@ -95,11 +102,13 @@ core_archive
 build fuzz_batch_input "$root/src/batch/batch_output.cpp" "$here/fuzz_batch_input.cpp"
 build fuzz_project_file "$here/fuzz_project_file.cpp"
 build fuzz_price_list "$here/fuzz_price_list.cpp"
+build fuzz_xlsx_input "$root/src/core/table/xlsx_reader.cpp" "$here/fuzz_xlsx_input.cpp"
 
-run fuzz_number_text "$here/corpus" "$here/number.dict"
-run fuzz_batch_input "$root/data/examples" "$here/batch.dict"
-run fuzz_project_file "$root/data/examples" "$here/project.dict"
-run fuzz_price_list "$root/data/examples" "$here/price_list.dict"
+run fuzz_number_text "$here/number.dict" "$here/corpus"
+run fuzz_batch_input "$here/batch.dict" "$root/data/examples" "$here/corpus-tables"
+run fuzz_xlsx_input "$here/xlsx.dict" "$here/corpus-xlsx"
+run fuzz_project_file "$here/project.dict" "$root/data/examples"
+run fuzz_price_list "$here/price_list.dict" "$root/data/examples"
 
 printf '%s\n' "${summary[@]}"
 exit "$status"

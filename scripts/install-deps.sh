@@ -2,7 +2,7 @@
 # Installs the Debian 12 packages the build and the tests need, if any is missing.
 set -euo pipefail
 
-packages=(g++ cmake ninja-build qt6-base-dev libgl-dev fonts-dejavu-core pkgconf libxlsxwriter-dev zlib1g-dev
+packages=(g++ cmake ninja-build qt6-base-dev libgl-dev fonts-dejavu-core pkgconf libxlsxwriter-dev zlib1g-dev libzip-dev
           qt6-translations-l10n locales poppler-utils desktop-file-utils appstream time)
 
 missing=()

@@ -23,7 +23,7 @@ bool WriteTable(const QString &path, const CollectedPoints &points, QString *err
         [&](const std::function<void(const QVariantList &)> &put) {
             QVariantList row;
             points.forEach([&](const BatchRecord &record) {
-                for (const QStringList &line : BatchTableLines(record)) {
+                for (const QStringList &line : BatchTableLines(record, points.rows())) {
                     row.clear();
                     row.reserve(line.size());
                     for (int column = 0; column < line.size(); ++column) {
@@ -42,7 +42,7 @@ bool WriteTable(const QString &path, const CollectedPoints &points, QString *err
                 }
             });
         },
-        error);
+        error, [&points] { return points.stopped(); });
 }
 
 // The report's outcome of a point; one the batch refused before sizing is shown
@@ -85,7 +85,8 @@ bool WriteBatchFile(BatchFormat format, const QString &path, const CollectedPoin
     points.forEach([&reported](const BatchRecord &record) {
         reported.push_back({record.point.id, record.point.line, ReportedOutcome(record)});
     });
-    return WriteBatchReportPdf(path, reported, points.catalogue(), error);
+    return !points.stopped()
+        && WriteBatchReportPdf(path, reported, points.catalogue(), error, [&points] { return points.stopped(); });
 }
 
 bool WriteCatalogueWorkbook(const QString &path, const ProductCatalogue &catalogue, QString *error)

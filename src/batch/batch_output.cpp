@@ -5,10 +5,13 @@
 
 #include <QIODevice>
 
+#include <array>
+#include <optional>
+#include <string>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -74,8 +77,8 @@ QString CurrencyText(Currency currency)
     return currency == Currency::Euros ? QStringLiteral("EUR") : QStringLiteral("RUB");
 }
 
-// The part every line of a point starts with.
-QStringList PointFields(const BatchRecord &record)
+// The fields every line of a point has (all but the result, the row and its flags).
+QStringList PointFields(const BatchRecord &record, QChar separator)
 {
     const BatchPoint &p = record.point;
     QStringList f(TableColumnCount);
@@ -95,8 +98,8 @@ QStringList PointFields(const BatchRecord &record)
     const SizingOutcome &out = record.outcome;
     const ResultTexts &t = out.texts;
     f[CurrencyCode] = CurrencyText(out.currency);
-    f[QmaxStd] = t.qmaxStd.value_or(WriteNumber(out.qmaxStd));
-    f[QminStd] = t.qminStd.value_or(WriteNumber(out.qminStd));
+    f[QmaxStd] = t.qmaxStd ? *t.qmaxStd : WriteNumber(out.qmaxStd, separator);
+    f[QminStd] = t.qminStd ? *t.qminStd : WriteNumber(out.qminStd, separator);
     if (out.rangeLayout) {
         f[PmaxGauge] = t.pmaxGauge.value_or(QString());
         f[PminGauge] = t.pminGauge.value_or(QString());
@@ -111,57 +114,293 @@ QStringList PointFields(const BatchRecord &record)
     f[NoFit] = out.noFitReason;
     const AppliedConditions &c = out.conditions;
     f[MethodKeyColumn] = MethodKey(c.method);
-    f[TMin] = WriteNumber(c.tMin);
-    f[TMax] = WriteNumber(c.tMax);
-    f[PAtm] = WriteNumber(c.pAtm);
-    f[ZQmax] = WriteNumber(c.zQmax);
-    f[ZQmin] = WriteNumber(c.zQmin);
-    f[ZStd] = WriteNumber(c.zStd);
+    f[TMin] = WriteNumber(c.tMin, separator);
+    f[TMax] = WriteNumber(c.tMax, separator);
+    f[PAtm] = WriteNumber(c.pAtm, separator);
+    f[ZQmax] = WriteNumber(c.zQmax, separator);
+    f[ZQmin] = WriteNumber(c.zQmin, separator);
+    f[ZStd] = WriteNumber(c.zStd, separator);
     return f;
 }
 
-QStringList RowFields(QStringList f, const QString &result, const Candidate &c)
+QStringList RowFields(QStringList f, const QString &result, const Candidate &c, QChar separator)
 {
     f[Result] = result;
     f[Slot] = QString::number(c.slot);
     for (int i = 0; i < ResultColumnCount; ++i)
         f[Number + i] = c.cells[std::size_t(i)];
-    f[Load] = WriteNumber(c.loadPercent);
-    f[Margin] = c.qminMargin ? WriteNumber(*c.qminMargin) : QString();
+    f[Load] = WriteNumber(c.loadPercent, separator);
+    f[Margin] = c.qminMargin ? WriteNumber(*c.qminMargin, separator) : QString();
     f[Flags] = c.flags.join(QStringLiteral("; "));
     f[InletVelocity] = WriteNumber(c.inletVelocity);
     return f;
 }
 
-// JSON text pieces.
-void AppendString(QByteArray &out, const QString &text)
+const std::vector<Candidate> &NoRows()
 {
+    static const std::vector<Candidate> none;
+    return none;
+}
+
+// The possible rows a point's lines and arrays list.
+const std::vector<Candidate> &PossibleRows(const SizingOutcome &out, BatchRows rows)
+{
+    return rows == BatchRows::All ? out.possible : NoRows();
+}
+
+// Text as UTF-8 after `out`: plain ASCII copied, the rest through Qt's encoder.
+void AppendUtf8(std::string &out, QStringView text)
+{
+    const auto *chars = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype size = text.size();
+    qsizetype ascii = 0;
+    while (ascii < size && chars[ascii] < 0x80)
+        ++ascii;
+    const std::size_t at = out.size();
+    out.resize(at + std::size_t(ascii));
+    char *bytes = out.data() + at;
+    for (qsizetype i = 0; i < ascii; ++i)
+        bytes[i] = static_cast<char>(chars[i]);
+    if (ascii < size) {
+        const QByteArray rest = text.sliced(ascii).toUtf8();
+        out.append(rest.constData(), std::size_t(rest.size()));
+    }
+}
+
+// A field as CsvField() writes it, as UTF-8.
+void AppendCsvField(std::string &out, const QString &text)
+{
+    bool quote = false;
+    bool quotes = false;
+    for (const QChar c : text) {
+        if (c == u'"')
+            quotes = true;
+        quote = quote || c == u';' || c == u'"' || c == u'\n' || c == u'\r';
+    }
+    quote = quote || (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace()));
+    if (!quote) {
+        AppendUtf8(out, text);
+        return;
+    }
     out += '"';
-    const QByteArray utf8 = text.toUtf8();
-    for (const char c : utf8) {
-        const auto u = static_cast<unsigned char>(c);
-        switch (c) {
-        case '"': out += "\\\""; break;
-        case '\\': out += "\\\\"; break;
-        case '\n': out += "\\n"; break;
-        case '\r': out += "\\r"; break;
-        case '\t': out += "\\t"; break;
-        default:
-            if (u < 0x20) {
-                char escaped[7];
-                std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(u));
-                out += escaped;
-            } else {
-                out += c;
-            }
+    if (quotes) {
+        QString doubled = text;
+        doubled.replace(u'"', QStringLiteral("\"\""));
+        AppendUtf8(out, doubled);
+    } else {
+        AppendUtf8(out, text);
+    }
+    out += '"';
+}
+
+// A number of the table by the writing rule, as CsvField() would write its text.
+void AppendCsvNumber(std::string &out, double value, QChar separator)
+{
+    if (separator != u'.' && separator != u',') {
+        AppendCsvField(out, WriteNumber(value, separator));
+        return;
+    }
+    char text[NumberTextCapacity];
+    out.append(text, std::size_t(WriteNumber(value, static_cast<char>(separator.unicode()), text)));
+}
+
+void AppendInteger(std::string &out, long long value)
+{
+    char text[24];
+    out.append(text, std::size_t(std::to_chars(text, text + sizeof text, value).ptr - text));
+}
+
+} // namespace
+
+// The bytes of each catalogue row, by slot: its cells as the table writes them and the
+// product's part of a JSON row, with what they were made from.
+struct BatchFormatter::ProductBytes {
+    struct Row {
+        ProductRecord record;
+        std::array<QString, ResultColumnCount - 1> cells; // all but the row's number
+        std::array<std::string, ResultColumnCount - 1> csv;
+        std::string json; // ,"name":...,"price":...
+    };
+    std::vector<std::optional<Row>> rows;
+
+    // The bytes of a candidate's product, when they are the ones made for its slot.
+    const Row *of(const Candidate &c) const
+    {
+        const std::size_t at = std::size_t(c.slot - ProductCatalogue::FirstSlot);
+        if (c.slot < ProductCatalogue::FirstSlot || at >= rows.size() || !rows[at])
+            return nullptr;
+        const Row &row = *rows[at];
+        const ProductRecord &a = c.record, &b = row.record;
+        const bool same = a.Name.constData() == b.Name.constData() && a.Name.size() == b.Name.size()
+            && a.DN == b.DN && a.Pmin == b.Pmin && a.Pmax == b.Pmax && a.Qmax == b.Qmax && a.Qmin == b.Qmin
+            && a.Price == b.Price;
+        return same ? &row : nullptr;
+    }
+};
+
+namespace {
+
+using ProductBytes = BatchFormatter::ProductBytes;
+
+// The same text, shared: made once, copied since.
+bool Shared(const QString &a, const QString &b)
+{
+    return a.constData() == b.constData() && a.size() == b.size();
+}
+
+// A point's table lines, as CsvLine() joins BatchTableLines(), each with its line
+// feed: the fields every line shares are made into bytes once.
+void AppendCsvLines(std::string &out, const BatchRecord &record, BatchRows rows, QChar separator,
+                    const ProductBytes *products)
+{
+    // The fields of PointFields(), each made into bytes at once (the numbers without a
+    // text between): the ones before the result, between it and the row, after the row.
+    const BatchPoint &p = record.point;
+    std::string head, middle, tail;
+    AppendCsvField(head, p.id);
+    head += ';';
+    AppendInteger(head, p.line);
+    head += ';';
+    AppendCsvField(head, p.modeText);
+    head += ';';
+    const auto text = [](std::string &to, const QString &field) {
+        to += ';';
+        AppendCsvField(to, field);
+    };
+    const auto shown = [&text](std::string &to, const std::optional<QString> &field) {
+        text(to, field ? *field : QString());
+    };
+    const auto number = [separator](std::string &to, double value) {
+        to += ';';
+        AppendCsvNumber(to, value, separator);
+    };
+    text(middle, record.errorColumn);
+    text(middle, record.error);
+    text(middle, record.warnings.isEmpty() ? QString() : record.warnings.join(u'\n'));
+    const bool sized = record.sized && !record.hasError();
+    const SizingOutcome &outcome = record.outcome;
+    const ResultTexts &t = outcome.texts;
+    if (sized) {
+        text(middle, CurrencyText(outcome.currency));
+        if (t.qmaxStd)
+            text(middle, *t.qmaxStd);
+        else
+            number(middle, outcome.qmaxStd);
+        if (t.qminStd)
+            text(middle, *t.qminStd);
+        else
+            number(middle, outcome.qminStd);
+        if (outcome.rangeLayout) {
+            shown(middle, t.pmaxGauge);
+            shown(middle, t.pminGauge);
+            shown(middle, t.pmaxAbs);
+            shown(middle, t.pminAbs);
+            middle += ";;"; // no single pressure
+        } else {
+            middle += ";;;;"; // no range
+            shown(middle, t.workingGauge);
+            shown(middle, t.workingAbs);
         }
+        shown(middle, t.qmaxWork);
+        shown(middle, t.qminWork);
+    } else {
+        middle += ";;;;;;;;;;;"; // currency to qmin_work, empty
+    }
+    text(middle, p.hasOutlet ? p.outletText : QString());
+    text(middle, p.hasOutlet ? p.outletUnit : QString());
+    middle += ';';
+    if (sized) {
+        const AppliedConditions &c = outcome.conditions;
+        text(tail, outcome.noFitReason);
+        text(tail, MethodKey(c.method));
+        for (const double value : {c.tMin, c.tMax, c.pAtm, c.zQmax, c.zQmin, c.zStd})
+            number(tail, value);
+    } else {
+        tail += ";;;;;;;;"; // no_fit_reason to z_std, empty
+    }
+    tail += ';';
+
+    const auto line = [&](const char *result, const Candidate *c) {
+        out += head;
+        out += result;
+        out += middle;
+        if (!c) {
+            out += ";;;;;;;;;;"; // the row's eleven fields, empty
+        } else {
+            AppendInteger(out, c->slot);
+            out += ';';
+            AppendCsvField(out, c->cells[0]);
+            const ProductBytes::Row *known = products ? products->of(*c) : nullptr;
+            for (std::size_t i = 1; i < c->cells.size(); ++i) {
+                out += ';';
+                if (known && Shared(c->cells[i], known->cells[i - 1]))
+                    out += known->csv[i - 1];
+                else
+                    AppendCsvField(out, c->cells[i]);
+            }
+            out += ';';
+            AppendCsvNumber(out, c->loadPercent, separator);
+            out += ';';
+            if (c->qminMargin)
+                AppendCsvNumber(out, *c->qminMargin, separator);
+        }
+        out += tail;
+        if (c && c->flags.size() == 1)
+            AppendCsvField(out, c->flags.front());
+        else if (c && c->flags.size() > 1)
+            AppendCsvField(out, c->flags.join(QStringLiteral("; ")));
+        out += ';';
+        if (c)
+            AppendCsvNumber(out, c->inletVelocity, separator);
+        out += '\n';
+    };
+    if (record.hasError()) {
+        line("error", nullptr);
+        return;
+    }
+    for (const Candidate &c : outcome.optimal)
+        line("optimal", &c);
+    for (const Candidate &c : PossibleRows(outcome, rows))
+        line("possible", &c);
+    if (outcome.optimal.empty() && PossibleRows(outcome, rows).empty())
+        line("none", nullptr);
+}
+
+// JSON text pieces.
+void AppendString(std::string &out, QStringView text)
+{
+    static constexpr char Hex[] = "0123456789abcdef";
+    out += '"';
+    const auto *chars = reinterpret_cast<const char16_t *>(text.utf16());
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size;) {
+        // A run taken as it is, then the character that is escaped.
+        qsizetype end = i;
+        while (end < size && chars[end] >= 0x20 && chars[end] != u'"' && chars[end] != u'\\')
+            ++end;
+        if (end > i)
+            AppendUtf8(out, text.sliced(i, end - i));
+        if (end == size)
+            break;
+        switch (const char16_t c = chars[end]) {
+        case u'"': out += "\\\""; break;
+        case u'\\': out += "\\\\"; break;
+        case u'\n': out += "\\n"; break;
+        case u'\r': out += "\\r"; break;
+        case u'\t': out += "\\t"; break;
+        default: {
+            const char escaped[6] = {'\\', 'u', '0', '0', Hex[c >> 4], Hex[c & 15]};
+            out.append(escaped, sizeof escaped);
+        }
+        }
+        i = end + 1;
     }
     out += '"';
 }
 
 // The shortest text that reads back as the same double; null for a value JSON
 // has no number for. Zero is "0" whatever its sign, as the table writes it.
-void AppendNumber(QByteArray &out, double value)
+void AppendNumber(std::string &out, double value)
 {
     if (!std::isfinite(value)) {
         out += "null";
@@ -178,12 +417,12 @@ void AppendNumber(QByteArray &out, double value)
 
 class JsonObject {
 public:
-    explicit JsonObject(QByteArray &out) : out_(out) { out_ += '{'; }
+    explicit JsonObject(std::string &out) : out_(out) { out_ += '{'; }
     ~JsonObject() { out_ += '}'; }
     JsonObject(const JsonObject &) = delete;
     JsonObject &operator=(const JsonObject &) = delete;
 
-    QByteArray &key(const char *name)
+    std::string &key(const char *name)
     {
         if (!first_)
             out_ += ',';
@@ -196,13 +435,19 @@ public:
     void string(const char *name, const QString &text) { AppendString(key(name), text); }
     void number(const char *name, double value) { AppendNumber(key(name), value); }
     void null(const char *name) { key(name) += "null"; }
+    // Keys and values made before, from the comma on.
+    void made(const std::string &bytes)
+    {
+        out_ += bytes;
+        first_ = false;
+    }
 
 private:
-    QByteArray &out_;
+    std::string &out_;
     bool first_ = true;
 };
 
-void AppendStrings(QByteArray &out, const QStringList &texts)
+void AppendStrings(std::string &out, const QStringList &texts)
 {
     out += '[';
     for (qsizetype i = 0; i < texts.size(); ++i) {
@@ -213,24 +458,32 @@ void AppendStrings(QByteArray &out, const QStringList &texts)
     out += ']';
 }
 
-void AppendCandidates(QByteArray &out, const std::vector<Candidate> &list)
+// The product's part of a JSON row, after its slot and number.
+void AppendProduct(JsonObject &row, const ProductRecord &r)
+{
+    row.string("name", r.Name);
+    row.number("dn", r.DN);
+    row.number("pmin", r.Pmin);
+    row.number("pmax", r.Pmax);
+    row.number("qmax", r.Qmax);
+    row.number("qmin", r.Qmin);
+    row.number("price", r.Price);
+}
+
+void AppendCandidates(std::string &out, const std::vector<Candidate> &list, const ProductBytes *products)
 {
     out += '[';
     for (std::size_t i = 0; i < list.size(); ++i) {
         if (i > 0)
             out += ',';
         const Candidate &c = list[i];
-        const ProductRecord &r = c.record;
         JsonObject row(out);
         row.number("slot", c.slot);
         row.number("number", double(i + 1));
-        row.string("name", r.Name);
-        row.number("dn", r.DN);
-        row.number("pmin", r.Pmin);
-        row.number("pmax", r.Pmax);
-        row.number("qmax", r.Qmax);
-        row.number("qmin", r.Qmin);
-        row.number("price", r.Price);
+        if (const ProductBytes::Row *known = products ? products->of(c) : nullptr)
+            row.made(known->json);
+        else
+            AppendProduct(row, c.record);
         row.number("load_percent", c.loadPercent);
         if (c.qminMargin)
             row.number("qmin_margin", *c.qminMargin);
@@ -242,7 +495,7 @@ void AppendCandidates(QByteArray &out, const std::vector<Candidate> &list)
     out += ']';
 }
 
-void AppendConditions(QByteArray &out, const AppliedConditions &c)
+void AppendConditions(std::string &out, const AppliedConditions &c)
 {
     JsonObject o(out);
     o.string("method", MethodKey(c.method));
@@ -301,20 +554,22 @@ bool BatchTableColumnIsNumber(int column)
     }
 }
 
-std::vector<QStringList> BatchTableLines(const BatchRecord &record)
+std::vector<QStringList> BatchTableLines(const BatchRecord &record, BatchRows rows)
 {
-    QStringList fields = PointFields(record);
+    const QChar separator = LocaleDecimalSeparator();
+    QStringList fields = PointFields(record, separator);
     if (record.hasError()) {
         fields[Result] = QStringLiteral("error");
         return {fields};
     }
     const SizingOutcome &out = record.outcome;
+    const std::vector<Candidate> &possible = PossibleRows(out, rows);
     std::vector<QStringList> lines;
-    lines.reserve(out.optimal.size() + out.possible.size());
+    lines.reserve(out.optimal.size() + possible.size());
     for (const Candidate &c : out.optimal)
-        lines.push_back(RowFields(fields, QStringLiteral("optimal"), c));
-    for (const Candidate &c : out.possible)
-        lines.push_back(RowFields(fields, QStringLiteral("possible"), c));
+        lines.push_back(RowFields(fields, QStringLiteral("optimal"), c, separator));
+    for (const Candidate &c : possible)
+        lines.push_back(RowFields(fields, QStringLiteral("possible"), c, separator));
     if (lines.empty()) {
         fields[Result] = QStringLiteral("none");
         lines.push_back(fields);
@@ -322,19 +577,22 @@ std::vector<QStringList> BatchTableLines(const BatchRecord &record)
     return lines;
 }
 
-qint64 BatchTableLineCount(const BatchRecord &record)
+qint64 BatchTableLineCount(const BatchRecord &record, BatchRows rows)
 {
     if (record.hasError())
         return 1;
-    return std::max<qint64>(1, qint64(record.outcome.optimal.size() + record.outcome.possible.size()));
+    return std::max<qint64>(
+        1, qint64(record.outcome.optimal.size() + PossibleRows(record.outcome, rows).size()));
 }
 
-QByteArray BatchJsonObject(const BatchRecord &record)
+namespace {
+
+void AppendJsonObject(std::string &text, const BatchRecord &record, BatchRows rows,
+                      const ProductBytes *products = nullptr)
 {
     const BatchPoint &p = record.point;
     const SizingOutcome &out = record.outcome;
     const bool sized = record.sized && !record.hasError();
-    QByteArray text;
     {
         JsonObject o(text);
         o.string("id", p.id);
@@ -379,23 +637,88 @@ QByteArray BatchJsonObject(const BatchRecord &record)
             AppendConditions(o.key("conditions"), out.conditions);
         else
             o.null("conditions");
-        AppendCandidates(o.key("optimal"), sized ? out.optimal : std::vector<Candidate>{});
-        AppendCandidates(o.key("possible"), sized ? out.possible : std::vector<Candidate>{});
+        AppendCandidates(o.key("optimal"), sized ? out.optimal : NoRows(), products);
+        AppendCandidates(o.key("possible"), sized ? PossibleRows(out, rows) : NoRows(), products);
     }
-    return text;
 }
 
-BatchStreamWriter::BatchStreamWriter(QIODevice &device, Format format)
-    : device_(device), format_(format)
+} // namespace
+
+QByteArray BatchJsonObject(const BatchRecord &record, BatchRows rows)
+{
+    std::string text;
+    AppendJsonObject(text, record, rows);
+    return QByteArray::fromStdString(text);
+}
+
+BatchFormatter::BatchFormatter(Format format, BatchRows rows, QChar decimalSeparator,
+                               const ProductCatalogue *catalogue)
+    : format_(format), rows_(rows), separator_(decimalSeparator)
+{
+    if (!catalogue)
+        return;
+    auto products = std::make_shared<ProductBytes>();
+    products->rows.resize(std::size_t(ProductCatalogue::LastSlot - ProductCatalogue::FirstSlot + 1));
+    for (int slot = ProductCatalogue::FirstSlot; slot <= ProductCatalogue::LastSlot; ++slot) {
+        const ProductRecord &record = catalogue->at(slot);
+        const ProductFigureTexts *figures = catalogue->figureTexts(slot, decimalSeparator);
+        if (record.isEmpty() || !figures)
+            continue;
+        ProductBytes::Row row;
+        row.record = record;
+        const ResultRow cells = FormatResultRow(1, record, *figures, decimalSeparator);
+        for (std::size_t i = 1; i < cells.size(); ++i) {
+            row.cells[i - 1] = cells[i];
+            AppendCsvField(row.csv[i - 1], cells[i]);
+        }
+        std::string json;
+        {
+            JsonObject o(json);
+            o.made(std::string()); // the row's slot and number come before
+            AppendProduct(o, record);
+        }
+        row.json = json.substr(1, json.size() - 2);
+        products->rows[std::size_t(slot - ProductCatalogue::FirstSlot)] = std::move(row);
+    }
+    products_ = std::move(products);
+}
+
+QByteArray BatchFormatter::begin() const
+{
+    if (format_ == Format::Json)
+        return "{\"points\":[";
+    return CsvLine(BatchTableHeader()).toUtf8() + '\n';
+}
+
+void BatchFormatter::append(std::string &out, const BatchRecord &record, bool first) const
+{
+    if (format_ == Format::Json) {
+        out += first ? "\n" : ",\n";
+        AppendJsonObject(out, record, rows_, products_.get());
+    } else {
+        AppendCsvLines(out, record, rows_, separator_, products_.get());
+    }
+}
+
+QByteArray BatchFormatter::end(bool empty) const
+{
+    if (format_ == Format::Json)
+        return empty ? "]}\n" : "\n]}\n";
+    return {};
+}
+
+BatchStreamWriter::BatchStreamWriter(QIODevice &device, Format format, BatchRows rows,
+                                     const ProductCatalogue *catalogue)
+    : device_(device), formatter_(format, rows, LocaleDecimalSeparator(), catalogue)
 {
 }
 
-void BatchStreamWriter::put(const QByteArray &bytes)
+void BatchStreamWriter::put(QByteArrayView bytes)
 {
     // A file may take part of the bytes; the rest is offered again, which fails
     // with the reason when there is no room.
     for (qint64 done = 0; ok_ && done < bytes.size();) {
-        const qint64 written = device_.write(bytes.constData() + done, bytes.size() - done);
+        const qint64 written = device_.write(bytes.data() + done, bytes.size() - done);
         if (written <= 0)
             ok_ = false;
         else
@@ -405,27 +728,26 @@ void BatchStreamWriter::put(const QByteArray &bytes)
 
 void BatchStreamWriter::begin()
 {
-    if (format_ == Format::Json)
-        put("{\"points\":[");
-    else
-        put(CsvLine(BatchTableHeader()).toUtf8() + '\n');
+    put(formatter_.begin());
 }
 
 void BatchStreamWriter::write(const BatchRecord &record)
 {
-    if (format_ == Format::Json) {
-        put((first_ ? QByteArray("\n") : QByteArray(",\n")) + BatchJsonObject(record));
-    } else {
-        QByteArray lines;
-        for (const QStringList &fields : BatchTableLines(record))
-            lines += CsvLine(fields).toUtf8() + '\n';
-        put(lines);
-    }
+    std::string bytes;
+    formatter_.append(bytes, record, first_);
+    put(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
     first_ = false;
+}
+
+void BatchStreamWriter::write(const std::string &bytes, qint64 count)
+{
+    put(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+    first_ = first_ && count == 0;
 }
 
 void BatchStreamWriter::end()
 {
-    if (format_ == Format::Json)
-        put(first_ ? QByteArray("]}\n") : QByteArray("\n]}\n"));
+    const QByteArray bytes = formatter_.end(first_);
+    if (!bytes.isEmpty())
+        put(bytes);
 }

@@ -5,6 +5,7 @@
 #include "core/project/project_points.h"
 #include "core/project/project_specification.h"
 #include "core/table/csv_reader.h"
+#include "core/table/xlsx_reader.h"
 #include "core/pressure/pressure_units.h"
 #include "core/selection/selection_modes.h"
 #include "core/io/output_file.h"
@@ -14,10 +15,16 @@
 #include <QBuffer>
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QThread>
+#include <QThreadPool>
 
+#include <deque>
+#include <future>
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -35,11 +42,23 @@ std::optional<BatchFormat> FormatNamed(const QString &name)
     return std::nullopt;
 }
 
+bool HasSuffix(const QString &path, QLatin1StringView suffix)
+{
+    return QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) == 0;
+}
+
 bool ReadsProject(const BatchOptions &options)
 {
     if (options.inputFormat != BatchInputFormat::ByName)
         return options.inputFormat == BatchInputFormat::Project;
-    return QFileInfo(options.input).suffix().compare(QLatin1StringView(ProjectFileSuffix), Qt::CaseInsensitive) == 0;
+    return HasSuffix(options.input, QLatin1StringView(ProjectFileSuffix));
+}
+
+bool ReadsWorkbook(const BatchOptions &options)
+{
+    if (options.inputFormat != BatchInputFormat::ByName)
+        return options.inputFormat == BatchInputFormat::Xlsx;
+    return HasSuffix(options.input, QLatin1StringView("xlsx"));
 }
 
 bool ToStandardOutput(const BatchOptions &options)
@@ -52,12 +71,145 @@ QString OutputPath(const BatchOptions &options)
     return ToStandardOutput(options) ? QStringLiteral("-") : options.output;
 }
 
+// Points sized together, on one thread: a few hundred, so that the threads share the
+// work evenly and memory holds only the chunks under way.
+constexpr int ChunkRecords = 128;
+// Bytes of one thread's output gathered before they are written.
+constexpr qsizetype WriteBlock = 256 * 1024;
+
+// What the points of a chunk gave: their bytes in the output format and the
+// messages about them, in input order.
+struct ChunkResult {
+    std::string bytes;
+    QByteArray messages;
+    qint64 count = 0;
+    bool refused = false;
+};
+
+// Sizes records and makes their output; the same on any thread, so that every
+// number of threads writes the same bytes.
+class PointStep {
+public:
+    PointStep(const BatchColumns &columns, const ProductCatalogue &catalogue, const BatchFormatter &formatter,
+              const QString &inputName, bool quiet)
+        : columns_(columns), catalogue_(catalogue), formatter_(formatter), inputName_(inputName), quiet_(quiet)
+    {
+    }
+
+    // `first`: the chunk starts the document.
+    void run(const std::vector<TableRecord> &records, bool first, ChunkResult &result) const
+    {
+        for (const TableRecord &record : records) {
+            const BatchRecord sized = size(record);
+            if (sized.hasError()) {
+                result.refused = true;
+                if (!quiet_)
+                    result.messages += message(record, sized);
+            }
+            formatter_.append(result.bytes, sized, first && result.count == 0);
+            ++result.count;
+        }
+    }
+
+    BatchRecord size(const TableRecord &record) const
+    {
+        return SizeBatchPoint(ReadBatchPoint(columns_, record), catalogue_);
+    }
+
+    // The message about a refused point: its line, id and column (a sheet's cell too).
+    QByteArray message(const TableRecord &record, const BatchRecord &sized) const
+    {
+        QString column;
+        if (!sized.errorColumn.isEmpty()) {
+            column = QStringLiteral(", столбец %1").arg(sized.errorColumn);
+            const std::optional<BatchColumn> named = BatchColumnOfName(sized.errorColumn);
+            const int at = named ? columns_.index[std::size_t(*named)] : -1;
+            if (columns_.places == TablePlaces::Cells && at >= 0)
+                column += QStringLiteral(", %1").arg(TablePlace(TablePlaces::Cells, record.line, at + 1));
+        }
+        return QStringLiteral("gasmeter-batch: %1: строка %2 (точка «%3»)%4: %5\n")
+            .arg(inputName_)
+            .arg(record.line)
+            .arg(sized.point.id, column, sized.error)
+            .toUtf8();
+    }
+
+private:
+    const BatchColumns &columns_;
+    const ProductCatalogue &catalogue_;
+    const BatchFormatter &formatter_;
+    const QString &inputName_;
+    bool quiet_;
+};
+
+// The line on standard error that says how far the run is: points done, the share of
+// the input when its size is known, points per second and the time left. Drawn a
+// few times a second over itself and erased at the end or before a message.
+class ProgressLine {
+public:
+    ProgressLine(QIODevice &errors, bool shown) : errors_(errors), shown_(shown) { clock_.start(); }
+    ~ProgressLine() { erase(); }
+
+    void update(qint64 points, double share)
+    {
+        if (!shown_ || clock_.elapsed() < next_)
+            return;
+        next_ = clock_.elapsed() + 250;
+        const double seconds = std::max(clock_.elapsed(), qint64(1)) / 1000.0;
+        QString text = QStringLiteral("gasmeter-batch: точек: %1").arg(points);
+        if (share >= 0)
+            text += QStringLiteral(" (%1 %)").arg(int(share * 100));
+        text += QStringLiteral(", %1 в секунду").arg(qint64(points / seconds));
+        if (share > 0.01) {
+            const qint64 left = qint64(seconds * (1 - share) / share + 0.5);
+            text += QStringLiteral(", осталось %1:%2").arg(left / 60).arg(left % 60, 2, 10, QChar(u'0'));
+        }
+        const QByteArray bytes = text.toUtf8();
+        const qsizetype width = text.size();
+        QByteArray line = '\r' + bytes;
+        if (width < width_)
+            line += QByteArray(width_ - width, ' ');
+        width_ = width;
+        errors_.write(line);
+    }
+
+    // Before a message, and at the end: the line goes, and comes back at the next update.
+    void erase()
+    {
+        if (width_ == 0)
+            return;
+        errors_.write('\r' + QByteArray(width_, ' ') + '\r');
+        width_ = 0;
+        next_ = 0;
+    }
+
+    void say(const QByteArray &message)
+    {
+        if (message.isEmpty())
+            return;
+        erase();
+        errors_.write(message);
+    }
+
+private:
+    QIODevice &errors_;
+    bool shown_;
+    QElapsedTimer clock_;
+    qint64 next_ = 200; // nothing is shown for a run shorter than this (ms)
+    qsizetype width_ = 0;
+};
+
 class Run {
 public:
     Run(const BatchOptions &options, QIODevice &in, QIODevice &out, QIODevice &errors,
-        const CollectedWriter &collected, const CatalogueWorkbookWriter &catalogueWorkbook)
+        const CollectedWriter &collected, const CatalogueWorkbookWriter &catalogueWorkbook,
+        const BatchContext &context)
         : options_(options), in_(in), out_(out), errors_(errors), collected_(collected),
-          catalogueWorkbook_(catalogueWorkbook)
+          catalogueWorkbook_(catalogueWorkbook), context_(context),
+          progress_(errors, !options.quiet
+                                && (options.progress
+                                    || (context.errorsOnTerminal
+                                        && !(ToStandardOutput(options) && context.outputOnTerminal))))
     {
     }
 
@@ -66,20 +218,38 @@ public:
 private:
     void say(const QString &message)
     {
-        errors_.write((QStringLiteral("gasmeter-batch: ") + message + u'\n').toUtf8());
+        progress_.say((QStringLiteral("gasmeter-batch: ") + message + u'\n').toUtf8());
     }
+    bool stopRequested() const { return context_.stop && context_.stop->load(); }
     // A fault of the input as a whole: where it is and why.
     int parseError(int line, int field, const QString &why)
     {
-        QString where = QStringLiteral("строка %1").arg(line);
-        if (field > 0) {
-            where += QStringLiteral(", столбец %1").arg(field);
-            if (field <= header_.size())
-                where += QStringLiteral(" (%1)").arg(header_[field - 1].trimmed());
-        }
+        QString where = reader_->place(line, field);
+        if (field > 0 && field <= header_.size())
+            where += QStringLiteral(" (%1)").arg(header_[field - 1].trimmed());
         say(QStringLiteral("%1: %2: %3").arg(inputName_, where, why));
         return BatchFailed;
     }
+    // A record with another number of fields than the header: where and why.
+    int fieldCountError(const TableRecord &record, const BatchColumns &columns)
+    {
+        const int fields = int(record.fields.size());
+        QString why = (fields < columns.fieldCount ? QStringLiteral("нет поля; ") : QStringLiteral("лишнее поле; "))
+            + QStringLiteral("в строке полей: %1, в заголовке: %2").arg(fields).arg(columns.fieldCount);
+        if (fields > columns.fieldCount && reader_->decimalPointOnly())
+            why += QStringLiteral(" (в таблице через запятую дробная часть числа отделяется точкой)");
+        return parseError(record.line, std::min(fields, columns.fieldCount) + 1, why);
+    }
+    int interrupted(OutputFile &output)
+    {
+        progress_.erase();
+        say(output.route() == OutputRoute::WholeFile
+                ? QStringLiteral("прервано: %1 не записан").arg(output.name())
+                : QStringLiteral("прервано"));
+        return BatchInterrupted;
+    }
+    bool openInput(QFile &file, QIODevice *&source);
+    int streamPoints(const BatchColumns &columns, std::optional<TableRecord> record, OutputFile &output);
     int writeCollected(const CollectedPoints &points);
     void addItem(const BatchRecord &sized, std::size_t index, std::vector<SpecificationItem> &items,
                  QStringList &notSized) const;
@@ -90,11 +260,52 @@ private:
     QIODevice &errors_;
     const CollectedWriter &collected_;
     const CatalogueWorkbookWriter &catalogueWorkbook_;
+    const BatchContext &context_;
+    ProgressLine progress_;
     QString inputName_;
     QStringList header_;
+    std::unique_ptr<TableReader> reader_;
     std::optional<Project> project_; // the input was a project: its points in table order
+    QBuffer projectTable_;
     std::unique_ptr<ProductCatalogue> catalogue_ = std::make_unique<ProductCatalogue>();
 };
+
+// Opens the table the run reads: a CSV text, a project's table of points or a
+// workbook's sheet; false after saying why.
+bool Run::openInput(QFile &file, QIODevice *&source)
+{
+    if (ReadsWorkbook(options_)) {
+        QString why;
+        std::unique_ptr<XlsxParts> parts = source == &in_ ? OpenXlsxBytes(in_.readAll(), &why)
+                                                          : OpenXlsxFile(file.fileName(), &why);
+        if (parts)
+            reader_ = OpenXlsxTable(std::move(parts), options_.sheet, &why);
+        if (!reader_) {
+            say(QStringLiteral("%1: %2").arg(inputName_, why));
+            return false;
+        }
+        return true;
+    }
+    // A project is read whole and goes on as the table of its points, the one its
+    // window exports, so both give the same results.
+    if (ReadsProject(options_)) {
+        const ProjectReading reading = ReadProjectFile(source->readAll());
+        if (!reading.project) {
+            say(QStringLiteral("%1: %2").arg(inputName_, reading.error));
+            return false;
+        }
+        if (reading.project->points.empty()) {
+            say(QStringLiteral("%1: в проекте нет ни одной точки").arg(inputName_));
+            return false;
+        }
+        project_ = *reading.project;
+        projectTable_.setData(WriteProjectTable(*reading.project));
+        projectTable_.open(QIODevice::ReadOnly);
+        source = &projectTable_;
+    }
+    reader_ = OpenCsvTable(*source);
+    return true;
+}
 
 int Run::run()
 {
@@ -135,24 +346,8 @@ int Run::run()
         }
         source = &file;
     }
-    // A project is read whole and goes on as the table of its points, the one its
-    // window exports, so both give the same results.
-    QBuffer projectTable;
-    if (ReadsProject(options_)) {
-        const ProjectReading reading = ReadProjectFile(source->readAll());
-        if (!reading.project) {
-            say(QStringLiteral("%1: %2").arg(inputName_, reading.error));
-            return BatchFailed;
-        }
-        if (reading.project->points.empty()) {
-            say(QStringLiteral("%1: в проекте нет ни одной точки").arg(inputName_));
-            return BatchFailed;
-        }
-        project_ = *reading.project;
-        projectTable.setData(WriteProjectTable(*reading.project));
-        projectTable.open(QIODevice::ReadOnly);
-        source = &projectTable;
-    }
+    if (!openInput(file, source))
+        return BatchFailed;
 
     // A streamed format's output, and any device or FIFO, is opened before the input
     // is read and held to the end, so the reader of a FIFO gets its end even when the
@@ -163,36 +358,38 @@ int Run::run()
         return BatchFailed;
     }
 
-    CsvReader reader(*source);
-    const std::optional<CsvReader::Record> headerRecord = reader.next();
+    TableReader &reader = *reader_;
+    const std::optional<TableRecord> headerRecord = reader.next();
     if (!headerRecord) {
         if (reader.hasError())
             return parseError(reader.errorLine(), reader.errorField(), reader.error());
         say(QStringLiteral("%1: нет строки заголовка").arg(inputName_));
         return BatchFailed;
     }
+    if (const QString note = reader.note(); !note.isEmpty() && !options_.quiet)
+        say(QStringLiteral("%1: %2").arg(inputName_, note));
     header_ = headerRecord->fields;
     int badField = 0;
     QString why;
-    const std::optional<BatchColumns> columns = ReadBatchHeader(header_, &badField, &why);
+    std::optional<BatchColumns> columns = ReadBatchHeader(header_, &badField, &why);
     if (!columns)
         return parseError(headerRecord->line, badField, why);
+    columns->decimalPointOnly = reader.decimalPointOnly();
+    columns->places = ReadsWorkbook(options_) ? TablePlaces::Cells : TablePlaces::Lines;
 
     // A table with nothing under its header is refused in every format, before
     // anything is written: an empty result would only hide a wrong or cut file.
-    std::optional<CsvReader::Record> record = reader.next();
+    std::optional<TableRecord> record = reader.next();
     if (!record && !reader.hasError()) {
         say(QStringLiteral("%1: в таблице нет ни одной точки, только строка заголовка").arg(inputName_));
         return BatchFailed;
     }
 
-    BatchStreamWriter writer(output.device(), options_.format == BatchFormat::Json
-                                        ? BatchStreamWriter::Format::Json
-                                        : BatchStreamWriter::Format::Csv);
+    catalogue_->PrepareFigureTexts(columns->decimalSeparator);
     if (streamed && !specification)
-        writer.begin();
+        return streamPoints(*columns, std::move(record), output);
 
-    CollectedPoints collected(*catalogue_);
+    CollectedPoints collected(*catalogue_, options_.rows, context_.stop);
     if (project_)
         collected.setProject(&*project_);
     // With --spec: each point's product (a project's choice and quantity, a table's
@@ -201,35 +398,26 @@ int Run::run()
     QStringList notSized;
     std::size_t index = 0;
     bool refused = false;
+    const BatchFormatter unused(BatchFormatter::Format::Csv, options_.rows, u'.');
+    const PointStep step(*columns, *catalogue_, unused, inputName_, options_.quiet);
     for (; record; record = reader.next()) {
-        const int fields = int(record->fields.size());
-        if (fields != columns->fieldCount) {
-            const QString count = QStringLiteral("в строке полей: %1, в заголовке: %2")
-                                      .arg(fields)
-                                      .arg(columns->fieldCount);
-            return parseError(record->line, std::min(fields, columns->fieldCount) + 1,
-                              (fields < columns->fieldCount ? QStringLiteral("нет поля; ")
-                                                            : QStringLiteral("лишнее поле; "))
-                                  + count);
-        }
-        BatchRecord sized = SizeBatchPoint(ReadBatchPoint(*columns, *record), *catalogue_);
+        if (stopRequested())
+            return interrupted(output);
+        if (int(record->fields.size()) != columns->fieldCount)
+            return fieldCountError(*record, *columns);
+        const BatchRecord sized = step.size(*record);
         if (sized.hasError()) {
             refused = true;
-            const QString column = sized.errorColumn.isEmpty()
-                ? QString()
-                : QStringLiteral(", столбец %1").arg(sized.errorColumn);
-            say(QStringLiteral("%1: строка %2 (точка «%3»)%4: %5")
-                    .arg(inputName_)
-                    .arg(record->line)
-                    .arg(sized.point.id, column, sized.error));
+            if (!options_.quiet)
+                progress_.say(step.message(*record, sized));
         }
         if (specification)
             addItem(sized, index, items, notSized);
-        else if (streamed)
-            writer.write(sized);
         else
             collected.add(sized);
         ++index;
+        if (index % ChunkRecords == 0)
+            progress_.update(qint64(index), reader.progress());
     }
     if (reader.hasError())
         return parseError(reader.errorLine(), reader.errorField(), reader.error());
@@ -244,16 +432,136 @@ int Run::run()
             say(QStringLiteral("%1: запись не удалась: %2").arg(output.name(), reason));
             return BatchFailed;
         }
-    } else if (streamed) {
-        writer.end();
-        // A failed write leaves a regular file as it was: nothing is committed.
-        if (!writer.ok() || !output.commit()) {
-            say(QStringLiteral("%1: запись не удалась: %2")
-                    .arg(output.name(), writer.ok() ? output.errorString() : output.writeError()));
-            return BatchFailed;
+    } else {
+        progress_.erase();
+        const int status = writeCollected(collected);
+        if (stopRequested())
+            return interrupted(output);
+        if (status != BatchAllSized)
+            return status;
+    }
+    return refused ? BatchInputErrors : BatchAllSized;
+}
+
+// The streamed formats: chunks of records sized on the threads of a pool (or on this
+// one), their bytes written in input order as each chunk in turn is done. At most a
+// few chunks per thread are under way, so memory does not grow with the input.
+int Run::streamPoints(const BatchColumns &columns, std::optional<TableRecord> record, OutputFile &output)
+{
+    TableReader &reader = *reader_;
+    BatchStreamWriter writer(output.device(),
+                             options_.format == BatchFormat::Json ? BatchStreamWriter::Format::Json
+                                                                  : BatchStreamWriter::Format::Csv,
+                             options_.rows, catalogue_.get());
+    writer.begin();
+    const PointStep step(columns, *catalogue_, writer.formatter(), inputName_, options_.quiet);
+    const int jobs = options_.jobs > 0 ? options_.jobs : std::max(1, QThread::idealThreadCount());
+
+    bool refused = false;
+    qint64 points = 0;
+    bool first = true; // the next chunk starts the document
+    ChunkResult gathered; // one thread: the bytes of a few chunks, written together
+    // Writes what a chunk gave and empties it (keeping its room for the next).
+    const auto put = [&](ChunkResult &done) {
+        progress_.say(done.messages);
+        writer.write(done.bytes, done.count);
+        refused = refused || done.refused;
+        points += done.count;
+        progress_.update(points, reader.progress());
+        done.bytes.clear();
+        done.messages.clear();
+        done.count = 0;
+        done.refused = false;
+    };
+
+    // The buffers of written chunks, handed to the next ones: no chunk allocates its
+    // room anew.
+    std::vector<std::string> spare;
+    QThreadPool pool;
+    pool.setMaxThreadCount(jobs);
+    std::deque<std::future<ChunkResult>> underWay;
+    const auto putOldest = [&] {
+        ChunkResult done = underWay.front().get();
+        underWay.pop_front();
+        put(done);
+        spare.push_back(std::move(done.bytes));
+    };
+    // Before a fatal message or the end, the chunks read so far are written, as they
+    // would have been one at a time; after a stop, none is.
+    const auto drain = [&](bool write) {
+        while (!underWay.empty()) {
+            if (write)
+                putOldest();
+            else
+                underWay.pop_front(); // waits for the chunk, then drops it
         }
-    } else if (const int status = writeCollected(collected); status != BatchAllSized) {
-        return status;
+        if (write && gathered.count > 0)
+            put(gathered);
+    };
+
+    int status = BatchAllSized;
+    for (;;) {
+        std::vector<TableRecord> chunk;
+        chunk.reserve(ChunkRecords);
+        for (; record && int(chunk.size()) < ChunkRecords; record = reader.next()) {
+            if (stopRequested())
+                break;
+            if (int(record->fields.size()) != columns.fieldCount) {
+                status = BatchFailed;
+                break;
+            }
+            chunk.push_back(std::move(*record));
+        }
+        if (stopRequested()) {
+            drain(false);
+            return interrupted(output);
+        }
+        if (!chunk.empty()) {
+            if (jobs == 1) {
+                step.run(chunk, first, gathered);
+                if (qsizetype(gathered.bytes.size()) >= WriteBlock || gathered.messages.size() >= WriteBlock)
+                    put(gathered);
+            } else {
+                auto promise = std::make_shared<std::promise<ChunkResult>>();
+                underWay.push_back(promise->get_future());
+                std::string room;
+                if (spare.empty()) {
+                    room.reserve(WriteBlock);
+                } else {
+                    room = std::move(spare.back());
+                    spare.pop_back();
+                }
+                // A shared buffer, so that the task is copied without copying it.
+                auto buffer = std::make_shared<std::string>(std::move(room));
+                pool.start([&step, promise, first, buffer, records = std::move(chunk)] {
+                    ChunkResult result;
+                    result.bytes = std::move(*buffer);
+                    step.run(records, first, result);
+                    promise->set_value(std::move(result));
+                });
+                while (int(underWay.size()) >= 2 * jobs)
+                    putOldest();
+            }
+            first = false;
+        }
+        if (status != BatchAllSized || !record)
+            break;
+    }
+    drain(true);
+    if (status != BatchAllSized)
+        return fieldCountError(*record, columns);
+    if (reader.hasError())
+        return parseError(reader.errorLine(), reader.errorField(), reader.error());
+    if (stopRequested())
+        return interrupted(output);
+
+    writer.end();
+    progress_.erase();
+    // A failed write leaves a regular file as it was: nothing is committed.
+    if (!writer.ok() || !output.commit()) {
+        say(QStringLiteral("%1: запись не удалась: %2")
+                .arg(output.name(), writer.ok() ? output.errorString() : output.writeError()));
+        return BatchFailed;
     }
     return refused ? BatchInputErrors : BatchAllSized;
 }
@@ -286,7 +594,9 @@ int Run::writeCollected(const CollectedPoints &records)
     if (output.route() != OutputRoute::StandardOutput) {
         if (collected_(options_.format, options_.output, records, &why))
             return BatchAllSized;
-        say(why);
+        // A writer told to stop gives up; the run says so itself.
+        if (!records.stopped())
+            say(why);
         return BatchFailed;
     }
     TemporaryName temporary(QDir::temp().filePath(QStringLiteral("gasmeter-batch-XXXXXX")));
@@ -295,7 +605,8 @@ int Run::writeCollected(const CollectedPoints &records)
         return BatchFailed;
     }
     if (!collected_(options_.format, temporary.path(), records, &why)) {
-        say(why);
+        if (!records.stopped())
+            say(why);
         return BatchFailed;
     }
     // The writer has put a new file under the temporary name: read that one.
@@ -318,13 +629,16 @@ int Run::writeCollected(const CollectedPoints &records)
 void CollectedPoints::add(const BatchRecord &record)
 {
     points_.push_back(record.point);
-    tableLines_ += BatchTableLineCount(record);
+    tableLines_ += BatchTableLineCount(record, rows_);
 }
 
 void CollectedPoints::forEach(const std::function<void(const BatchRecord &)> &visit) const
 {
-    for (const BatchPoint &point : points_)
+    for (const BatchPoint &point : points_) {
+        if (stopped())
+            return;
         visit(SizeBatchPoint(point, catalogue_));
+    }
 }
 
 std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QString *error)
@@ -332,7 +646,7 @@ std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QS
     BatchOptions options;
     bool inputGiven = false;
     bool optionsEnded = false;
-    QString format, inputFormat;
+    QString format, inputFormat, rows, jobs;
     const auto refuse = [&](const QString &why) {
         *error = why;
         return std::nullopt;
@@ -376,11 +690,26 @@ std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QS
             options.specification = true;
             continue;
         }
+        if (a == u"--progress") {
+            options.progress = true;
+            continue;
+        }
+        if (a == u"-q" || a == u"--quiet") {
+            options.quiet = true;
+            continue;
+        }
         std::optional<bool> taken = value(QStringLiteral("-o"), QStringLiteral("--output"), options.output);
         if (!taken)
             taken = value(QStringLiteral("-f"), QStringLiteral("--format"), format);
-        if (!taken && (a == u"--input-format" || a.startsWith(u"--input-format=")))
-            taken = value(QStringLiteral("--input-format"), QStringLiteral("--input-format"), inputFormat);
+        if (!taken)
+            taken = value(QStringLiteral("-j"), QStringLiteral("--jobs"), jobs);
+        // Long options only: the same name twice.
+        for (const auto &[name, target] : {std::pair{u"--input-format", &inputFormat},
+                                           std::pair{u"--rows", &rows}, std::pair{u"--sheet", &options.sheet}}) {
+            const QString longName = QString::fromUtf16(name);
+            if (!taken && (a == longName || a.startsWith(longName + u'=')))
+                taken = value(longName, longName, *target);
+        }
         for (const auto &[name, target] : {std::pair{QStringLiteral("--price-list"), &options.priceList},
                                            std::pair{QStringLiteral("--catalogue-out"), &options.catalogueOut}})
             if (!taken && (a == name || a.startsWith(name + u'=')))
@@ -397,8 +726,23 @@ std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QS
         options.inputFormat = BatchInputFormat::Table;
     else if (inputFormat == u"project")
         options.inputFormat = BatchInputFormat::Project;
+    else if (inputFormat == u"xlsx")
+        options.inputFormat = BatchInputFormat::Xlsx;
     else if (!inputFormat.isEmpty())
-        return refuse(QStringLiteral("неизвестный формат входа «%1»: ожидается csv или project").arg(inputFormat));
+        return refuse(
+            QStringLiteral("неизвестный формат входа «%1»: ожидается csv, project или xlsx").arg(inputFormat));
+    if (rows == u"optimal")
+        options.rows = BatchRows::Optimal;
+    else if (!rows.isEmpty() && rows != u"all")
+        return refuse(QStringLiteral("неизвестное значение --rows «%1»: ожидается all или optimal").arg(rows));
+    if (!jobs.isEmpty()) {
+        bool ok = false;
+        options.jobs = jobs.toInt(&ok);
+        if (!ok || options.jobs < 1 || jobs != QString::number(options.jobs))
+            return refuse(QStringLiteral("--jobs: ожидается число потоков от 1, а не «%1»").arg(jobs));
+    }
+    if (options.progress && options.quiet)
+        return refuse(QStringLiteral("--progress и --quiet вместе не задаются"));
     if (!format.isEmpty()) {
         const std::optional<BatchFormat> named = FormatNamed(format);
         if (!named)
@@ -407,6 +751,9 @@ std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QS
     } else if (!ToStandardOutput(options)) {
         options.format = FormatNamed(QFileInfo(options.output).suffix()).value_or(BatchFormat::Csv);
     }
+    if (options.rows == BatchRows::Optimal && options.format == BatchFormat::Pdf)
+        return refuse(QStringLiteral("--rows optimal пишет таблицы csv, json и xlsx; отчет pdf показывает "
+                                     "все варианты"));
     return options;
 }
 
@@ -417,7 +764,8 @@ QString BatchUsage()
         modes += QStringLiteral("                %1 — %2\n").arg(mode).arg(CategoryCaption(mode));
     return QStringLiteral(
                "Использование: gasmeter-batch [-o ВЫХОД] [--format csv|json|xlsx|pdf]\n"
-               "                      [--input-format csv|project] [--spec]\n"
+               "                      [--input-format csv|project|xlsx] [--sheet ЛИСТ] [--spec]\n"
+               "                      [--rows all|optimal] [--jobs N] [--progress | --quiet]\n"
                "                      [--price-list ФАЙЛ] [--catalogue-out ФАЙЛ] [ВХОД]\n"
                "\n"
                "Подбирает типоразмер оборудования для каждой точки таблицы ВХОД так же, как\n"
@@ -433,8 +781,22 @@ QString BatchUsage()
                "                       ВЫХОДА, иначе csv\n"
                "      --input-format ВИД\n"
                "                       csv — таблица точек; project — файл проекта\n"
-               "                       программы (.gmsz); без параметра — project для\n"
-               "                       ВХОДА с расширением .gmsz, иначе csv\n"
+               "                       программы (.gmsz); xlsx — лист книги Excel; без\n"
+               "                       параметра — project для ВХОДА с расширением .gmsz,\n"
+               "                       xlsx для .xlsx, иначе csv\n"
+               "      --sheet ЛИСТ     лист книги xlsx по названию; без параметра — первый\n"
+               "      --rows ВАРИАНТЫ  all — все подходящие варианты (по умолчанию);\n"
+               "                       optimal — только оптимальные, точка без них — одной\n"
+               "                       строкой, как точка без вариантов (csv, json, xlsx)\n"
+               "  -j, --jobs N         потоков подбора; по умолчанию — по числу ядер; при\n"
+               "                       любом N результат тот же, байт в байт\n"
+               "      --progress       ход работы (точек, доля файла, точек в секунду,\n"
+               "                       сколько осталось) на стандартном выводе ошибок и\n"
+               "                       тогда, когда это не терминал; на терминале он\n"
+               "                       показывается и так, если результаты идут не туда\n"
+               "  -q, --quiet          без хода работы, без сообщений об отдельных точках\n"
+               "                       и о кодировке; ошибки, из-за которых работа\n"
+               "                       остановлена, сообщаются всегда\n"
                "      --spec           вместо вариантов — спецификация: по строке на изделие\n"
                "                       с количеством, ценой, суммой и НДС, итоги по валютам;\n"
                "                       в проекте — выбранные изделия и количества точек, в\n"
@@ -454,11 +816,19 @@ QString BatchUsage()
                "                       делается\n"
                "  -h, --help           эта справка\n"
                "\n"
-               "Входная таблица: текст UTF-8, поля через «;», поля в кавычках по RFC 4180,\n"
-               "первая строка — названия столбцов в любом порядке. Обязателен столбец mode,\n"
-               "отсутствующие столбцы считаются пустыми. Файл проекта читается как таблица\n"
-               "его точек, которую окно проекта сохраняет командой «Экспорт таблицы точек»:\n"
-               "результаты те же.\n"
+               "Входная таблица: текст UTF-8 (с меткой BOM или без) или Windows-1251 (текст\n"
+               "не в UTF-8; об этом одно сообщение), поля через «;», «,» или табуляцию —\n"
+               "какой знак, видно по строке заголовка; поля в кавычках по RFC 4180, концы\n"
+               "строк LF или CR LF. В таблице через «,» дробная часть чисел отделяется\n"
+               "точкой. Стандартный ввод судится по первым 64 КБ: дальше текст не в UTF-8 —\n"
+               "ошибка строки (таблицу в Windows-1251 читайте из файла). Первая строка —\n"
+               "названия столбцов в любом порядке. Обязателен столбец mode, отсутствующие\n"
+               "столбцы считаются пустыми. Файл проекта читается как таблица его точек,\n"
+               "которую окно проекта сохраняет командой «Экспорт таблицы точек»: результаты\n"
+               "те же. Книга xlsx: заголовок — первая непустая строка листа, таблица\n"
+               "начинается со столбца A, пустые строки пропускаются; ячейки — как их\n"
+               "показывает таблица (числа по правилам программы, логические — 1 и 0),\n"
+               "дата в числовом столбце — ошибка точки с адресом ячейки (например D4).\n"
                "  id            обозначение точки, повторяется в результатах\n"
                "  mode          режим подбора:\n"
                "%1"
@@ -522,16 +892,19 @@ QString BatchUsage()
                "\n"
                "Код завершения: 0 — подобраны все точки; 1 — в части точек ошибки исходных\n"
                "данных (остальные записаны); 2 — ошибка вызова, файл не читается или не\n"
-               "разбирается (в сообщении строка и столбец) или результат не удалось записать.\n")
+               "разбирается (в сообщении строка и столбец) или результат не удалось записать;\n"
+               "130 — работа прервана (Ctrl-C, SIGINT или SIGTERM): обычный файл ВЫХОДА не\n"
+               "записан и временного файла рядом не осталось.\n")
         .arg(modes, PressureUnitTexts().join(QStringLiteral(", ")));
 }
 
 int RunBatch(const BatchOptions &options, QIODevice &standardInput, QIODevice &standardOutput,
-             QIODevice &errors, const CollectedWriter &collected, const CatalogueWorkbookWriter &catalogueWorkbook)
+             QIODevice &errors, const CollectedWriter &collected, const CatalogueWorkbookWriter &catalogueWorkbook,
+             const BatchContext &context)
 {
     if (options.help) {
         standardOutput.write(BatchUsage().toUtf8());
         return BatchAllSized;
     }
-    return Run(options, standardInput, standardOutput, errors, collected, catalogueWorkbook).run();
+    return Run(options, standardInput, standardOutput, errors, collected, catalogueWorkbook, context).run();
 }

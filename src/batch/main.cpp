@@ -8,13 +8,43 @@
 #include <QFile>
 #include <QGuiApplication>
 
+#include <atomic>
+#include <csignal>
+#include <cstdio>
 #include <memory>
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
+#else
+#include <unistd.h>
 #endif
+
+namespace {
+
+// The one value a signal handler may touch: set on SIGINT or SIGTERM, read by the
+// run between points.
+std::atomic<bool> StopRequested{false};
+static_assert(std::atomic<bool>::is_always_lock_free);
+
+extern "C" void OnStopSignal(int signal)
+{
+    StopRequested.store(true);
+    // A second signal ends the process at once.
+    std::signal(signal, SIG_DFL);
+}
+
+bool OnTerminal(FILE *stream)
+{
+#ifdef Q_OS_WIN
+    return _isatty(_fileno(stream)) != 0;
+#else
+    return isatty(fileno(stream)) != 0;
+#endif
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -58,5 +88,13 @@ int main(int argc, char *argv[])
                          .toUtf8());
         return BatchFailed;
     }
-    return RunBatch(*options, in, out, errors, WriteBatchFile, WriteCatalogueWorkbook);
+    // Ctrl-C and a request to terminate stop the run between points: an output file
+    // is then not put in place, and the status says so.
+    std::signal(SIGINT, OnStopSignal);
+    std::signal(SIGTERM, OnStopSignal);
+    BatchContext context;
+    context.errorsOnTerminal = OnTerminal(stderr);
+    context.outputOnTerminal = OnTerminal(stdout);
+    context.stop = &StopRequested;
+    return RunBatch(*options, in, out, errors, WriteBatchFile, WriteCatalogueWorkbook, context);
 }

@@ -73,7 +73,7 @@ QString PointHeading(const QString &id, int line)
 }
 
 bool WriteBatchReportPdf(const QString &path, const std::vector<ReportedPoint> &points,
-                         const ProductCatalogue &catalogue, QString *error)
+                         const ProductCatalogue &catalogue, QString *error, const std::function<bool()> &stopped)
 {
     if (points.empty()) {
         if (error)
@@ -86,6 +86,8 @@ bool WriteBatchReportPdf(const QString &path, const std::vector<ReportedPoint> &
             std::vector<int> counts;
             counts.reserve(points.size());
             for (const ReportedPoint &point : points) {
+                if (stopped && stopped())
+                    return false;
                 counts.push_back(ReportPages(*BuildReportDocument(point.outcome, catalogue, PointHeader(point.id)), pdf,
                                              PointHeading(point.id, point.line))
                                      .count());
@@ -103,6 +105,8 @@ bool WriteBatchReportPdf(const QString &path, const std::vector<ReportedPoint> &
             contents->paint(painter, 1, total);
             int page = contentsPages + 1;
             for (const ReportedPoint &point : points) {
+                if (stopped && stopped())
+                    return false;
                 pdf.newPage();
                 const ReportPages pages(*BuildReportDocument(point.outcome, catalogue, PointHeader(point.id)), pdf,
                                         PointHeading(point.id, point.line));

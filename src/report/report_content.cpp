@@ -252,7 +252,7 @@ ReportContent CollectReport(const SizingOutcome &outcome, const ProductCatalogue
     if (marked)
         CollectConditions(outcome, content);
     content.category = outcome.categoryCaption;
-    content.when = outcome.when.toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
+    content.when = outcome.when.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
     CollectChoice(outcome, content);
     CollectInput(outcome, content);
     content.error = outcome.error;

@@ -161,7 +161,7 @@ bool WriteReportPdf(const QString &path, const std::vector<SizingOutcome> &outco
 
 QString SuggestedReportName(const SizingOutcome &outcome, const QString &extension)
 {
-    const QDate date = outcome.when.isValid() ? outcome.when.date() : QDate::currentDate();
+    const QDate date = outcome.when.isValid() ? outcome.when.toLocalTime().date() : QDate::currentDate();
     QString suffix = extension;
     if (suffix.startsWith(QLatin1Char('.')))
         suffix.remove(0, 1);

@@ -15,7 +15,7 @@ bool WriteXlsxTable(const QString &path, const XlsxTable &table, QString *error)
 }
 
 bool WriteXlsxRows(const QString &path, const QString &sheetName, const QStringList &header, qint64 rowCount,
-                   const XlsxRowSource &rows, QString *error)
+                   const XlsxRowSource &rows, QString *error, const std::function<bool()> &stopped)
 {
     const qint64 sheetRows = rowCount + 1; // the first row holds the header (or is left empty)
     if (!FitsOneSheet(sheetRows)) {
@@ -46,6 +46,9 @@ bool WriteXlsxRows(const QString &path, const QString &sheetName, const QStringL
                     writer.value(row, column, cells[column]);
                 ++row;
             });
+            // The workbook is dropped, as after a failed write.
+            if (stopped && stopped())
+                return LXW_ERROR_PARAMETER_VALIDATION;
             if (!header.isEmpty())
                 writer.freezeRowsAbove(1);
             return writer.finish();

@@ -23,6 +23,7 @@ using XlsxRowSource = std::function<void(const std::function<void(const QVariant
 
 // The same for `rowCount` rows that come one at a time from `rows`, so that memory
 // does not grow with them. A table that would not fit on a sheet (the header and
-// the rows above 1,048,576) is refused before anything is written.
+// the rows above 1,048,576) is refused before anything is written. When `stopped`
+// says so after the rows (their source stopped early), nothing is written either.
 bool WriteXlsxRows(const QString &path, const QString &sheetName, const QStringList &header, qint64 rowCount,
-                   const XlsxRowSource &rows, QString *error);
+                   const XlsxRowSource &rows, QString *error, const std::function<bool()> &stopped = {});

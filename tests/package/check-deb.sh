@@ -47,6 +47,8 @@ depends=$(dpkg-deb -f "$deb" Depends)
 grep -q 'libqt6widgets6' <<<"$depends" || fail "Depends lacks libqt6widgets6: $depends"
 # The workbook library is loaded at run time, so the package must name it itself.
 grep -q 'libxlsxwriter4' <<<"$depends" || fail "Depends lacks libxlsxwriter4: $depends"
+# The batch program links libzip for its workbook input; dpkg-shlibdeps names it.
+grep -q 'libzip4' <<<"$depends" || fail "Depends lacks libzip4: $depends"
 pass "Depends: $depends"
 [ "$(dpkg-deb -f "$deb" Package)" = "$pkg" ] || fail "wrong Package field"
 [ -n "$(dpkg-deb -f "$deb" Maintainer)" ] || fail "no Maintainer field"

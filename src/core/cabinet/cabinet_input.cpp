@@ -10,13 +10,13 @@ namespace {
 
 // Reads the flow range from its two texts and puts it in order. Fails when a text
 // is not a number or a flow is negative.
-InputField ReadFlows(CabinetEntries &entries, double &qmaxStd, double &qminStd)
+InputField ReadFlows(CabinetEntries &entries, double &qmaxStd, double &qminStd, QChar separator)
 {
-    const std::optional<double> qmax = ReadNumber(entries.qmax);
+    const std::optional<double> qmax = ReadNumber(entries.qmax, separator);
     if (!qmax)
         return InputField::Qmax;
     qmaxStd = *qmax;
-    const std::optional<double> qmin = ReadNumber(entries.qmin);
+    const std::optional<double> qmin = ReadNumber(entries.qmin, separator);
     if (!qmin)
         return InputField::Qmin;
     qminStd = *qmin;
@@ -24,8 +24,8 @@ InputField ReadFlows(CabinetEntries &entries, double &qmaxStd, double &qminStd)
     const bool exchanged = qminStd > qmaxStd;
     if (exchanged) {
         std::swap(qmaxStd, qminStd);
-        entries.qmax = WriteNumber(qmaxStd);
-        entries.qmin = WriteNumber(qminStd);
+        entries.qmax = WriteNumber(qmaxStd, separator);
+        entries.qmin = WriteNumber(qminStd, separator);
     }
     // A negative lower flow is refused in the field it was typed in.
     if (qminStd >= 0)
@@ -35,12 +35,12 @@ InputField ReadFlows(CabinetEntries &entries, double &qmaxStd, double &qminStd)
 
 // Reads the gauge pressure range, converts it to bar and puts it in order with
 // its units. Fails when a text is not a number or a conversion overflows.
-InputField ReadGaugePressures(CabinetEntries &entries, PressureSet &values, bool &exchanged)
+InputField ReadGaugePressures(CabinetEntries &entries, PressureSet &values, bool &exchanged, QChar separator)
 {
-    const std::optional<double> pmax = ReadNumber(entries.pmax);
+    const std::optional<double> pmax = ReadNumber(entries.pmax, separator);
     if (!pmax)
         return InputField::Pmax;
-    const std::optional<double> pmin = ReadNumber(entries.pmin);
+    const std::optional<double> pmin = ReadNumber(entries.pmin, separator);
     if (!pmin)
         return InputField::Pmin;
 
@@ -52,8 +52,8 @@ InputField ReadGaugePressures(CabinetEntries &entries, PressureSet &values, bool
     if (bounds->exchanged) {
         entries.pmaxUnit = bounds->upper.unit;
         entries.pminUnit = bounds->lower.unit;
-        entries.pmax = WriteNumber(bounds->upper.typed);
-        entries.pmin = WriteNumber(bounds->lower.typed);
+        entries.pmax = WriteNumber(bounds->upper.typed, separator);
+        entries.pmin = WriteNumber(bounds->lower.typed, separator);
     }
     values.PmaxGauge = bounds->upper.bar;
     values.PminGauge = bounds->lower.bar;
@@ -61,11 +61,11 @@ InputField ReadGaugePressures(CabinetEntries &entries, PressureSet &values, bool
 }
 
 InputField ReadInput(CabinetEntries &entries, double &qmaxStd, double &qminStd, PressureSet &values,
-                     bool &exchanged)
+                     bool &exchanged, QChar separator)
 {
-    if (const InputField field = ReadFlows(entries, qmaxStd, qminStd); field != InputField::None)
+    if (const InputField field = ReadFlows(entries, qmaxStd, qminStd, separator); field != InputField::None)
         return field;
-    if (const InputField field = ReadGaugePressures(entries, values, exchanged);
+    if (const InputField field = ReadGaugePressures(entries, values, exchanged, separator);
         field != InputField::None)
         return field;
 
@@ -83,10 +83,11 @@ InputField ReadInput(CabinetEntries &entries, double &qmaxStd, double &qminStd, 
 } // namespace
 
 bool ReadCabinetInput(CabinetEntries &entries, double &qmaxStd, double &qminStd,
-                      PressureSet &values, InputField *failed, bool *pressuresExchanged)
+                      PressureSet &values, InputField *failed, bool *pressuresExchanged, QChar decimalSeparator)
 {
     bool exchanged = false;
-    const InputField field = ReadInput(entries, qmaxStd, qminStd, values, exchanged);
+    const InputField field = ReadInput(entries, qmaxStd, qminStd, values, exchanged,
+                                       decimalSeparator.isNull() ? LocaleDecimalSeparator() : decimalSeparator);
     if (failed)
         *failed = field;
     if (pressuresExchanged)

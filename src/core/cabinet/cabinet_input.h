@@ -31,7 +31,8 @@ struct CabinetEntries {
 // is not a number, refused value or failed computation; `entries` then already holds
 // any exchange made before it, and `failed` (when given) the input it concerns: the
 // field the refused value was typed in, also after an exchange. `pressuresExchanged`
-// (when given) tells whether the pressures changed places.
+// (when given) tells whether the pressures changed places. The texts are read and
+// written back with `decimalSeparator` (null: the desktop's).
 bool ReadCabinetInput(CabinetEntries &entries, double &qmaxStd, double &qminStd,
                       PressureSet &values, InputField *failed = nullptr,
-                      bool *pressuresExchanged = nullptr);
+                      bool *pressuresExchanged = nullptr, QChar decimalSeparator = QChar());

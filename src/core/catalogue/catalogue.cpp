@@ -1,6 +1,8 @@
 #include "core/catalogue/catalogue.h"
 
 #include "core/catalogue/catalogue_table.h"
+#include "core/gas/gas_error.h"
+#include "core/input/number_text.h"
 
 #include <QFile>
 #include <QtGlobal>
@@ -27,6 +29,29 @@ const ProductRecord &ProductCatalogue::at(int index) const
 {
     Q_ASSERT(index >= FirstSlot && index <= LastSlot);
     return rows_[static_cast<std::size_t>(index - FirstSlot)];
+}
+
+void ProductCatalogue::PrepareFigureTexts(QChar separator)
+{
+    figureSeparator_ = separator;
+    figureTexts_.assign(rows_.size(), {});
+    for (std::size_t i = 0; i < rows_.size(); ++i) {
+        const ProductRecord &r = rows_[i];
+        if (r.isEmpty())
+            continue;
+        figureTexts_[i] = {WriteNumber(r.DN, separator),   WriteNumber(r.Pmin, separator),
+                           WriteNumber(r.Pmax, separator), WriteNumber(r.Qmax, separator),
+                           WriteNumber(r.Qmin, separator), WriteNumber(r.Price, separator),
+                           gas::MessageNumber(r.Pmin),     gas::MessageNumber(r.Pmax)};
+    }
+}
+
+const ProductFigureTexts *ProductCatalogue::figureTexts(int index, QChar separator) const
+{
+    if (figureTexts_.empty() || separator != figureSeparator_)
+        return nullptr;
+    Q_ASSERT(index >= FirstSlot && index <= LastSlot);
+    return &figureTexts_[static_cast<std::size_t>(index - FirstSlot)];
 }
 
 ProductRecord &ProductCatalogue::slot(int index)

@@ -5,17 +5,18 @@
 #include <utility>
 
 FlowRangeReading ReadFlowRange(const QString &qmaxText, const QString &qminText,
-                               double previousQmax, double previousQmin)
+                               double previousQmax, double previousQmin, QChar decimalSeparator)
 {
+    const QChar separator = decimalSeparator.isNull() ? LocaleDecimalSeparator() : decimalSeparator;
     FlowRangeReading reading;
     reading.qmax = previousQmax;
     reading.qmin = previousQmin;
     reading.qmaxText = qmaxText;
     reading.qminText = qminText;
 
-    if (const auto qmax = ReadNumber(qmaxText)) {
+    if (const auto qmax = ReadNumber(qmaxText, separator)) {
         reading.qmax = *qmax;
-        if (const auto qmin = ReadNumber(qminText)) {
+        if (const auto qmin = ReadNumber(qminText, separator)) {
             reading.qmin = *qmin;
             reading.valid = reading.qmax > 0 && reading.qmin > 0;
             if (!reading.valid)
@@ -30,8 +31,8 @@ FlowRangeReading ReadFlowRange(const QString &qmaxText, const QString &qminText,
     if (!(reading.qmax >= reading.qmin)) {
         std::swap(reading.qmax, reading.qmin);
         reading.exchanged = true;
-        reading.qmaxText = WriteNumber(reading.qmax);
-        reading.qminText = WriteNumber(reading.qmin);
+        reading.qmaxText = WriteNumber(reading.qmax, separator);
+        reading.qminText = WriteNumber(reading.qmin, separator);
     }
     return reading;
 }

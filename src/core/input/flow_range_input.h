@@ -18,6 +18,7 @@ struct FlowRangeReading {
 // Reads Qmax, then Qmin, from their texts. A text that does not read leaves its
 // value as it was (`previousQmax`, `previousQmin`), and Qmin is not read after a
 // failed Qmax. Whatever the reading gave, the range is then put in order and, when
-// the two change places, both texts are rewritten by the writing rule.
+// the two change places, both texts are rewritten by the writing rule. The texts
+// take `decimalSeparator` (null: the desktop's).
 FlowRangeReading ReadFlowRange(const QString &qmaxText, const QString &qminText,
-                               double previousQmax, double previousQmin);
+                               double previousQmax, double previousQmin, QChar decimalSeparator = QChar());

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <system_error>
@@ -148,7 +149,9 @@ struct Significant {
     int exponent = 0;
 };
 
-Significant SignificantDigits(double magnitude)
+// `shortestFirst`: try the shortest text first, which is quicker for the values that
+// have a short one and slower for the others; the digits are the same either way.
+Significant SignificantDigits(double magnitude, bool shortestFirst)
 {
     // The shortest text that reads back as a normal value is taken when it has at
     // most 15 digits: its distance from the value is below half a unit in the last
@@ -158,7 +161,7 @@ Significant SignificantDigits(double magnitude)
     // to 15 explicitly.
     char buffer[64];
     std::to_chars_result written{buffer, {}};
-    bool shortest = magnitude >= std::numeric_limits<double>::min();
+    bool shortest = shortestFirst && magnitude >= std::numeric_limits<double>::min();
     if (shortest) {
         written = std::to_chars(buffer, buffer + sizeof buffer, magnitude, std::chars_format::scientific);
         int count = 0;
@@ -194,62 +197,89 @@ std::optional<double> ReadNumber(const QString &text, QChar decimalSeparator)
     return Convert(*number);
 }
 
-QString WriteNumber(double value, QChar decimalSeparator)
+namespace {
+
+int WriteNumberTo(double value, char decimalSeparator, char *out, bool shortestFirst)
 {
+    char *const begin = out;
+    const auto put = [&out](const char *text, int length) {
+        std::memcpy(out, text, static_cast<std::size_t>(length));
+        out += length;
+    };
     // Callers never pass these; they are written harmlessly all the same.
-    if (std::isnan(value))
-        return QStringLiteral("NaN");
-    if (std::isinf(value))
-        return value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-    if (value == 0)
-        return QStringLiteral("0");
-    // A whole number below 1E15 has at most 15 digits: written as it is.
-    if (std::fabs(value) < 1e15 && value == std::trunc(value)) {
-        char buffer[24];
-        const auto written = std::to_chars(buffer, buffer + sizeof buffer, static_cast<long long>(value));
-        return QString(QLatin1String(buffer, static_cast<qsizetype>(written.ptr - buffer)));
+    if (std::isnan(value)) {
+        put("NaN", 3);
+        return 3;
     }
+    if (std::isinf(value)) {
+        if (value < 0)
+            *out++ = '-';
+        put("INF", 3);
+        return static_cast<int>(out - begin);
+    }
+    if (value == 0) {
+        *out = '0';
+        return 1;
+    }
+    // A whole number below 1E15 has at most 15 digits: written as it is.
+    if (std::fabs(value) < 1e15 && value == std::trunc(value))
+        return static_cast<int>(std::to_chars(out, out + NumberTextCapacity, static_cast<long long>(value)).ptr - out);
 
     // Rounded to 15 significant digits.
-    const Significant s = SignificantDigits(std::fabs(value));
-    QString out;
-    out.reserve(s.count + 24);
+    const Significant s = SignificantDigits(std::fabs(value), shortestFirst);
     if (value < 0)
-        out += u'-';
-    const auto digits = [&s](int from, int to) {
-        return QLatin1String(s.digits + from, static_cast<qsizetype>(to - from));
-    };
+        *out++ = '-';
+    const auto digits = [&](int from, int to) { put(s.digits + from, to - from); };
 
     // The form is chosen on the rounded value: 0.0001 <= |v| < 1E15 in full.
     if (s.exponent >= -4 && s.exponent <= 14) {
         if (s.exponent >= 0) {
             const int integerLength = s.exponent + 1;
-            out += digits(0, std::min(integerLength, s.count));
+            digits(0, std::min(integerLength, s.count));
             for (int i = s.count; i < integerLength; ++i)
-                out += u'0';
+                *out++ = '0';
             if (s.count > integerLength) {
-                out += decimalSeparator;
-                out += digits(integerLength, s.count);
+                *out++ = decimalSeparator;
+                digits(integerLength, s.count);
             }
         } else {
-            out += u'0';
-            out += decimalSeparator;
+            *out++ = '0';
+            *out++ = decimalSeparator;
             for (int i = 0; i < -s.exponent - 1; ++i)
-                out += u'0';
-            out += digits(0, s.count);
+                *out++ = '0';
+            digits(0, s.count);
         }
     } else {
-        out += QLatin1Char(s.digits[0]);
+        *out++ = s.digits[0];
         if (s.count > 1) {
-            out += decimalSeparator;
-            out += digits(1, s.count);
+            *out++ = decimalSeparator;
+            digits(1, s.count);
         }
-        out += u'E';
-        char exponent[8];
-        const auto written = std::to_chars(exponent, exponent + sizeof exponent, s.exponent);
-        out += QLatin1String(exponent, static_cast<qsizetype>(written.ptr - exponent));
+        *out++ = 'E';
+        out = std::to_chars(out, begin + NumberTextCapacity, s.exponent).ptr;
     }
-    return out;
+    return static_cast<int>(out - begin);
+}
+
+} // namespace
+
+int WriteNumber(double value, char decimalSeparator, char *out)
+{
+    // The writers meet computed figures (loads, margins, compressibility), whose
+    // shortest text is seldom short enough.
+    return WriteNumberTo(value, decimalSeparator, out, false);
+}
+
+QString WriteNumber(double value, QChar decimalSeparator)
+{
+    // The digits never hold a point, so a separator beyond ASCII takes its place after.
+    const bool ascii = decimalSeparator.unicode() < 0x80;
+    char buffer[NumberTextCapacity];
+    const int length = WriteNumberTo(value, ascii ? static_cast<char>(decimalSeparator.unicode()) : '.', buffer, true);
+    QString text = QString::fromLatin1(buffer, length);
+    if (!ascii)
+        text.replace(u'.', decimalSeparator);
+    return text;
 }
 
 QChar LocaleDecimalSeparator()

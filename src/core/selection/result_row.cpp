@@ -2,6 +2,8 @@
 
 #include "core/input/number_text.h"
 
+#include <array>
+
 namespace {
 // Printed in the price column in place of a price of 0.
 QString NegotiablePriceText() { return QStringLiteral("договорная"); }
@@ -41,6 +43,38 @@ ResultRow FormatResultRow(int number, const ProductRecord &record, QChar decimal
         write(record.Qmax),
         write(record.Qmin),
         record.Price == 0 ? NegotiablePriceText() : write(record.Price),
+    };
+}
+
+QString RowNumberText(int number, QChar decimalSeparator)
+{
+    // "1" to "99" from text the program holds for its whole life: copies of it cost
+    // nothing, on any thread.
+    static constexpr auto Digits = [] {
+        std::array<char16_t, 200> digits{};
+        for (int n = 0; n < 100; ++n) {
+            digits[std::size_t(2 * n)] = n < 10 ? char16_t(u'0' + n) : char16_t(u'0' + n / 10);
+            digits[std::size_t(2 * n + 1)] = n < 10 ? u'\0' : char16_t(u'0' + n % 10);
+        }
+        return digits;
+    }();
+    if (number < 1 || number > 99)
+        return WriteNumber(number, decimalSeparator);
+    return QString::fromRawData(reinterpret_cast<const QChar *>(Digits.data() + 2 * number), number < 10 ? 1 : 2);
+}
+
+ResultRow FormatResultRow(int number, const ProductRecord &record, const ProductFigureTexts &figures,
+                          QChar decimalSeparator)
+{
+    return ResultRow{
+        RowNumberText(number, decimalSeparator),
+        record.Name,
+        figures.dn,
+        figures.pmin,
+        figures.pmax,
+        figures.qmax,
+        figures.qmin,
+        record.Price == 0 ? NegotiablePriceText() : figures.price,
     };
 }
 

@@ -56,19 +56,45 @@ QStringList CandidateFlags(int mode, const ProductRecord &record, double loadPer
                            double maxLoad, double pminAbs, double pmaxAbs,
                            double inletVelocity, std::optional<double> maxInletVelocity)
 {
+    return CandidateChecks(mode, maxLoad, pminAbs, pmaxAbs, maxInletVelocity)
+        .flags(record, loadPercent, nullptr, inletVelocity);
+}
+
+CandidateChecks::CandidateChecks(int mode, double maxLoad, double pminAbs, double pmaxAbs,
+                                 std::optional<double> maxInletVelocity)
+    : mode_(mode), maxLoad_(maxLoad), pminAbs_(pminAbs), pmaxAbs_(pmaxAbs), maxInletVelocity_(maxInletVelocity)
+{
+}
+
+QStringList CandidateChecks::flags(const ProductRecord &record, double loadPercent,
+                                   const ProductFigureTexts *figures, double inletVelocity) const
+{
     constexpr double Unbounded = std::numeric_limits<double>::infinity();
+    // Shown() of a working pressure: the rounded figure, the same for every row that
+    // it does not pass only by its rounding.
+    const auto shown = [](std::optional<QString> &kept, double value, double min, double max) {
+        const double rounded = std::round(value * 1000) / 1000;
+        if (limits::Within(value, min, max) || !limits::Within(rounded, min, max)) {
+            if (!kept)
+                kept = gas::MessageNumber(rounded);
+            return *kept;
+        }
+        return gas::MessageNumberOutside(value, min, max);
+    };
     QStringList flags;
-    if (limits::Above(loadPercent, maxLoad)) {
-        flags << u"загрузка %1 % выше целевой %2 %"_s.arg(
-            Shown(loadPercent, 1, -Unbounded, maxLoad), gas::MessageNumber(maxLoad));
+    if (limits::Above(loadPercent, maxLoad_)) {
+        if (!maxLoadText_)
+            maxLoadText_ = gas::MessageNumber(maxLoad_);
+        flags << u"загрузка %1 % выше целевой %2 %"_s.arg(Shown(loadPercent, 1, -Unbounded, maxLoad_), *maxLoadText_);
     }
-    if (IsComplex(mode) && (limits::Below(pminAbs, record.Pmin) || limits::Above(pmaxAbs, record.Pmax))) {
+    if (IsComplex(mode_) && (limits::Below(pminAbs_, record.Pmin) || limits::Above(pmaxAbs_, record.Pmax))) {
         flags << u"рабочее давление %1–%2 бар (абс.) вне диапазона комплекса %3–%4 бар"_s.arg(
-            Shown(pminAbs, 3, record.Pmin, Unbounded), Shown(pmaxAbs, 3, -Unbounded, record.Pmax),
-            gas::MessageNumber(record.Pmin), gas::MessageNumber(record.Pmax));
+            shown(pminShown_, pminAbs_, record.Pmin, Unbounded), shown(pmaxShown_, pmaxAbs_, -Unbounded, record.Pmax),
+            figures ? figures->pminMessage : gas::MessageNumber(record.Pmin),
+            figures ? figures->pmaxMessage : gas::MessageNumber(record.Pmax));
     }
-    if (maxInletVelocity && limits::Above(inletVelocity, *maxInletVelocity))
-        flags << u"скорость на входе выше %1 м/с"_s.arg(gas::MessageNumber(*maxInletVelocity));
+    if (maxInletVelocity_ && limits::Above(inletVelocity, *maxInletVelocity_))
+        flags << u"скорость на входе выше %1 м/с"_s.arg(gas::MessageNumber(*maxInletVelocity_));
     return flags;
 }
 

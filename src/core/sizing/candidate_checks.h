@@ -22,5 +22,22 @@ QStringList CandidateFlags(int mode, const ProductRecord &record, double loadPer
                            double maxLoad, double pminAbs, double pmaxAbs,
                            double inletVelocity = 0, std::optional<double> maxInletVelocity = {});
 
+// The same for the rows of one working point, its figures written once for all of
+// them; a row's own figures come from its written texts when it has them.
+class CandidateChecks {
+public:
+    CandidateChecks(int mode, double maxLoad, double pminAbs, double pmaxAbs,
+                    std::optional<double> maxInletVelocity = {});
+    QStringList flags(const ProductRecord &record, double loadPercent,
+                      const ProductFigureTexts *figures = nullptr, double inletVelocity = 0) const;
+
+private:
+    int mode_;
+    double maxLoad_, pminAbs_, pmaxAbs_;
+    std::optional<double> maxInletVelocity_;
+    // Written when first needed.
+    mutable std::optional<QString> maxLoadText_, pminShown_, pmaxShown_;
+};
+
 // The product line (catalogue block) a slot belongs to: the block's first slot, or 0.
 int LineOf(int slot);

@@ -300,7 +300,7 @@ void SizeCabinet(SizingOutcome &out)
     InputField failed = InputField::None;
     const bool computed =
         ReadCabinetInput(shown.entries, out.qmaxStd, out.qminStd, out.pressures, &failed,
-                         &out.boundsExchanged);
+                         &out.boundsExchanged, out.texts.separator);
     out.rangeLayout = true;
 
     bool panels = false;
@@ -352,26 +352,27 @@ std::vector<Candidate> Candidates(const std::vector<int> &found, const SizingOut
 {
     std::vector<Candidate> list;
     list.reserve(found.size());
+    const CandidateChecks checks(out.request.mode, out.request.conditions.maxLoad, out.pressures.PminAbs,
+                                 out.pressures.PmaxAbs, out.request.conditions.maxInletVelocity);
     for (const int slot : found) {
         // A row of the possible variants is taken as it is, numbered in this list.
         const auto known = std::find_if(out.possible.begin(), out.possible.end(),
                                         [slot](const Candidate &c) { return c.slot == slot; });
         if (known != out.possible.end()) {
             list.push_back(*known);
-            list.back().cells[0] = WriteNumber(static_cast<double>(list.size()), out.texts.separator);
+            list.back().cells[0] = RowNumberText(static_cast<int>(list.size()), out.texts.separator);
             continue;
         }
         Candidate c;
         c.slot = slot;
         c.record = catalogue.at(slot);
-        c.cells = FormatResultRow(static_cast<int>(list.size()) + 1, c.record, out.texts.separator);
+        const ProductFigureTexts *figures = catalogue.figureTexts(slot, out.texts.separator);
+        c.cells = figures ? FormatResultRow(static_cast<int>(list.size()) + 1, c.record, *figures, out.texts.separator)
+                          : FormatResultRow(static_cast<int>(list.size()) + 1, c.record, out.texts.separator);
         c.loadPercent = LoadPercent(out.pressures.QmaxWork, c.record);
         c.qminMargin = QminMargin(out.pressures.QminWork, c.record);
         c.inletVelocity = InletVelocity(out.pressures.QmaxWork, c.record.DN);
-        c.flags = CandidateFlags(out.request.mode, c.record, c.loadPercent,
-                                 out.request.conditions.maxLoad, out.pressures.PminAbs,
-                                 out.pressures.PmaxAbs, c.inletVelocity,
-                                 out.request.conditions.maxInletVelocity);
+        c.flags = checks.flags(c.record, c.loadPercent, figures, c.inletVelocity);
         list.push_back(std::move(c));
     }
     return list;
@@ -427,8 +428,9 @@ SizingOutcome Begin(const SizingRequest &request)
     out.request = request;
     // The catalogue's own conversion: 1 bar of atmosphere, the gas at 20 °C, Z = 1.
     out.conditions.pAtm = 100;
-    out.when = QDateTime::currentDateTime();
-    out.texts.separator = LocaleDecimalSeparator();
+    // Kept in UTC, which needs no look-up of the time zone; shown in local time.
+    out.when = QDateTime::currentDateTimeUtc();
+    out.texts.separator = request.separator.isNull() ? LocaleDecimalSeparator() : request.separator;
     out.qmaxStd = request.qmaxStd;
     out.qminStd = request.qminStd;
     out.pressures = request.previous;
@@ -479,12 +481,15 @@ SizingOutcome Size(const SizingRequest &request, const ProductCatalogue &catalog
 SizingOutcome SizePoint(SizingRequest request, const QString &qmaxText, const QString &qminText,
                         const ProductCatalogue &catalogue)
 {
+    if (request.separator.isNull())
+        request.separator = LocaleDecimalSeparator();
     if (request.mode == 5) {
         request.entries.qmax = qmaxText;
         request.entries.qmin = qminText;
         return Size(request, catalogue);
     }
-    const FlowRangeReading flows = ReadFlowRange(qmaxText, qminText, request.qmaxStd, request.qminStd);
+    const FlowRangeReading flows =
+        ReadFlowRange(qmaxText, qminText, request.qmaxStd, request.qminStd, request.separator);
     request.qmaxStd = flows.qmax;
     request.qminStd = flows.qmin;
     if (flows.valid)

@@ -70,6 +70,10 @@ struct SizingRequest {
     // How the flows are converted and which checks apply (the catalogue's own
     // conversion by default).
     SizingConditions conditions;
+    // The decimal separator the texts are read and written with; null: the
+    // desktop's, looked up by the step (a caller that sizes many points looks it up
+    // once).
+    QChar separator;
 };
 
 // One message box, in the order the window shows them.

@@ -2,6 +2,8 @@
 
 #include "core/input/number_text.h"
 
+#include <utility>
+
 namespace {
 
 // The names up to the composition columns, which are named after the components.
@@ -26,12 +28,42 @@ QString BatchColumnName(BatchColumn column)
 
 QString BatchLocaleNumber(QString text)
 {
-    const QChar separator = LocaleDecimalSeparator();
+    return BatchLocaleNumber(std::move(text), LocaleDecimalSeparator());
+}
+
+QString BatchLocaleNumber(QString text, QChar separator)
+{
+    // Text that already reads with the separator is kept as it is (and not copied).
+    const QChar other = separator == u',' ? u'.' : separator == u'.' ? u',' : QChar();
+    if (!other.isNull() && !text.contains(other))
+        return text;
     for (QChar &c : text) {
         if (c == u',' || c == u'.')
             c = separator;
     }
     return text;
+}
+
+bool BatchColumnIsFigure(BatchColumn column)
+{
+    switch (column) {
+    case BatchColumn::Qmax:
+    case BatchColumn::Qmin:
+    case BatchColumn::Pmax:
+    case BatchColumn::Pmin:
+    case BatchColumn::P:
+    case BatchColumn::Pout:
+    case BatchColumn::TMin:
+    case BatchColumn::TMax:
+    case BatchColumn::PAtm:
+    case BatchColumn::Density:
+    case BatchColumn::N2:
+    case BatchColumn::CO2:
+    case BatchColumn::MaxLoad:
+        return true;
+    default:
+        return column >= BatchColumn::FirstFraction;
+    }
 }
 
 QString BatchColumnOfField(InputField field)

@@ -2,6 +2,7 @@
 
 #include "core/gas/gas_components.h"
 #include "core/input/input_field.h"
+#include "core/table/table_record.h"
 
 #include <QString>
 #include <QStringList>
@@ -60,14 +61,27 @@ QString BatchColumnOfField(InputField field);
 // The column of a header name ("pmax_unit"), none for a name no column has.
 std::optional<BatchColumn> BatchColumnOfName(const QString &name);
 
-// A number as typed in a batch column, with either separator, with the locale's.
+// A number as typed in a batch column, with either separator, with the locale's
+// (or the given one).
 QString BatchLocaleNumber(QString text);
+QString BatchLocaleNumber(QString text, QChar separator);
+// The columns that hold a figure (flows, pressures, the conditions' numbers): a
+// spreadsheet's date is refused there.
+bool BatchColumnIsFigure(BatchColumn column);
 
 // Where each column stands in a record (-1: not in the table) and how many
-// fields a record has.
+// fields a record has, with how the table's numbers are read.
 struct BatchColumns {
     std::array<int, BatchColumnCount> index{};
     int fieldCount = 0;
+    // The desktop's decimal separator, the one the texts are read with, looked up
+    // once when the header is read; null: looked up for each point.
+    QChar decimalSeparator;
+    // A table whose fields are split at commas: a figure with a comma is refused
+    // (its fraction was meant with a point).
+    bool decimalPointOnly = false;
+    // How messages name a field: by its line and number, or as a sheet's cell.
+    TablePlaces places = TablePlaces::Lines;
 };
 
 // The header row: every name must be a known column, none twice, and `mode`

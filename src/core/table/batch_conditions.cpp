@@ -42,7 +42,8 @@ ConditionSet UsedBy(ConversionMethod method)
 class ConditionsReader {
 public:
     ConditionsReader(const BatchColumns &columns, const CsvReader::Record &record)
-        : columns_(columns), record_(record)
+        : columns_(columns), record_(record),
+          separator_(columns.decimalSeparator.isNull() ? LocaleDecimalSeparator() : columns.decimalSeparator)
     {
     }
 
@@ -62,7 +63,7 @@ private:
         const QString typed = text(column);
         if (typed.isEmpty())
             return true;
-        const std::optional<double> read = ReadNumber(BatchLocaleNumber(typed));
+        const std::optional<double> read = ReadNumber(BatchLocaleNumber(typed, separator_), separator_);
         if (!read) {
             refusal_ = {column, QStringLiteral("ожидается число, а не «%1»").arg(typed)};
             return false;
@@ -73,6 +74,7 @@ private:
 
     const BatchColumns &columns_;
     const CsvReader::Record &record_;
+    QChar separator_;
     std::optional<ColumnRefusal> refusal_;
 };
 

@@ -49,7 +49,8 @@ QString Alternatives(const QStringList &options)
 class PointReader {
 public:
     PointReader(const BatchColumns &columns, const CsvReader::Record &record)
-        : columns_(columns), record_(record)
+        : columns_(columns), record_(record),
+          separator_(columns.decimalSeparator.isNull() ? LocaleDecimalSeparator() : columns.decimalSeparator)
     {
     }
 
@@ -62,6 +63,8 @@ private:
         return at >= 0 ? record_.fields[at] : QString();
     }
     QString text(BatchColumn column) const { return raw(column).trimmed(); }
+    // A figure's text with the desktop's separator.
+    QString number(BatchColumn column) const { return BatchLocaleNumber(raw(column), separator_); }
     bool given(BatchColumn column) const { return !text(column).isEmpty(); }
 
     bool fail(BatchColumn column, const QString &why)
@@ -77,9 +80,11 @@ private:
     bool readUnit(BatchColumn column, int defaultUnit, int &unit);
     bool readOption(BatchColumn column, const QStringList &captions, int &chosen);
     bool readPoint();
+    bool readFigures();
 
     const BatchColumns &columns_;
     const CsvReader::Record &record_;
+    QChar separator_;
     BatchPoint point_;
 };
 
@@ -165,8 +170,8 @@ bool PointReader::readPoint()
         return fail(BatchColumn::Mode, QStringLiteral("ожидается номер режима от 1 до 5"));
     SizingRequest &r = point_.request;
     r.mode = *mode;
-    point_.qmaxText = BatchLocaleNumber(raw(BatchColumn::Qmax));
-    point_.qminText = BatchLocaleNumber(raw(BatchColumn::Qmin));
+    point_.qmaxText = number(BatchColumn::Qmax);
+    point_.qminText = number(BatchColumn::Qmin);
 
     ColumnSet used;
     for (BatchColumn c : {BatchColumn::Id, BatchColumn::Mode, BatchColumn::Qmax, BatchColumn::Qmin})
@@ -195,8 +200,8 @@ bool PointReader::readPoint()
             if (!checkUnused(used, inMode))
                 return false;
             // Picking the range puts both lists on bar and leaves the single one empty.
-            r.pmax.text = BatchLocaleNumber(raw(BatchColumn::Pmax));
-            r.pmin.text = BatchLocaleNumber(raw(BatchColumn::Pmin));
+            r.pmax.text = number(BatchColumn::Pmax);
+            r.pmin.text = number(BatchColumn::Pmin);
             r.working.unit = -1;
             return readUnit(BatchColumn::PmaxUnit, UnitBar, r.pmax.unit)
                 && readUnit(BatchColumn::PminUnit, UnitBar, r.pmin.unit);
@@ -208,7 +213,7 @@ bool PointReader::readPoint()
         // The pressure-range dialog puts its single list on bar; the working-pressure
         // dialog starts with the unit of the mode.
         const int startUnit = AsksPressureRange(r.mode) ? UnitBar : WorkingPressureUnitOfMode(r.mode);
-        r.working.text = BatchLocaleNumber(raw(BatchColumn::P));
+        r.working.text = number(BatchColumn::P);
         r.pmax.unit = -1;
         r.pmin.unit = -1;
         return readUnit(BatchColumn::PUnit, startUnit, r.working.unit);
@@ -230,8 +235,8 @@ bool PointReader::readPoint()
         return false;
 
     CabinetEntries &e = r.entries;
-    e.pmax = BatchLocaleNumber(raw(BatchColumn::Pmax));
-    e.pmin = BatchLocaleNumber(raw(BatchColumn::Pmin));
+    e.pmax = number(BatchColumn::Pmax);
+    e.pmin = number(BatchColumn::Pmin);
     if (!readUnit(BatchColumn::PmaxUnit, UnitBar, e.pmaxUnit)
         || !readUnit(BatchColumn::PminUnit, UnitBar, e.pminUnit))
         return false;
@@ -255,11 +260,32 @@ bool PointReader::readPoint()
         && readOption(BatchColumn::Gauges, GaugeCaptions(), r.options.gauges);
 }
 
+// What the table's form refuses in a figure before anything is read: a spreadsheet's
+// date, or a comma in a table whose fields the commas split.
+bool PointReader::readFigures()
+{
+    for (int c = 0; c < BatchColumnCount; ++c) {
+        const auto column = static_cast<BatchColumn>(c);
+        const int at = columns_.index[std::size_t(c)];
+        if (at < 0 || !BatchColumnIsFigure(column))
+            continue;
+        if (record_.isDate(at))
+            return fail(column, QStringLiteral("в ячейке %1 дата, а нужно число")
+                                    .arg(SheetColumnName(at + 1) + QString::number(record_.line)));
+        if (columns_.decimalPointOnly && record_.fields[at].contains(u','))
+            return fail(column, QStringLiteral("в таблице через запятую дробная часть числа отделяется "
+                                               "точкой, а не запятой: %1")
+                                    .arg(Quoted(record_.fields[at])));
+    }
+    return true;
+}
+
 BatchPoint PointReader::read()
 {
     point_.line = record_.line;
     point_.id = raw(BatchColumn::Id);
-    if (readPoint()) {
+    point_.request.separator = separator_;
+    if (readFigures() && readPoint()) {
         if (const std::optional<ColumnRefusal> refused =
                 ReadBatchConditions(columns_, record_, point_.request.conditions))
             fail(refused->column, refused->why);
@@ -274,6 +300,7 @@ std::optional<BatchColumns> ReadBatchHeader(const QStringList &fields, int *badF
 {
     BatchColumns columns;
     columns.index.fill(-1);
+    columns.decimalSeparator = LocaleDecimalSeparator();
     columns.fieldCount = int(fields.size());
     for (int i = 0; i < columns.fieldCount; ++i) {
         const QString name = fields[i].trimmed();
@@ -308,15 +335,21 @@ BatchPoint ReadBatchPoint(const BatchColumns &columns, const CsvReader::Record &
 
 BatchRecord SizeBatchPoint(const BatchPoint &point, const ProductCatalogue &catalogue)
 {
+    return SizeBatchPoint(BatchPoint(point), catalogue);
+}
+
+BatchRecord SizeBatchPoint(BatchPoint &&point, const ProductCatalogue &catalogue)
+{
     BatchRecord record;
-    record.point = point;
-    if (!point.error.isEmpty()) {
-        record.errorColumn = point.errorColumn;
-        record.error = point.error;
+    record.point = std::move(point);
+    const BatchPoint &p = record.point;
+    if (!p.error.isEmpty()) {
+        record.errorColumn = p.errorColumn;
+        record.error = p.error;
         return record;
     }
     record.sized = true;
-    record.outcome = SizePoint(point.request, point.qmaxText, point.qminText, catalogue);
+    record.outcome = SizePoint(p.request, p.qmaxText, p.qminText, catalogue);
     const SizingOutcome &out = record.outcome;
     if (out.hasError()) {
         record.error = out.error;

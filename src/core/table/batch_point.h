@@ -45,3 +45,4 @@ struct BatchRecord {
 };
 
 BatchRecord SizeBatchPoint(const BatchPoint &point, const ProductCatalogue &catalogue);
+BatchRecord SizeBatchPoint(BatchPoint &&point, const ProductCatalogue &catalogue);

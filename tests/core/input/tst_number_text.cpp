@@ -23,6 +23,9 @@ private slots:
     void write();
     void writeNonFinite();
     void roundTrip();
+    void writeIntoBuffer_data() { write_data(); }
+    void writeIntoBuffer();
+    void writeIntoBufferAlike();
 
 private:
     QLocale m_savedLocale;
@@ -235,6 +238,37 @@ void TestNumberText::roundTrip()
         // A 15-digit decimal survives the trip through a double unchanged.
         QCOMPARE(WriteNumber(*back, separator), text);
     }
+}
+
+// The writers' rule into a character buffer gives the texts of WriteNumber().
+void TestNumberText::writeIntoBuffer()
+{
+    QFETCH(double, value);
+    QFETCH(QChar, separator);
+    char buffer[NumberTextCapacity];
+    const int length = WriteNumber(value, static_cast<char>(separator.unicode()), buffer);
+    QTEST(QString::fromLatin1(buffer, length), "expected");
+}
+
+// The same on values of every size, long quotients and whole numbers beyond 15 digits
+// (whose last digits a 15-digit rounding may tie on) among them.
+void TestNumberText::writeIntoBufferAlike()
+{
+    std::mt19937_64 random(20261211);
+    std::uniform_real_distribution<double> mantissa(1.0, 10.0);
+    std::uniform_int_distribution<int> exponent(-320, 300);
+    std::uniform_int_distribution<long long> whole(1'000'000'000'000'000LL, 9'007'199'254'740'992LL);
+    char buffer[NumberTextCapacity];
+    for (int i = 0; i < 20000; ++i) {
+        const double value = i % 4 == 0 ? double(whole(random))
+            : i % 4 == 1                ? 100.0 * (i % 997 + 1) / (i % 89 + 3)
+                                        : (i % 2 ? -1 : 1) * mantissa(random) * std::pow(10.0, exponent(random));
+        const QString expected = WriteNumber(value, u',');
+        QCOMPARE(QString::fromLatin1(buffer, WriteNumber(value, ',', buffer)), expected);
+    }
+    // Ties of the 15-digit rounding: whole numbers ending in 5 past the 15th digit.
+    for (const double tie : {1000000000000005.0, 1000000000000015.0, 2000000000000025.0, 4503599627370495.0})
+        QCOMPARE(QString::fromLatin1(buffer, WriteNumber(tie, '.', buffer)), WriteNumber(tie, u'.'));
 }
 
 QTEST_GUILESS_MAIN(TestNumberText)
