@@ -657,6 +657,8 @@ BatchFormatter::BatchFormatter(Format format, BatchRows rows, QChar decimalSepar
 {
     if (!catalogue)
         return;
+    priceListJson_ = ",\"price_list\":";
+    AppendString(priceListJson_, PriceListTitle(catalogue->priceList()));
     auto products = std::make_shared<ProductBytes>();
     products->rows.resize(std::size_t(ProductCatalogue::LastSlot - ProductCatalogue::FirstSlot + 1));
     for (int slot = ProductCatalogue::FirstSlot; slot <= ProductCatalogue::LastSlot; ++slot) {
@@ -703,7 +705,7 @@ void BatchFormatter::append(std::string &out, const BatchRecord &record, bool fi
 QByteArray BatchFormatter::end(bool empty) const
 {
     if (format_ == Format::Json)
-        return empty ? "]}\n" : "\n]}\n";
+        return QByteArray(empty ? "]" : "\n]") + QByteArray::fromStdString(priceListJson_) + "}\n";
     return {};
 }
 

@@ -41,7 +41,8 @@ QByteArray BatchJsonObject(const BatchRecord &record, BatchRows rows = BatchRows
 
 // The bytes of the streamed formats: the CSV table (the lines of BatchTableLines()
 // as CsvLine() joins them, each ended by a line feed) or the JSON document
-// {"points": [...]} with one object per line. Numbers in the table take
+// {"points": [...], "price_list": "..."} with one object per line (the price list
+// named when the catalogue is given). Numbers in the table take
 // `decimalSeparator`, the desktop's. The records' bytes may be made apart (on other
 // threads) and put together in order.
 class BatchFormatter {
@@ -65,6 +66,8 @@ private:
     BatchRows rows_;
     QChar separator_;
     std::shared_ptr<const ProductBytes> products_;
+    // With the catalogue: `,"price_list":"<the list in force>"`, after the points.
+    std::string priceListJson_;
 };
 
 // Writes records to a device as they come, or the bytes a BatchFormatter made for

@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTest>
 
 using namespace Qt::StringLiterals;
@@ -72,6 +74,15 @@ private slots:
         QCOMPARE(after.status, BatchAllSized);
         QCOMPARE(PricesOf(after.out, u"NM G6"_s).value(0), WriteNumber(64.9));
         QCOMPARE(PricesOf(after.out, u"PIX G6"_s).value(0), WriteNumber(35.5));
+
+        // The JSON document names the list its prices come from.
+        const auto named = [&table](const QStringList &arguments) {
+            return QJsonDocument::fromJson(RunInProcess(arguments + QStringList{u"-f"_s, u"json"_s}, table).out)
+                .object()[u"price_list"_s].toString();
+        };
+        QVERIFY2(named({}).startsWith(u"«Встроенный прайс-лист», версия "_s), qPrintable(named({})));
+        const QString loaded = named({u"--price-list"_s, Examples + u"/price-list-fixed.csv"_s});
+        QVERIFY2(!loaded.isEmpty() && !loaded.contains(u"Встроенный"_s), qPrintable(loaded));
     }
 
     void refusedListStopsWithEveryLine_data()
