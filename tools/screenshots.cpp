@@ -241,7 +241,7 @@ int main(int argc, char *argv[])
         project.window().selectPoint(2);
         camera.shoot(&project.window(), QStringLiteral("project-window"));
         project.window().ProjectTabs->setCurrentIndex(1);
-        camera.shoot(&project.window(), QStringLiteral("project-specification-tab"));
+        camera.shoot(&project.window(), QStringLiteral("project-priced-list-tab"));
         project.window().ProjectTabs->setCurrentIndex(0);
     } else {
         camera.fail(QStringLiteral("the example project did not open"));

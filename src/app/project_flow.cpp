@@ -36,25 +36,6 @@ namespace {
 const QString FileFilter = u"Проект подбора (*.gmsz)"_s;
 const QString TableFilter = u"Таблица точек (*.csv *.txt);;Все файлы (*)"_s;
 
-// The project file, put in place whole, or the reason it was not.
-bool WriteWhole(const QString &path, const QByteArray &bytes, QString *why)
-{
-    OutputFile out(path);
-    if (!out.open()) {
-        *why = out.errorString();
-        return false;
-    }
-    if (out.device().write(bytes) != bytes.size()) {
-        *why = out.writeError();
-        return false;
-    }
-    if (!out.commit()) {
-        *why = out.errorString();
-        return false;
-    }
-    return true;
-}
-
 } // namespace
 
 ProjectFlow::ProjectFlow(AppState &state, WindowList &windows)
@@ -244,7 +225,7 @@ void ProjectFlow::writeRecovery()
     root[u"recovery_of"_s] = document_->path();
     QString why;
     // A recovery file that cannot be written costs nothing of the project itself.
-    WriteWhole(recoveryPath_, QJsonDocument(root).toJson(QJsonDocument::Indented), &why);
+    WriteWholeFile(recoveryPath_, QJsonDocument(root).toJson(QJsonDocument::Indented), &why);
 }
 
 void ProjectFlow::addRun(const std::optional<QString> &chosen)
@@ -420,7 +401,7 @@ bool ProjectFlow::SaveTo(const QString &path)
     // The file names the price list its figures come from: the one in force.
     Project saved = document_->project();
     saved.priceList = PriceListInForce(state_);
-    if (!WriteWhole(path, WriteProjectFile(saved), &why)) {
+    if (!WriteWholeFile(path, WriteProjectFile(saved), &why)) {
         ShowError(dialogParent(), u"Не удалось сохранить проект «%1»: %2."_s.arg(QDir::toNativeSeparators(path), why));
         return false;
     }
@@ -537,7 +518,7 @@ bool ProjectFlow::ImportTable(const QString &path)
 bool ProjectFlow::ExportTable(const QString &path)
 {
     QString why;
-    if (!WriteWhole(path, WriteProjectTable(document_->project()), &why)) {
+    if (!WriteWholeFile(path, WriteProjectTable(document_->project()), &why)) {
         ShowError(dialogParent(), u"Не удалось записать таблицу «%1»: %2."_s.arg(QDir::toNativeSeparators(path), why));
         return false;
     }

@@ -57,7 +57,7 @@ public:
     // "Спецификация и отчёт": the project's document and workbook.
     ProjectReports &reports() { return *reports_; }
 
-    // The settings file the rates of a new project's specification come from and go to.
+    // The settings file the rates a new project's equipment list is priced at come from and go to.
     void setSettingsPath(const QString &path) { settingsPath_ = path; }
     // "Ставки НДС и курс евро...": the dialog, made the first time it is needed.
     SpecificationSettingsDialog &pricingDialog();

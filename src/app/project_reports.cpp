@@ -118,8 +118,8 @@ void ProjectReports::headed(void (ProjectReports::*step)())
 
 void ProjectReports::withDocument(const std::function<void(const ProjectReportInput &)> &use) const
 {
-    const Specification spec = ProjectSpecification(document_.project(), document_.records());
-    use({document_.project(), document_.records(), spec, QDateTime::currentDateTime(), ProgramVersion()});
+    const Specification priced = ProjectSpecification(document_.project(), document_.records());
+    use({document_.project(), document_.records(), priced, QDateTime::currentDateTime(), ProgramVersion()});
 }
 
 void ProjectReports::preview()
@@ -164,8 +164,8 @@ void ProjectReports::savePdf()
 void ProjectReports::saveXlsx()
 {
     save(u"xlsx"_s, u"Excel (*.xlsx)"_s, [this](const QString &path, QString *error) {
-        const Specification spec = ProjectSpecification(document_.project(), document_.records());
-        return WriteProjectXlsx(path, document_.project(), document_.records(), spec, error,
+        const Specification priced = ProjectSpecification(document_.project(), document_.records());
+        return WriteProjectXlsx(path, document_.project(), document_.records(), priced, error,
                                 PriceListTitle(state_.Catalogue.priceList()));
     });
 }

@@ -16,7 +16,7 @@ class QWidget;
 class ReportHeaderDialog;
 
 // "Спецификация и отчёт" of the menu "Проект": the project's document (its cover, the
-// specification, the contents and every point's sizing) previewed, printed or saved as
+// priced list of equipment, the contents and every point's sizing) previewed, printed or saved as
 // PDF, and its workbook saved. Printing and saving ask for the project's heading first
 // and keep it with the project (one undoable change when it differs); a file is written
 // whole or not at all, and a failure is an error naming the file.

@@ -65,10 +65,10 @@ bool WriteProjectDocument(BatchFormat format, const QString &path, const Collect
     std::vector<BatchRecord> records;
     records.reserve(points.size());
     points.forEach([&records](const BatchRecord &record) { records.push_back(record); });
-    const Specification spec = ProjectSpecification(project, records);
+    const Specification priced = ProjectSpecification(project, records);
     if (format == BatchFormat::Xlsx)
-        return WriteProjectXlsx(path, project, records, spec, error, PriceListTitle(points.catalogue().priceList()));
-    const ProjectReportInput input{project, records, spec, QDateTime::currentDateTime(), ProgramVersion()};
+        return WriteProjectXlsx(path, project, records, priced, error, PriceListTitle(points.catalogue().priceList()));
+    const ProjectReportInput input{project, records, priced, QDateTime::currentDateTime(), ProgramVersion()};
     return WriteProjectReportPdf(path, input, points.catalogue(), error);
 }
 
