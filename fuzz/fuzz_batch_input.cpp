@@ -175,7 +175,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (json.object().value(u"id").toString() != sized.point.id)
             Fail("the JSON id is not the input's", sized.point.id);
         QByteArray lines;
-        for (const QStringList &line : BatchTableLines(sized)) {
+        for (const QStringList &line : BatchTableLines(sized, BatchRows::All, PriceListTitle(Catalogue().priceList()))) {
             if (line.size() != width)
                 Fail("a table line of the wrong width", line.join(u';'));
             lines += CsvLine(line).toUtf8() + '\n';

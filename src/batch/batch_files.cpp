@@ -18,12 +18,13 @@ namespace {
 bool WriteTable(const QString &path, const CollectedPoints &points, QString *error)
 {
     const QChar separator = LocaleDecimalSeparator();
+    const QString priceList = PriceListTitle(points.catalogue().priceList());
     return WriteXlsxRows(
         path, QStringLiteral("Точки"), BatchTableHeader(), points.tableLines(),
         [&](const std::function<void(const QVariantList &)> &put) {
             QVariantList row;
             points.forEach([&](const BatchRecord &record) {
-                for (const QStringList &line : BatchTableLines(record, points.rows())) {
+                for (const QStringList &line : BatchTableLines(record, points.rows(), priceList)) {
                     row.clear();
                     row.reserve(line.size());
                     for (int column = 0; column < line.size(); ++column) {

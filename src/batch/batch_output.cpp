@@ -59,6 +59,7 @@ enum TableColumn {
     ZStd,
     Flags, // the row's failed checks
     InletVelocity, // m/s at the working Qmax
+    PriceListName, // the price list the prices come from, on every line
     TableColumnCount
 };
 
@@ -70,6 +71,7 @@ const char16_t *const HeaderNames[TableColumnCount] = {
     u"pmin",      u"pmax",      u"qmax",      u"qmin",      u"price",        u"load_percent",
     u"qmin_margin", u"no_fit_reason", u"method",   u"t_min",     u"t_max",        u"p_atm",
     u"z_qmax",    u"z_qmin",    u"z_std",     u"flags",        u"v_inlet",
+    u"price_list",
 };
 
 QString CurrencyText(Currency currency)
@@ -78,11 +80,12 @@ QString CurrencyText(Currency currency)
 }
 
 // The fields every line of a point has (all but the result, the row and its flags).
-QStringList PointFields(const BatchRecord &record, QChar separator)
+QStringList PointFields(const BatchRecord &record, QChar separator, const QString &priceList)
 {
     const BatchPoint &p = record.point;
     QStringList f(TableColumnCount);
     f[Id] = p.id;
+    f[PriceListName] = priceList;
     f[Line] = QString::number(p.line);
     f[Mode] = p.modeText;
     f[ErrorColumn] = record.errorColumn;
@@ -251,7 +254,7 @@ bool Shared(const QString &a, const QString &b)
 // A point's table lines, as CsvLine() joins BatchTableLines(), each with its line
 // feed: the fields every line shares are made into bytes once.
 void AppendCsvLines(std::string &out, const BatchRecord &record, BatchRows rows, QChar separator,
-                    const ProductBytes *products)
+                    const ProductBytes *products, const std::string &priceList)
 {
     // The fields of PointFields(), each made into bytes at once (the numbers without a
     // text between): the ones before the result, between it and the row, after the row.
@@ -352,6 +355,8 @@ void AppendCsvLines(std::string &out, const BatchRecord &record, BatchRows rows,
         out += ';';
         if (c)
             AppendCsvNumber(out, c->inletVelocity, separator);
+        out += ';';
+        out += priceList;
         out += '\n';
     };
     if (record.hasError()) {
@@ -554,10 +559,10 @@ bool BatchTableColumnIsNumber(int column)
     }
 }
 
-std::vector<QStringList> BatchTableLines(const BatchRecord &record, BatchRows rows)
+std::vector<QStringList> BatchTableLines(const BatchRecord &record, BatchRows rows, const QString &priceList)
 {
     const QChar separator = LocaleDecimalSeparator();
-    QStringList fields = PointFields(record, separator);
+    QStringList fields = PointFields(record, separator, priceList);
     if (record.hasError()) {
         fields[Result] = QStringLiteral("error");
         return {fields};
@@ -657,8 +662,10 @@ BatchFormatter::BatchFormatter(Format format, BatchRows rows, QChar decimalSepar
 {
     if (!catalogue)
         return;
+    const QString priceList = PriceListTitle(catalogue->priceList());
     priceListJson_ = ",\"price_list\":";
-    AppendString(priceListJson_, PriceListTitle(catalogue->priceList()));
+    AppendString(priceListJson_, priceList);
+    AppendCsvField(priceListCsv_, priceList);
     auto products = std::make_shared<ProductBytes>();
     products->rows.resize(std::size_t(ProductCatalogue::LastSlot - ProductCatalogue::FirstSlot + 1));
     for (int slot = ProductCatalogue::FirstSlot; slot <= ProductCatalogue::LastSlot; ++slot) {
@@ -698,7 +705,7 @@ void BatchFormatter::append(std::string &out, const BatchRecord &record, bool fi
         out += first ? "\n" : ",\n";
         AppendJsonObject(out, record, rows_, products_.get());
     } else {
-        AppendCsvLines(out, record, rows_, separator_, products_.get());
+        AppendCsvLines(out, record, rows_, separator_, products_.get(), priceListCsv_);
     }
 }
 

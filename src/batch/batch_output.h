@@ -24,12 +24,14 @@ enum class BatchRows { All, Optimal };
 // written by the writing rule with the locale's separator. Column no_fit_reason
 // says why nothing fits on the line of a point with no row; after it come the
 // conditions the working values come from (method to z_std, on every line of a
-// sized point) and the row's failed checks (flags, joined by "; ").
+// sized point), the row's failed checks (flags, joined by "; "), the inlet velocity
+// (v_inlet) and, on every line, the price list the prices come from (price_list).
 QStringList BatchTableHeader();
 // Columns whose texts are numbers wherever they are not empty (a spreadsheet
 // takes them as numbers); the price column holds "договорная" for no list price.
 bool BatchTableColumnIsNumber(int column);
-std::vector<QStringList> BatchTableLines(const BatchRecord &record, BatchRows rows = BatchRows::All);
+std::vector<QStringList> BatchTableLines(const BatchRecord &record, BatchRows rows = BatchRows::All,
+                                         const QString &priceList = QString());
 // How many lines BatchTableLines() gives, without making them.
 qint64 BatchTableLineCount(const BatchRecord &record, BatchRows rows = BatchRows::All);
 
@@ -42,7 +44,7 @@ QByteArray BatchJsonObject(const BatchRecord &record, BatchRows rows = BatchRows
 // The bytes of the streamed formats: the CSV table (the lines of BatchTableLines()
 // as CsvLine() joins them, each ended by a line feed) or the JSON document
 // {"points": [...], "price_list": "..."} with one object per line (the price list
-// named when the catalogue is given). Numbers in the table take
+// named, in both, when the catalogue is given). Numbers in the table take
 // `decimalSeparator`, the desktop's. The records' bytes may be made apart (on other
 // threads) and put together in order.
 class BatchFormatter {
@@ -66,8 +68,10 @@ private:
     BatchRows rows_;
     QChar separator_;
     std::shared_ptr<const ProductBytes> products_;
-    // With the catalogue: `,"price_list":"<the list in force>"`, after the points.
+    // With the catalogue: `,"price_list":"<the list in force>"`, after the points,
+    // and the list's name as a table field, at the end of every line.
     std::string priceListJson_;
+    std::string priceListCsv_;
 };
 
 // Writes records to a device as they come, or the bytes a BatchFormatter made for

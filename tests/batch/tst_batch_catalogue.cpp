@@ -8,9 +8,12 @@
 #include "core/catalogue/price_list_check.h"
 #include "core/catalogue/price_list_file.h"
 #include "core/input/number_text.h"
+#include "core/table/csv_reader.h"
 #include "zip_member.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QSet>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QJsonDocument>
@@ -83,6 +86,55 @@ private slots:
         QVERIFY2(named({}).startsWith(u"«Встроенный прайс-лист», версия "_s), qPrintable(named({})));
         const QString loaded = named({u"--price-list"_s, Examples + u"/price-list-fixed.csv"_s});
         QVERIFY2(!loaded.isEmpty() && !loaded.contains(u"Встроенный"_s), qPrintable(loaded));
+    }
+
+    // The table and the workbook name the same list on every line, in their last column:
+    // a point with rows, one with none and a refused one.
+    void tablesNameTheList_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::newRow("built-in") << QStringList();
+        QTest::newRow("loaded") << QStringList{u"--price-list"_s, Examples + u"/price-list-fixed.csv"_s};
+    }
+    void tablesNameTheList()
+    {
+        QFETCH(QStringList, arguments);
+        const QByteArray table = "id;mode;qmax;qmin;p;p_unit\nкв;4;5;0,2;2;кПа\nнет;4;90000;1;2;кПа\nплохо;4;x;1;2;кПа\n";
+        const QString named = QJsonDocument::fromJson(RunInProcess(arguments + QStringList{u"-f"_s, u"json"_s}, table).out)
+                                  .object()[u"price_list"_s].toString();
+        QVERIFY(!named.isEmpty());
+
+        QBuffer csvText;
+        csvText.setData(RunInProcess(arguments, table).out);
+        QVERIFY(csvText.open(QIODevice::ReadOnly));
+        CsvReader reader(csvText);
+        const std::optional<TableRecord> header = reader.next();
+        QVERIFY(header);
+        QCOMPARE(header->fields.last(), u"price_list"_s);
+        QSet<QString> results;
+        int lines = 0;
+        while (const std::optional<TableRecord> line = reader.next()) {
+            QCOMPARE(line->fields.size(), header->fields.size());
+            QCOMPARE(line->fields.last(), named);
+            results << line->fields[header->fields.indexOf(u"result"_s)];
+            ++lines;
+        }
+        QVERIFY(lines > 2);
+        QCOMPARE(results, (QSet<QString>{u"optimal"_s, u"possible"_s, u"none"_s, u"error"_s}));
+
+        const QString book = folder.filePath(u"named-%1.xlsx"_s.arg(QTest::currentDataTag()));
+        QString why;
+        const std::optional<BatchOptions> options = ParseBatchArguments(arguments + QStringList{u"-o"_s, book}, &why);
+        QVERIFY2(options, qPrintable(why));
+        QBuffer in, out, errors;
+        in.setData(table);
+        in.open(QIODevice::ReadOnly);
+        out.open(QIODevice::WriteOnly);
+        errors.open(QIODevice::WriteOnly);
+        QCOMPARE(RunBatch(*options, in, out, errors, WriteBatchFile, WriteCatalogueWorkbook), BatchInputErrors);
+        const QString sheet = QString::fromUtf8(ZipMember(book, u"xl/worksheets/sheet1.xml"_s));
+        QVERIFY(sheet.contains(u"<t>price_list</t>"_s));
+        QCOMPARE(sheet.count(u"<t>%1</t>"_s.arg(named.toHtmlEscaped())), lines);
     }
 
     void refusedListStopsWithEveryLine_data()

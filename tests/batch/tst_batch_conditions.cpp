@@ -269,14 +269,14 @@ private slots:
         const QStringList &header = csv.front();
         // The columns after no_fit_reason in their order; the newer ones come after flags.
         QCOMPARE(header.mid(header.indexOf(u"no_fit_reason"_s) + 1).join(u';'),
-                 u"method;t_min;t_max;p_atm;z_qmax;z_qmin;z_std;flags;v_inlet"_s);
+                 u"method;t_min;t_max;p_atm;z_qmax;z_qmin;z_std;flags;v_inlet;price_list"_s);
         for (std::size_t i = 0; i < rows.size(); ++i) {
             const QStringList &line = csv[i + 1];
             QCOMPARE(line[header.indexOf(u"method"_s)], MethodKey(c.method));
             for (const auto &[key, value] : figures)
                 QCOMPARE(line[header.indexOf(key)], WriteNumber(value));
             QCOMPARE(line[header.indexOf(u"flags"_s)], rows[i].flags.join(u"; "_s));
-            QCOMPARE(line.last(), WriteNumber(rows[i].inletVelocity));
+            QCOMPARE(line[header.indexOf(u"v_inlet"_s)], WriteNumber(rows[i].inletVelocity));
         }
     }
 
