@@ -80,6 +80,10 @@ ProjectFlow::ProjectFlow(AppState &state, WindowList &windows)
     document_->reset(std::move(fresh), {});
     connect(document_.get(), &ProjectDocument::changed, this, &ProjectFlow::refresh);
     connect(document_.get(), &ProjectDocument::modifiedChanged, this, &ProjectFlow::refresh);
+    connect(document_.get(), &ProjectDocument::sizingProgress, this, [this](qsizetype done, qsizetype total) {
+        if (window_)
+            window_->showProgress(done, total);
+    });
     connect(&document_->undoStack(), &QUndoStack::indexChanged, this, &ProjectFlow::writeRecovery);
     connectWindows();
     reports_ = std::make_unique<ProjectReports>(state_, w_, *document_, [this] { return dialogParent(); });

@@ -9,6 +9,7 @@
 #include "core/pressure/pressure_units.h"
 #include "core/selection/selection_modes.h"
 #include "core/io/output_file.h"
+#include "core/sizing/chunk_pool.h"
 #include "core/project/project_file.h"
 #include "core/project/project_table.h"
 
@@ -19,10 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QThread>
-#include <QThreadPool>
 
-#include <deque>
-#include <future>
 #include <memory>
 #include <utility>
 
@@ -477,24 +475,14 @@ int Run::streamPoints(const BatchColumns &columns, std::optional<TableRecord> re
     // The buffers of written chunks, handed to the next ones: no chunk allocates its
     // room anew.
     std::vector<std::string> spare;
-    QThreadPool pool;
-    pool.setMaxThreadCount(jobs);
-    std::deque<std::future<ChunkResult>> underWay;
-    const auto putOldest = [&] {
-        ChunkResult done = underWay.front().get();
-        underWay.pop_front();
-        put(done);
-        spare.push_back(std::move(done.bytes));
-    };
+    ChunkPool pool(jobs);
     // Before a fatal message or the end, the chunks read so far are written, as they
     // would have been one at a time; after a stop, none is.
     const auto drain = [&](bool write) {
-        while (!underWay.empty()) {
-            if (write)
-                putOldest();
-            else
-                underWay.pop_front(); // waits for the chunk, then drops it
-        }
+        if (write)
+            pool.finish();
+        else
+            pool.drop();
         if (write && gathered.count > 0)
             put(gathered);
     };
@@ -522,25 +510,18 @@ int Run::streamPoints(const BatchColumns &columns, std::optional<TableRecord> re
                 if (qsizetype(gathered.bytes.size()) >= WriteBlock || gathered.messages.size() >= WriteBlock)
                     put(gathered);
             } else {
-                auto promise = std::make_shared<std::promise<ChunkResult>>();
-                underWay.push_back(promise->get_future());
-                std::string room;
+                auto result = std::make_shared<ChunkResult>();
                 if (spare.empty()) {
-                    room.reserve(WriteBlock);
+                    result->bytes.reserve(WriteBlock);
                 } else {
-                    room = std::move(spare.back());
+                    result->bytes = std::move(spare.back());
                     spare.pop_back();
                 }
-                // A shared buffer, so that the task is copied without copying it.
-                auto buffer = std::make_shared<std::string>(std::move(room));
-                pool.start([&step, promise, first, buffer, records = std::move(chunk)] {
-                    ChunkResult result;
-                    result.bytes = std::move(*buffer);
-                    step.run(records, first, result);
-                    promise->set_value(std::move(result));
-                });
-                while (int(underWay.size()) >= 2 * jobs)
-                    putOldest();
+                pool.add([&step, result, first, records = std::move(chunk)] { step.run(records, first, *result); },
+                         [&put, &spare, result] {
+                             put(*result);
+                             spare.push_back(std::move(result->bytes));
+                         });
             }
             first = false;
         }

@@ -4,8 +4,11 @@
 #include "core/project/point_texts.h"
 #include "core/selection/candidate_load.h"
 #include "core/selection/result_row.h"
+#include "core/sizing/chunk_pool.h"
 
 #include <QSet>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -55,6 +58,29 @@ BatchRecord SizeProjectPoint(const ProjectPoint &point, const ProductCatalogue &
         record.fields << point.text(static_cast<BatchColumn>(i));
     record.fields[static_cast<int>(BatchColumn::Id)] = point.id;
     return SizeBatchPoint(ReadBatchPoint(EveryColumn(), record), catalogue);
+}
+
+std::vector<BatchRecord> SizeProjectPoints(const std::vector<ProjectPoint> &points, const ProductCatalogue &catalogue,
+                                           const SizingProgress &progress, int jobs)
+{
+    // Chunks small enough for the progress to move a few times a second on a slow
+    // machine, large enough that handing them out costs nothing beside the sizing.
+    constexpr qsizetype Chunk = 64;
+    const qsizetype total = qsizetype(points.size());
+    std::vector<BatchRecord> records(points.size());
+    ChunkPool pool(jobs);
+    for (qsizetype from = 0; from < total; from += Chunk) {
+        const qsizetype to = std::min(total, from + Chunk);
+        // Each chunk fills its own records; none is touched by two threads.
+        pool.add(
+            [&points, &catalogue, &records, from, to] {
+                for (qsizetype i = from; i < to; ++i)
+                    records[std::size_t(i)] = SizeProjectPoint(points[std::size_t(i)], catalogue);
+            },
+            progress ? std::function<void()>([&progress, to, total] { progress(to, total); }) : std::function<void()>());
+    }
+    pool.finish();
+    return records;
 }
 
 const Candidate *ChosenCandidate(const ProjectPoint &point, const BatchRecord &sized)

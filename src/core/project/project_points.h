@@ -5,7 +5,9 @@
 
 #include <QStringList>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 // What a project is made of and shows, point by point: each point sized again from its
 // texts, the row the project window shows for it, whether its chosen product still
@@ -14,6 +16,16 @@
 // The point sized from its texts, as the batch program sizes a table line: a point whose
 // texts the sizing refuses carries the error and its column.
 BatchRecord SizeProjectPoint(const ProjectPoint &point, const ProductCatalogue &catalogue);
+
+// How far a sizing of many points has come: points done, of how many.
+using SizingProgress = std::function<void(qsizetype done, qsizetype total)>;
+// A project of this many points or more shows how far its sizing has come.
+constexpr qsizetype ProjectProgressFrom = 300;
+// Every point sized, as SizeProjectPoint() sizes one, in chunks on the threads of a
+// ChunkPool of `jobs` (0: one a core); the records in the points' order. `progress`,
+// when given, hears on the calling thread after each chunk.
+std::vector<BatchRecord> SizeProjectPoints(const std::vector<ProjectPoint> &points, const ProductCatalogue &catalogue,
+                                           const SizingProgress &progress = {}, int jobs = 0);
 
 // The chosen product among the point's possible rows; none when nothing is chosen or the
 // choice no longer fits.

@@ -31,11 +31,20 @@ ProjectDocument::ProjectDocument(const ProductCatalogue &catalogue, QObject *par
 void ProjectDocument::apply(const Project &project)
 {
     project_ = project;
-    records_.clear();
-    records_.reserve(project_.points.size());
-    for (const ProjectPoint &point : project_.points)
-        records_.push_back(SizeProjectPoint(point, catalogue_));
+    const qsizetype total = qsizetype(project_.points.size());
+    const bool shown = total >= ProjectProgressFrom;
+    SizingProgress progress;
+    if (shown) {
+        emit sizingProgress(0, total);
+        progress = [this](qsizetype done, qsizetype all) {
+            if (done < all)
+                emit sizingProgress(done, all);
+        };
+    }
+    records_ = SizeProjectPoints(project_.points, catalogue_, progress);
     emit changed();
+    if (shown)
+        emit sizingProgress(total, total);
 }
 
 void ProjectDocument::change(const QString &text, Project next)

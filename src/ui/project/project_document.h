@@ -9,7 +9,7 @@
 #include <vector>
 
 // The project the windows work on: the project itself, each point sized again from its
-// texts, the file it came from, and the undo stack every change goes through (one
+// texts (on every core), the file it came from, and the undo stack every change goes through (one
 // command a change, so each can be undone and redone; the unsaved mark is the stack's
 // clean state).
 class ProjectDocument : public QObject {
@@ -43,6 +43,9 @@ signals:
     void changed();
     // The unsaved mark changed.
     void modifiedChanged(bool modified);
+    // A project of ProjectProgressFrom points or more is being sized: `done` of `total`
+    // points, from 0 to the total, which comes once the records are shown.
+    void sizingProgress(qsizetype done, qsizetype total);
 
 private:
     friend class ProjectCommand;

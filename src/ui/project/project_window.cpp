@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTabWidget>
@@ -92,6 +93,10 @@ ProjectWindow::ProjectWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     ProjectStatus = new QLabel(this);
     ProjectStatus->setObjectName(QStringLiteral("ProjectStatus"));
     ProjectStatus->setWordWrap(true);
+    ProjectProgress = new QProgressBar(this);
+    ProjectProgress->setObjectName(QStringLiteral("ProjectProgress"));
+    ProjectProgress->setFormat(QStringLiteral("Пересчет точек: %v из %m"));
+    ProjectProgress->hide();
 
     auto *buttons = new QHBoxLayout;
     for (QPushButton *b : {ProjectRemoveButton, ProjectUpButton, ProjectDownButton, ProjectShowButton,
@@ -107,6 +112,7 @@ ProjectWindow::ProjectWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     pointsPage->setObjectName(QStringLiteral("ProjectPointsPage"));
     auto *pointsLayout = new QVBoxLayout(pointsPage);
     pointsLayout->addWidget(ProjectTable);
+    pointsLayout->addWidget(ProjectProgress);
     pointsLayout->addWidget(ProjectStatus);
     pointsLayout->addLayout(buttons);
 
@@ -173,6 +179,27 @@ void ProjectWindow::setUndoStack(QUndoStack &stack)
     connect(ProjectUndoAction, &QAction::changed, this, follow);
     connect(ProjectRedoAction, &QAction::changed, this, follow);
     follow();
+}
+
+void ProjectWindow::showProgress(qsizetype done, qsizetype total)
+{
+    if (done >= total) {
+        ProjectProgress->hide();
+        return;
+    }
+    ProjectProgress->setRange(0, int(total));
+    ProjectProgress->setValue(int(done));
+    if (!isVisible())
+        return;
+    if (ProjectProgress->isHidden()) {
+        ProjectProgress->show();
+        // Laid out now: no event is handled before the sizing ends.
+        if (QLayout *page = ProjectProgress->parentWidget()->layout())
+            page->activate();
+        repaint();
+    } else {
+        ProjectProgress->repaint();
+    }
 }
 
 void ProjectWindow::showRows(const std::vector<ProjectRowView> &rows, const std::vector<QStringList> &choices)

@@ -9,6 +9,7 @@
 
 class QAction;
 class QLabel;
+class QProgressBar;
 class QTabWidget;
 class QPushButton;
 class QTableWidget;
@@ -30,6 +31,7 @@ public:
     QPushButton *ProjectImportButton, *ProjectExportButton; // a point table in, the points out as one
     QPushButton *ProjectUndoButton, *ProjectRedoButton;
     QLabel *ProjectStatus; // why an edit was refused; empty otherwise
+    QProgressBar *ProjectProgress; // how far a sizing of every point has come, while it runs
     QAction *ProjectUndoAction, *ProjectRedoAction; // "Отменить" Ctrl+Z, "Повторить" Ctrl+Shift+Z
     QTabWidget *ProjectTabs;           // "Точки", "Спецификация"
     QTableWidget *SpecificationTable;  // one row a product
@@ -47,6 +49,9 @@ public:
     void showTitle(const QString &name, bool modified);
     // A refused edit: the reason below the table (the table already shows the old value).
     void showRefusal(const QString &why);
+    // A sizing of every point has `done` of `total` points: the bar below the table,
+    // painted at once (the sizing holds the event loop); hidden again at the total.
+    void showProgress(qsizetype done, qsizetype total);
     // The selected point, -1 for none.
     int currentPoint() const;
     void selectPoint(int index);
