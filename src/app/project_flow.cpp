@@ -79,7 +79,11 @@ ProjectFlow::ProjectFlow(AppState &state, WindowList &windows)
     fresh.pricing = LoadPricing(settingsPath_);
     document_->reset(std::move(fresh), {});
     connect(document_.get(), &ProjectDocument::changed, this, &ProjectFlow::refresh);
-    connect(document_.get(), &ProjectDocument::modifiedChanged, this, &ProjectFlow::refresh);
+    // The unsaved mark changes the caption only: the rows are the same.
+    connect(document_.get(), &ProjectDocument::modifiedChanged, this, [this](bool modified) {
+        if (window_)
+            window_->showTitle(document_->displayName(), modified);
+    });
     connect(document_.get(), &ProjectDocument::sizingProgress, this, [this](qsizetype done, qsizetype total) {
         if (window_)
             window_->showProgress(done, total);
@@ -225,7 +229,7 @@ void ProjectFlow::writeRecovery()
     if (!document_->modified())
         return;
     QDir().mkpath(QFileInfo(recoveryPath_).absolutePath());
-    QJsonObject root = QJsonDocument::fromJson(WriteProjectFile(document_->project())).object();
+    QJsonObject root = ProjectFileObject(document_->project());
     root[u"recovery_of"_s] = document_->path();
     QString why;
     // A recovery file that cannot be written costs nothing of the project itself.

@@ -7,6 +7,7 @@
 #include "app/project_reports.h"
 #include "app/window_set.h"
 #include "core/input/number_text.h"
+#include "core/io/output_file.h"
 #include "core/project/project_file.h"
 #include "core/state/app_state.h"
 #include "ui/launcher/main_window.h"
@@ -21,6 +22,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPrinter>
+#include <QProgressBar>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QPushButton>
@@ -29,10 +31,39 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 #include <tuple>
 
 using namespace Qt::StringLiterals;
+
+// What a progress bar showed each time it was painted, and whether it was laid out
+// below the table then, as wide as it.
+class PaintedValues : public QObject {
+public:
+    PaintedValues(QProgressBar *bar, const QWidget *table) : bar_(bar), table_(table)
+    {
+        bar->installEventFilter(this);
+    }
+    std::vector<int> values;
+    QStringList texts;
+    bool placed = true;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == bar_ && event->type() == QEvent::Paint) {
+            values.push_back(bar_->value());
+            texts << bar_->text();
+            placed = placed && bar_->y() > table_->geometry().bottom() && bar_->width() == table_->width();
+        }
+        return false;
+    }
+
+private:
+    QProgressBar *bar_;
+    const QWidget *table_;
+};
 
 class TestProjectFlow : public QObject {
     Q_OBJECT
@@ -234,6 +265,66 @@ private slots:
         QVERIFY(cell(0, ProjectColumn::Note).contains(ChoiceNoLongerFitsText()));
         flow().window().ProjectUndoAction->trigger();
         QVERIFY(cell(0, ProjectColumn::Note).isEmpty());
+    }
+
+    // "Пересчитать все" of a project of 300 points or more shows how far it has come
+    // below the table, painted while the sizing holds the window; a smaller one shows
+    // nothing. The bar is gone once the table is filled again.
+    void resizeProgress_data()
+    {
+        QTest::addColumn<int>("points");
+        QTest::newRow("299 points") << 299;
+        QTest::newRow("300 points") << 300;
+        QTest::newRow("1000 points") << 1000;
+    }
+    void resizeProgress()
+    {
+        QFETCH(int, points);
+        QFile example(QStringLiteral(GAS_EXAMPLE_PROJECT));
+        QVERIFY(example.open(QIODevice::ReadOnly));
+        Project big = *ReadProjectFile(example.readAll()).project;
+        const std::vector<ProjectPoint> five = big.points;
+        big.points.clear();
+        for (int i = 0; i < points; ++i) {
+            ProjectPoint point = five[std::size_t(i) % five.size()];
+            point.id += u" / %1"_s.arg(i);
+            big.points.push_back(point);
+        }
+        const QString path = folder.filePath(u"big-%1.gmsz"_s.arg(points));
+        QString why;
+        QVERIFY2(WriteWholeFile(path, WriteProjectFile(big), &why), qPrintable(why));
+        flow().ShowWindow();
+        QVERIFY(QTest::qWaitForWindowExposed(&flow().window()));
+        QProgressBar *bar = flow().window().ProjectProgress;
+        QVERIFY(bar->isHidden());
+        QVERIFY(flow().OpenFile(path));
+        QVERIFY(bar->isHidden());
+        QCOMPARE(table()->rowCount(), points);
+
+        const PaintedValues painted(bar, table());
+        bool shownWhilePainted = true;
+        connect(&flow().document(), &ProjectDocument::sizingProgress, bar,
+                [&](qsizetype done, qsizetype total) {
+                    QCOMPARE(total, qsizetype(points));
+                    if (done > 0 && done < total)
+                        shownWhilePainted = shownWhilePainted && bar->isVisible();
+                });
+        state->Conditions.method = ConversionMethod::Ideal;
+        ClickButton(flow().window().ProjectResizeButton);
+        QVERIFY(bar->isHidden());
+        QCOMPARE(table()->rowCount(), points);
+        QCOMPARE(project().points.back().text(BatchColumn::Method), u"ideal"_s);
+        if (points < int(ProjectProgressFrom)) {
+            QVERIFY(painted.values.empty());
+            return;
+        }
+        QVERIFY(shownWhilePainted);
+        QVERIFY(painted.placed);
+        QVERIFY2(painted.values.size() >= 2, qPrintable(QString::number(painted.values.size())));
+        QCOMPARE(painted.values.front(), 0); // painted as soon as it is shown
+        QVERIFY(std::is_sorted(painted.values.begin(), painted.values.end()));
+        QVERIFY(painted.values.back() < points);
+        QCOMPARE(painted.texts.back(), u"Пересчет точек: %1 из %2"_s.arg(painted.values.back()).arg(points));
     }
 
     void saveAndOpen()

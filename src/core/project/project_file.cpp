@@ -210,6 +210,11 @@ std::optional<Project> Reader::read(const QJsonObject &root)
 
 QByteArray WriteProjectFile(const Project &project)
 {
+    return QJsonDocument(ProjectFileObject(project)).toJson(QJsonDocument::Indented);
+}
+
+QJsonObject ProjectFileObject(const Project &project)
+{
     QJsonArray points;
     for (const ProjectPoint &point : project.points)
         points.append(PointObject(point));
@@ -229,7 +234,7 @@ QByteArray WriteProjectFile(const Project &project)
                                                           : QJsonValue()},
             {u"source"_s, project.priceList->source}};
     }
-    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return root;
 }
 
 ProjectReading ReadProjectFile(const QByteArray &bytes)

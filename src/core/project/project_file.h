@@ -3,6 +3,7 @@
 #include "core/project/project.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QString>
 
 #include <optional>
@@ -20,6 +21,9 @@ inline constexpr int ProjectFormatVersion = 1;
 inline constexpr char ProjectFileSuffix[] = "gmsz";
 
 QByteArray WriteProjectFile(const Project &project);
+// The file's JSON object, for a writer that adds to it (the recovery file names the file
+// it recovers).
+QJsonObject ProjectFileObject(const Project &project);
 
 // A file read whole, or refused with the place and the reason ("точка 3, «quantity»:
 // ..."), in which case nothing of it is taken.

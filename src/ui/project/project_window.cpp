@@ -188,18 +188,13 @@ void ProjectWindow::showProgress(qsizetype done, qsizetype total)
         return;
     }
     ProjectProgress->setRange(0, int(total));
-    ProjectProgress->setValue(int(done));
-    if (!isVisible())
+    ProjectProgress->setValue(int(done)); // a progress bar paints a new value at once
+    if (!isVisible() || !ProjectProgress->isHidden())
         return;
-    if (ProjectProgress->isHidden()) {
-        ProjectProgress->show();
-        // Laid out now: no event is handled before the sizing ends.
-        if (QLayout *page = ProjectProgress->parentWidget()->layout())
-            page->activate();
-        repaint();
-    } else {
-        ProjectProgress->repaint();
-    }
+    // Shown (which lays the page out at once) and painted now: no event is handled
+    // before the sizing ends.
+    ProjectProgress->show();
+    repaint();
 }
 
 void ProjectWindow::showRows(const std::vector<ProjectRowView> &rows, const std::vector<QStringList> &choices)

@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QSet>
 #include <QTest>
+#include <QThread>
+
+#include <algorithm>
 
 using namespace Qt::StringLiterals;
 
@@ -51,6 +54,8 @@ private slots:
     void refusedPoint();
     void ids();
     void exampleProject();
+    void sizedOnEveryCore_data();
+    void sizedOnEveryCore();
     void quantity_data();
     void quantity();
 };
@@ -167,6 +172,68 @@ void TestProjectRows::exampleProject()
         categories.insert(sized.outcome.categoryCaption);
     }
     QCOMPARE(categories.size(), 3);
+}
+
+void TestProjectRows::sizedOnEveryCore_data()
+{
+    QTest::addColumn<int>("jobs");
+    QTest::newRow("one thread") << 1;
+    QTest::newRow("two") << 2;
+    QTest::newRow("five") << 5;
+}
+
+// The example's points over and over, every seventh one refused, sized on the threads
+// of a pool: the same rows, in the same order, as one point after another; the progress
+// heard on this thread, growing, up to the total.
+void TestProjectRows::sizedOnEveryCore()
+{
+    QFETCH(int, jobs);
+    QFile file(QStringLiteral(GAS_EXAMPLE_PROJECT));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const std::optional<Project> example = ReadProjectFile(file.readAll()).project;
+    QVERIFY(example);
+    std::vector<ProjectPoint> points;
+    for (int i = 0; i < 333; ++i) {
+        ProjectPoint point = example->points[std::size_t(i) % example->points.size()];
+        point.id += u" / %1"_s.arg(i);
+        if (i % 7 == 3)
+            point.setText(BatchColumn::Qmax, u"много"_s);
+        points.push_back(point);
+    }
+
+    std::vector<qsizetype> heard;
+    bool onThisThread = true;
+    QThread *const here = QThread::currentThread();
+    const std::vector<BatchRecord> records = SizeProjectPoints(
+        points, Catalogue(),
+        [&](qsizetype done, qsizetype total) {
+            QCOMPARE(total, qsizetype(points.size()));
+            onThisThread = onThisThread && QThread::currentThread() == here;
+            heard.push_back(done);
+        },
+        jobs);
+    QCOMPARE(records.size(), points.size());
+    int refused = 0;
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        const BatchRecord one = SizeProjectPoint(points[i], Catalogue());
+        const BatchRecord &pooled = records[i];
+        QCOMPARE(pooled.point.id, points[i].id);
+        QCOMPARE(pooled.error, one.error);
+        refused += pooled.hasError() ? 1 : 0;
+        QCOMPARE(ProjectRow(int(i) + 1, points[i], pooled).cells, ProjectRow(int(i) + 1, points[i], one).cells);
+        QCOMPARE(ChoicesOf(pooled), ChoicesOf(one));
+        QCOMPARE(pooled.outcome.optimal.size(), one.outcome.optimal.size());
+        for (std::size_t r = 0; r < one.outcome.optimal.size(); ++r) {
+            QCOMPARE(pooled.outcome.optimal[r].cells, one.outcome.optimal[r].cells);
+            QCOMPARE(pooled.outcome.optimal[r].flags, one.outcome.optimal[r].flags);
+        }
+    }
+    QCOMPARE(refused, 48);
+    QVERIFY(onThisThread);
+    QVERIFY(heard.size() > 3);
+    QCOMPARE(heard.back(), qsizetype(points.size()));
+    QVERIFY(std::is_sorted(heard.begin(), heard.end()));
+    QCOMPARE(std::adjacent_find(heard.begin(), heard.end()), heard.end());
 }
 
 void TestProjectRows::quantity_data()
