@@ -5,7 +5,7 @@
 #include "core/io/output_file.h"
 #include "core/project/point_texts.h"
 #include "core/project/project_file.h"
-#include "core/project/project_specification.h"
+#include "core/project/project_priced_list.h"
 #include "core/project/project_table.h"
 #include "core/state/app_state.h"
 #include "ui/launcher/main_window.h"
@@ -151,7 +151,7 @@ void ProjectFlow::connectProjectWindow(ProjectWindow &window)
     connect(&window, &ProjectWindow::moveRequested, this, &ProjectFlow::moveBy);
     connect(&window, &ProjectWindow::showRequested, this, &ProjectFlow::showPoint);
     connect(&window, &ProjectWindow::resizeAllRequested, this, &ProjectFlow::resizeAll);
-    connect(&window, &ProjectWindow::specificationSettingsRequested, this, &ProjectFlow::ShowPricingDialog);
+    connect(&window, &ProjectWindow::pricingSettingsRequested, this, &ProjectFlow::ShowPricingDialog);
     connect(&window, &ProjectWindow::importRequested, this, [this] {
         if (const QString path = askTablePath(false); !path.isEmpty())
             ImportTable(path);
@@ -183,7 +183,7 @@ void ProjectFlow::refresh()
         choices.push_back(ChoicesOf(document_->records()[i]));
     }
     window_->showRows(rows, choices);
-    window_->showSpecification(ProjectSpecification(project, document_->records()));
+    window_->showPricedList(ProjectPricedList(project, document_->records()));
     window_->showTitle(document_->displayName(), document_->modified());
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/window_list.h"
 #include "core/io/output_file.h"
-#include "core/project/project_specification.h"
+#include "core/project/project_priced_list.h"
 #include "core/state/app_state.h"
 #include "report/project_report.h"
 #include "report/report_content.h"
@@ -118,7 +118,7 @@ void ProjectReports::headed(void (ProjectReports::*step)())
 
 void ProjectReports::withDocument(const std::function<void(const ProjectReportInput &)> &use) const
 {
-    const Specification priced = ProjectSpecification(document_.project(), document_.records());
+    const PricedList priced = ProjectPricedList(document_.project(), document_.records());
     use({document_.project(), document_.records(), priced, QDateTime::currentDateTime(), ProgramVersion()});
 }
 
@@ -164,7 +164,7 @@ void ProjectReports::savePdf()
 void ProjectReports::saveXlsx()
 {
     save(u"xlsx"_s, u"Excel (*.xlsx)"_s, [this](const QString &path, QString *error) {
-        const Specification priced = ProjectSpecification(document_.project(), document_.records());
+        const PricedList priced = ProjectPricedList(document_.project(), document_.records());
         return WriteProjectXlsx(path, document_.project(), document_.records(), priced, error,
                                 PriceListTitle(state_.Catalogue.priceList()));
     });

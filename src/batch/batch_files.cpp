@@ -1,7 +1,7 @@
 #include "batch/batch_files.h"
 
 #include "batch/batch_output.h"
-#include "core/project/project_specification.h"
+#include "core/project/project_priced_list.h"
 #include "report/batch_report.h"
 #include "report/project_report.h"
 #include "report/report_content.h"
@@ -66,7 +66,7 @@ bool WriteProjectDocument(BatchFormat format, const QString &path, const Collect
     std::vector<BatchRecord> records;
     records.reserve(points.size());
     points.forEach([&records](const BatchRecord &record) { records.push_back(record); });
-    const Specification priced = ProjectSpecification(project, records);
+    const PricedList priced = ProjectPricedList(project, records);
     if (format == BatchFormat::Xlsx)
         return WriteProjectXlsx(path, project, records, priced, error, PriceListTitle(points.catalogue().priceList()));
     const ProjectReportInput input{project, records, priced, QDateTime::currentDateTime(), ProgramVersion()};

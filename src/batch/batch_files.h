@@ -8,7 +8,7 @@
 // The spreadsheet takes the rows one at a time, so its memory does not grow with
 // them; one of more rows than a sheet holds is refused before anything is written.
 // Points read from a project give the project's document and workbook instead: its
-// specification first, then each point.
+// priced list first, then each point.
 bool WriteBatchFile(BatchFormat format, const QString &path, const CollectedPoints &points, QString *error);
 
 // The catalogue in force as one xlsx sheet, the columns of --catalogue-out's CSV with

@@ -1,9 +1,9 @@
 #include "batch/batch_run.h"
 
 #include "batch/batch_output.h"
-#include "batch/spec_output.h"
+#include "batch/priced_list_output.h"
 #include "core/project/project_points.h"
-#include "core/project/project_specification.h"
+#include "core/project/project_priced_list.h"
 #include "core/table/csv_reader.h"
 #include "core/table/xlsx_reader.h"
 #include "core/pressure/pressure_units.h"
@@ -249,7 +249,7 @@ private:
     bool openInput(QFile &file, QIODevice *&source);
     int streamPoints(const BatchColumns &columns, std::optional<TableRecord> record, OutputFile &output);
     int writeCollected(const CollectedPoints &points);
-    void addItem(const BatchRecord &sized, std::size_t index, std::vector<SpecificationItem> &items,
+    void addItem(const BatchRecord &sized, std::size_t index, std::vector<PricedListItem> &items,
                  QStringList &notSized) const;
 
     const BatchOptions &options_;
@@ -308,9 +308,9 @@ bool Run::openInput(QFile &file, QIODevice *&source)
 int Run::run()
 {
     const bool streamed = options_.format == BatchFormat::Csv || options_.format == BatchFormat::Json;
-    // The document and the workbook of a project hold its specification already.
-    const bool specification = options_.specification && streamed;
-    if (options_.specification && !streamed && !ReadsProject(options_)) {
+    // The document and the workbook of a project hold its priced list already.
+    const bool pricedList = options_.pricedList && streamed;
+    if (options_.pricedList && !streamed && !ReadsProject(options_)) {
         say(QStringLiteral("--spec пишет спецификацию таблицы в формате csv или json; "
                            "xlsx и pdf со спецификацией пишутся для файла проекта"));
         return BatchFailed;
@@ -384,7 +384,7 @@ int Run::run()
     }
 
     catalogue_->PrepareFigureTexts(columns->decimalSeparator);
-    if (streamed && !specification)
+    if (streamed && !pricedList)
         return streamPoints(*columns, std::move(record), output);
 
     CollectedPoints collected(*catalogue_, options_.rows, context_.stop);
@@ -392,7 +392,7 @@ int Run::run()
         collected.setProject(&*project_);
     // With --spec: each point's product (a project's choice and quantity, a table's
     // first optimal row once) instead of its rows.
-    std::vector<SpecificationItem> items;
+    std::vector<PricedListItem> items;
     QStringList notSized;
     std::size_t index = 0;
     bool refused = false;
@@ -409,7 +409,7 @@ int Run::run()
             if (!options_.quiet)
                 progress_.say(step.message(*record, sized));
         }
-        if (specification)
+        if (pricedList)
             addItem(sized, index, items, notSized);
         else
             collected.add(sized);
@@ -420,11 +420,11 @@ int Run::run()
     if (reader.hasError())
         return parseError(reader.errorLine(), reader.errorField(), reader.error());
 
-    if (specification) {
-        const Specification spec
-            = BuildSpecification(items, notSized, project_ ? project_->pricing : Pricing{});
-        const QByteArray bytes = options_.format == BatchFormat::Json ? SpecificationJson(spec)
-                                                                      : SpecificationCsv(spec);
+    if (pricedList) {
+        const PricedList priced
+            = BuildPricedList(items, notSized, project_ ? project_->pricing : Pricing{});
+        const QByteArray bytes = options_.format == BatchFormat::Json ? PricedListJson(priced)
+                                                                      : PricedListCsv(priced);
         if (output.device().write(bytes) != bytes.size() || !output.commit()) {
             const QString reason = output.errorString().isEmpty() ? output.writeError() : output.errorString();
             say(QStringLiteral("%1: запись не удалась: %2").arg(output.name(), reason));
@@ -547,7 +547,7 @@ int Run::streamPoints(const BatchColumns &columns, std::optional<TableRecord> re
     return refused ? BatchInputErrors : BatchAllSized;
 }
 
-void Run::addItem(const BatchRecord &sized, std::size_t index, std::vector<SpecificationItem> &items,
+void Run::addItem(const BatchRecord &sized, std::size_t index, std::vector<PricedListItem> &items,
                   QStringList &notSized) const
 {
     const QString id = sized.point.id.isEmpty() ? QStringLiteral("строка %1").arg(sized.point.line) : sized.point.id;
@@ -668,7 +668,7 @@ std::optional<BatchOptions> ParseBatchArguments(const QStringList &arguments, QS
             continue;
         }
         if (a == u"--spec") {
-            options.specification = true;
+            options.pricedList = true;
             continue;
         }
         if (a == u"--progress") {

@@ -33,7 +33,7 @@ struct BatchOptions {
     QString output; // empty or "-": standard output
     BatchFormat format = BatchFormat::Csv;
     BatchInputFormat inputFormat = BatchInputFormat::ByName;
-    bool specification = false; // --spec: the specification instead of the rows
+    bool pricedList = false; // --spec: the priced list instead of the rows
     BatchRows rows = BatchRows::All; // --rows
     int jobs = 0;         // --jobs: the threads that size the points; 0: one per core
     QString sheet;        // --sheet: the workbook's sheet; empty: the first

@@ -1,7 +1,7 @@
 #include "report/project_documents.h"
 
 #include "core/input/number_text.h"
-#include "core/pricing/specification_texts.h"
+#include "core/pricing/priced_list_texts.h"
 #include "core/project/project_points.h"
 #include "report/report_document.h"
 #include "report/sizing_report.h"
@@ -15,11 +15,11 @@ namespace {
 inline constexpr qreal CoverTitlePoints = 18;
 inline constexpr qreal CoverTop = 160; // the title's distance from the top of the page
 
-// The share of the page width (percent) of each specification column, without the
+// The share of the page width (percent) of each priced list column, without the
 // rouble columns and with them; the rouble columns' shares in the first are unused.
 // A column narrower than its figure is widened to it: a figure is never broken.
-const QList<qreal> SpecificationShares{4, 22, 5, 7, 12, 13, 11, 7, 0, 0, 19};
-const QList<qreal> SpecificationRoubleShares{3, 14, 4, 5, 10, 11, 10, 7, 11, 10, 15};
+const QList<qreal> PricedListShares{4, 22, 5, 7, 12, 13, 11, 7, 0, 0, 19};
+const QList<qreal> PricedListRoubleShares{3, 14, 4, 5, 10, 11, 10, 7, 11, 10, 15};
 
 // The contents' columns: the number, the id, the quantity, the product, the page.
 const QStringList ContentsHeader{u"№"_s, u"Точка учёта"_s, u"Кол-во"_s, u"Изделие"_s, u"Стр."_s};
@@ -62,16 +62,16 @@ QString EuroRateLine(const Pricing &pricing, QChar separator)
     return text;
 }
 
-// The specification's columns: its amounts (never broken over lines), the two in
+// The priced list's columns: its amounts (never broken over lines), the two in
 // roubles of a euro row, and each column's alignment.
 bool IsMoneyColumn(int column)
 {
-    switch (static_cast<SpecificationColumn>(column)) {
-    case SpecificationColumn::Price:
-    case SpecificationColumn::Amount:
-    case SpecificationColumn::Vat:
-    case SpecificationColumn::AmountRub:
-    case SpecificationColumn::VatRub:
+    switch (static_cast<PricedListColumn>(column)) {
+    case PricedListColumn::Price:
+    case PricedListColumn::Amount:
+    case PricedListColumn::Vat:
+    case PricedListColumn::AmountRub:
+    case PricedListColumn::VatRub:
         return true;
     default:
         return false;
@@ -80,17 +80,17 @@ bool IsMoneyColumn(int column)
 
 bool IsRoubleColumn(int column)
 {
-    return column == static_cast<int>(SpecificationColumn::AmountRub) ||
-           column == static_cast<int>(SpecificationColumn::VatRub);
+    return column == static_cast<int>(PricedListColumn::AmountRub) ||
+           column == static_cast<int>(PricedListColumn::VatRub);
 }
 
-Qt::Alignment SpecificationAlignment(int column)
+Qt::Alignment PricedListAlignment(int column)
 {
-    switch (static_cast<SpecificationColumn>(column)) {
-    case SpecificationColumn::Name:
-    case SpecificationColumn::Points:
+    switch (static_cast<PricedListColumn>(column)) {
+    case PricedListColumn::Name:
+    case PricedListColumn::Points:
         return Qt::AlignLeft;
-    case SpecificationColumn::Currency:
+    case PricedListColumn::Currency:
         return Qt::AlignHCenter;
     default:
         return Qt::AlignRight;
@@ -131,14 +131,14 @@ std::unique_ptr<QTextDocument> ProjectCoverDocument(const Project &project, cons
     return document;
 }
 
-std::unique_ptr<QTextDocument> SpecificationDocument(const Specification &specification)
+std::unique_ptr<QTextDocument> PricedListDocument(const PricedList &pricedList)
 {
     auto document = NewDocument();
     ReportWriter out(*document);
     out.paragraph(u"Спецификация"_s, Characters(TitlePoints, true));
     const QChar separator = LocaleDecimalSeparator();
-    const bool roubles = ShowsRoubles(specification);
-    const QStringList captions = SpecificationCaptions();
+    const bool roubles = ShowsRoubles(pricedList);
+    const QStringList captions = PricedListCaptions();
     QStringList header;
     QList<qreal> shares;
     QList<Qt::Alignment> alignments;
@@ -149,13 +149,13 @@ std::unique_ptr<QTextDocument> SpecificationDocument(const Specification &specif
         if (IsMoneyColumn(column))
             money << int(header.size());
         header << captions[column];
-        shares << (roubles ? SpecificationRoubleShares : SpecificationShares).value(column);
-        alignments << SpecificationAlignment(column);
+        shares << (roubles ? PricedListRoubleShares : PricedListShares).value(column);
+        alignments << PricedListAlignment(column);
     }
     std::vector<QStringList> rows;
-    rows.reserve(specification.rows.size());
-    for (const SpecificationRow &row : specification.rows) {
-        const QStringList cells = SpecificationCells(row, separator);
+    rows.reserve(pricedList.rows.size());
+    for (const PricedListRow &row : pricedList.rows) {
+        const QStringList cells = PricedListCells(row, separator);
         QStringList shown;
         for (int column = 0; column < cells.size(); ++column)
             if (roubles || !IsRoubleColumn(column))
@@ -171,7 +171,7 @@ std::unique_ptr<QTextDocument> SpecificationDocument(const Specification &specif
                 table->cellAt(row, column).firstCursorPosition().mergeBlockFormat(whole);
     }
     bool first = true;
-    for (const QString &line : SpecificationTotalLines(specification, separator)) {
+    for (const QString &line : PricedListTotalLines(pricedList, separator)) {
         out.paragraph(line, Characters(BodyPoints, line.startsWith(u"Всего"_s)), first ? 8 : 2);
         first = false;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/catalogue/catalogue.h"
-#include "core/pricing/specification.h"
+#include "core/pricing/priced_list.h"
 #include "core/project/project.h"
 #include "core/table/batch_point.h"
 
@@ -16,20 +16,20 @@
 struct Candidate;
 
 // The pieces of the project report, each a document of its own laid out from a new
-// page: the cover, the specification, the contents and one point's sizing.
+// page: the cover, the priced list, the contents and one point's sizing.
 
 QString ProjectReportTitle(); // "Проект подбора оборудования учёта газа"
 QString NotChosenText();      // "не подобрано"
 
 // The cover: the title, the project's heading (empty fields left out), the date,
-// the program's version and the rates the specification is priced at.
+// the program's version and the rates the priced list is priced at.
 std::unique_ptr<QTextDocument> ProjectCoverDocument(const Project &project, const Pricing &pricing,
                                                     const QDateTime &when, const QString &programVersion,
                                                     const QString &priceList = {});
 
-// The specification's table (the rouble columns only when ShowsRoubles()) and the
+// The priced list's table (the rouble columns only when ShowsRoubles()) and the
 // lines of its totals.
-std::unique_ptr<QTextDocument> SpecificationDocument(const Specification &specification);
+std::unique_ptr<QTextDocument> PricedListDocument(const PricedList &pricedList);
 
 // Each point with its chosen product and the page its sizing starts on; `records`
 // are the points sized, one a point.

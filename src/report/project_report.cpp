@@ -31,15 +31,15 @@ bool PaintProjectPages(QPagedPaintDevice &device, QPainter &painter, const Proje
     if (input.records.size() != count)
         return false;
     const ReportPages cover(
-        *ProjectCoverDocument(input.project, input.specification.pricing, input.when, input.programVersion,
+        *ProjectCoverDocument(input.project, input.pricedList.pricing, input.when, input.programVersion,
                               PriceListTitle(catalogue.priceList())),
         device);
-    const ReportPages specification(*SpecificationDocument(input.specification), device);
+    const ReportPages pricedList(*PricedListDocument(input.pricedList), device);
     std::vector<int> counts;
     counts.reserve(count);
     for (std::size_t i = 0; i < count; ++i)
         counts.push_back(PointPages(input, i, catalogue, device).count());
-    const int before = cover.count() + specification.count();
+    const int before = cover.count() + pricedList.count();
     const std::unique_ptr<ReportPages> contents =
         LayOutContents(device, before, counts, [&input](const std::vector<int> &starts) {
             return ProjectContentsDocument(input.project, input.records, starts);
@@ -50,7 +50,7 @@ bool PaintProjectPages(QPagedPaintDevice &device, QPainter &painter, const Proje
 
     cover.paint(painter, 1, total);
     device.newPage();
-    specification.paint(painter, cover.count() + 1, total);
+    pricedList.paint(painter, cover.count() + 1, total);
     device.newPage();
     contents->paint(painter, before + 1, total);
     int page = before + contents->count() + 1;

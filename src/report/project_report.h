@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/pricing/specification.h"
+#include "core/pricing/priced_list.h"
 #include "core/project/project.h"
 #include "core/table/batch_point.h"
 
@@ -8,7 +8,7 @@
 
 class QPagedPaintDevice;
 
-// The project report: a cover, the specification, the contents and each point's
+// The project report: a cover, the priced list, the contents and each point's
 // sizing from a new page under its heading, "Стр. N из M" counted over the whole
 // document. Laid out twice (to count the pages, then to paint them), one point's
 // report at a time, so memory does not grow with the reports.
@@ -17,7 +17,7 @@ class QPagedPaintDevice;
 struct ProjectReportInput {
     const Project &project;
     const std::vector<BatchRecord> &records; // one a point, in project order
-    const Specification &specification;
+    const PricedList &pricedList;
     QDateTime when;         // the date printed on the cover
     QString programVersion; // e.g. "3.1"
 };

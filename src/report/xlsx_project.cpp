@@ -4,7 +4,7 @@
 #include "report/xlsx_workbook.h"
 
 bool WriteProjectXlsx(const QString &path, const Project &project, const std::vector<BatchRecord> &records,
-                      const Specification &specification, QString *error, const QString &priceList)
+                      const PricedList &pricedList, QString *error, const QString &priceList)
 {
     return WriteWorkbook(
         path,
@@ -17,7 +17,7 @@ bool WriteProjectXlsx(const QString &path, const Project &project, const std::ve
             SetNumberFormat(formats.money, "#,##0.00");
             SetNumberFormat(formats.percent, "0.00%");
             SetNumberFormat(formats.load, "0.0");
-            const lxw_error status = FillSpecificationSheet(workbook, project.heading, specification, formats, priceList);
+            const lxw_error status = FillPricedListSheet(workbook, project.heading, pricedList, formats, priceList);
             if (status != LXW_NO_ERROR)
                 return status;
             return FillPointsSheet(workbook, project, records, formats);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/pricing/specification.h"
+#include "core/pricing/priced_list.h"
 #include "core/project/project.h"
 #include "core/table/batch_point.h"
 
@@ -21,8 +21,8 @@ struct ProjectFormats {
 // "Спецификация": the head with the rates, the rows with their amounts as formulas,
 // the totals below.
 // `priceList` names the list the prices come from, on a line under the totals.
-lxw_error FillSpecificationSheet(lxw_workbook *workbook, const ProjectHeading &heading,
-                                 const Specification &specification, const ProjectFormats &formats,
+lxw_error FillPricedListSheet(lxw_workbook *workbook, const ProjectHeading &heading,
+                                 const PricedList &pricedList, const ProjectFormats &formats,
                                  const QString &priceList);
 
 // "Точки": a frozen header row and one row a point.

@@ -456,10 +456,10 @@ private slots:
         QCOMPARE(project(), before);
     }
 
-    // The specification tab of the example project, and its rates changed in the dialog:
+    // The priced list tab of the example project, and its rates changed in the dialog:
     // a refused figure named and nothing changed, a taken one undoable and kept for the
     // next new project.
-    void specificationAndRates()
+    void pricedListAndRates()
     {
         QVERIFY(flow().OpenFile(QStringLiteral(GAS_EXAMPLE_PROJECT)));
         flow().ShowWindow();
@@ -470,11 +470,11 @@ private slots:
         QCOMPARE(window.SpecificationTable->item(1, 3)->text(), u"3"_s);
         const QString sep = QString(LocaleDecimalSeparator());
         const QChar nbsp(0x00A0);
-        QVERIFY2(window.SpecificationTotals->text().contains(u"Всего с НДС: 759"_s + nbsp + u"541"_s + sep + u"50 руб."_s),
-                 qPrintable(window.SpecificationTotals->text()));
+        QVERIFY2(window.PricedListTotals->text().contains(u"Всего с НДС: 759"_s + nbsp + u"541"_s + sep + u"50 руб."_s),
+                 qPrintable(window.PricedListTotals->text()));
         QVERIFY(window.SpecificationTable->isColumnHidden(8)); // no euro rows, no rate
 
-        window.SpecificationSettingsButton->click();
+        window.PricingSettingsButton->click();
         SpecificationSettingsDialog &dialog = flow().pricingDialog();
         QVERIFY(dialog.isVisible());
         QVERIFY(!dialog.isModal());
@@ -489,7 +489,7 @@ private slots:
             dialog.EurRateEdit->setText(rate);
             dialog.EurRateDateEdit->setText(date);
             MessageCatcher catcher;
-            dialog.SpecificationSettingsOk->click();
+            dialog.PricingSettingsOk->click();
             QCOMPARE(catcher.messages().size(), 1);
             QCOMPARE(catcher.messages()[0].title, u"Warning"_s);
             QVERIFY2(catcher.messages()[0].text.startsWith(why), qPrintable(catcher.messages()[0].text));
@@ -501,14 +501,14 @@ private slots:
         dialog.VatEdit->setText(u"20"_s);
         dialog.EurRateEdit->clear();
         dialog.EurRateDateEdit->clear();
-        dialog.SpecificationSettingsOk->click();
+        dialog.PricingSettingsOk->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(project().pricing.vatHundredths, 2000);
         QVERIFY(flow().document().modified());
-        QVERIFY(window.SpecificationTotals->text().contains(u"НДС 20 %: 124"_s + nbsp + u"515"_s + sep + u"00 руб."_s));
+        QVERIFY(window.PricedListTotals->text().contains(u"НДС 20 %: 124"_s + nbsp + u"515"_s + sep + u"00 руб."_s));
         window.ProjectUndoAction->trigger();
         QCOMPARE(project().pricing.vatHundredths, 2200);
-        QVERIFY(window.SpecificationTotals->text().contains(u"НДС 22 %"_s));
+        QVERIFY(window.PricedListTotals->text().contains(u"НДС 22 %"_s));
         window.ProjectRedoAction->trigger();
 
         // The rates taken are those of the next new project.

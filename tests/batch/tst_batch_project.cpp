@@ -94,7 +94,7 @@ void TestBatchProject::toldByOption()
 
 void TestBatchProject::documentAndWorkbook()
 {
-    // The workbook and the PDF of a project are the project's own: its specification
+    // The workbook and the PDF of a project are the project's own: its priced list
     // first, then its points; a plain table keeps its table and its sizing reports.
     QTemporaryDir dir;
     const QString table = dir.filePath(u"points.csv"_s);
@@ -112,9 +112,9 @@ void TestBatchProject::documentAndWorkbook()
              qPrintable(projectSheets));
     QVERIFY(!QString::fromUtf8(ZipMember(tableBook, u"xl/workbook.xml"_s)).contains(u"Спецификация"_s));
     // With --spec the project's workbook is the same one.
-    const QString specBook = dir.filePath(u"spec.xlsx"_s);
-    QCOMPARE(run({u"--spec"_s, u"-o"_s, specBook, QStringLiteral(GAS_EXAMPLE_PROJECT)}), 0);
-    QCOMPARE(ZipMember(specBook, u"xl/worksheets/sheet1.xml"_s), ZipMember(projectBook, u"xl/worksheets/sheet1.xml"_s));
+    const QString pricedBook = dir.filePath(u"priced.xlsx"_s);
+    QCOMPARE(run({u"--spec"_s, u"-o"_s, pricedBook, QStringLiteral(GAS_EXAMPLE_PROJECT)}), 0);
+    QCOMPARE(ZipMember(pricedBook, u"xl/worksheets/sheet1.xml"_s), ZipMember(projectBook, u"xl/worksheets/sheet1.xml"_s));
 
     const QString pdf = dir.filePath(u"project.pdf"_s);
     QCOMPARE(run({u"-o"_s, pdf, QStringLiteral(GAS_EXAMPLE_PROJECT)}), 0);

@@ -1,11 +1,11 @@
 // The project report, written as PDF and read back with pdftotext: the cover, the
-// specification, the contents against the pages each point really starts on, the
+// priced list, the contents against the pages each point really starts on, the
 // chosen rows marked, points without a product, the rates, a file that cannot be
 // written.
 #include "report/project_report.h"
 #include "core/project/project_file.h"
 #include "core/project/project_points.h"
-#include "core/project/project_specification.h"
+#include "core/project/project_priced_list.h"
 #include "report_test_support.h"
 
 #include <QFile>
@@ -86,11 +86,11 @@ class TestProjectReport : public QObject {
 
     // The project's PDF read back page by page; empty when it could not be written.
     QStringList written(const Project &project, const std::vector<BatchRecord> &records,
-                        const Specification &spec)
+                        const PricedList &priced)
     {
         const QString path = folder_.filePath(u"project.pdf"_s);
         QString error;
-        if (!WriteProjectReportPdf(path, {project, records, spec, when_, u"3.1"_s}, catalogue_, &error)) {
+        if (!WriteProjectReportPdf(path, {project, records, priced, when_, u"3.1"_s}, catalogue_, &error)) {
             qWarning("%s", qPrintable(error));
             return {};
         }
@@ -100,7 +100,7 @@ class TestProjectReport : public QObject {
     QStringList written(const Project &project)
     {
         const std::vector<BatchRecord> records = sized(project);
-        return written(project, records, ProjectSpecification(project, records));
+        return written(project, records, ProjectPricedList(project, records));
     }
 
     // The product a point's heading and the contents name.
@@ -174,7 +174,7 @@ private slots:
 
     void cleanup() { QLocale::setDefault(QLocale::c()); }
 
-    // The example project: the cover with its heading and rates, the specification's
+    // The example project: the cover with its heading and rates, the priced list's
     // four rows and totals as computed by hand, the contents against the points' pages,
     // each point's chosen rows marked; numbers with the desktop's decimal separator.
     void example_data()
@@ -192,7 +192,7 @@ private slots:
         const QChar separator = QLocale().decimalPoint().front();
         const Project project = Example();
         const std::vector<BatchRecord> records = sized(project);
-        const QStringList pages = written(project, records, ProjectSpecification(project, records));
+        const QStringList pages = written(project, records, ProjectPricedList(project, records));
         QVERIFY(!pages.isEmpty());
 
         const QString cover = pages[0].simplified();
@@ -203,8 +203,8 @@ private slots:
             QVERIFY2(cover.contains(line), qPrintable(line + u" / "_s + cover));
 
         // 1 x 83 525,00; 3 x 31 350,00; 1 x 175 000,00; 2 x 135 000,00 at 22 %.
-        const QString spec = pages[1];
-        QVERIFY(spec.trimmed().startsWith(u"Спецификация"_s));
+        const QString priced = pages[1];
+        QVERIFY(priced.trimmed().startsWith(u"Спецификация"_s));
         const QStringList rows[] = {
             {u"ВЕЛОНВз-Р-0,75-100/1,6"_s, u"1"_s, u"83_525.00"_s, u"83_525.00"_s, u"18_375.50"_s},
             {u"ZAM G65"_s, u"3"_s, u"31_350.00"_s, u"94_050.00"_s, u"20_691.00"_s},
@@ -215,10 +215,10 @@ private slots:
             const QString pattern = u"^\\s*%1\\s+%2\\s+\\d+\\s+%3\\s+%4\\s+%5\\s+%6\\s+RUB\\s"_s.arg(i + 1)
                                         .arg(Esc(row[0]), row[1], Esc(Figure(row[2], separator)),
                                              Esc(Figure(row[3], separator)), Esc(Figure(row[4], separator)));
-            QVERIFY2(Matches(pattern, spec), qPrintable(pattern + u"\n"_s + spec));
+            QVERIFY2(Matches(pattern, priced), qPrintable(pattern + u"\n"_s + priced));
         }
-        QVERIFY(!Matches(u"^\\s*5\\s"_s, spec));
-        const QString simplified = spec.simplified();
+        QVERIFY(!Matches(u"^\\s*5\\s"_s, priced));
+        const QString simplified = priced.simplified();
         for (const QString &line : {u"Итого без НДС: 622_575.00 руб."_s, u"НДС 22 %: 136_966.50 руб."_s,
                                     u"Всего с НДС: 759_541.50 руб."_s})
             QVERIFY2(simplified.contains(Figure(line, separator)), qPrintable(line));
@@ -226,7 +226,7 @@ private slots:
         QVERIFY(!simplified.contains(u"НДС, руб."_s));
         QVERIFY(!simplified.contains(u"курс евро"_s));
 
-        // The cover, one page of specification, one of contents, one page a point.
+        // The cover, one page of priced list, one of contents, one page a point.
         QCOMPARE(pages.size(), 8);
         QVERIFY(pages[2].trimmed().startsWith(u"Содержание"_s));
         std::vector<std::pair<int, int>> ranges;
@@ -268,7 +268,7 @@ private slots:
             }
         }
         const std::vector<BatchRecord> records = sized(project);
-        const QStringList pages = written(project, records, ProjectSpecification(project, records));
+        const QStringList pages = written(project, records, ProjectPricedList(project, records));
         QVERIFY(!pages.isEmpty());
         QVERIFY(!pages[3].trimmed().startsWith(u"Точка 1."_s)); // a second page of contents
         std::vector<std::pair<int, int>> ranges;
@@ -277,7 +277,7 @@ private slots:
 
     // A point without a product: none chosen, a choice that no longer fits, texts
     // refused before or by the sizing. The contents and its heading say "не
-    // подобрано", its pages mark no row, the specification names it below the table.
+    // подобрано", its pages mark no row, the priced list names it below the table.
     void pointWithoutProduct_data()
     {
         QTest::addColumn<int>("index");
@@ -311,7 +311,7 @@ private slots:
         const BatchRecord &record = records[std::size_t(index)];
         QCOMPARE(record.hasError(), column >= 0);
         QCOMPARE(record.sized, sized);
-        const QStringList pages = written(project, records, ProjectSpecification(project, records));
+        const QStringList pages = written(project, records, ProjectPricedList(project, records));
         QVERIFY(!pages.isEmpty());
 
         std::vector<std::pair<int, int>> ranges;
@@ -365,7 +365,7 @@ private slots:
     }
 
     // The cover names the VAT rate and the euro rate with its date, or none; the
-    // specification shows the euro rows in roubles only with a rate.
+    // priced list shows the euro rows in roubles only with a rate.
     void rates_data()
     {
         QTest::addColumn<QString>("locale");
@@ -401,51 +401,51 @@ private slots:
         project.pricing.eurRateDate = date;
         const std::vector<BatchRecord> records = sized(project);
         // A euro product beside the project's own: 2 x 123,45 EUR.
-        std::vector<SpecificationItem> items{{u"Е-1"_s, u"NM G4"_s, 25, 2, Money{12345}, Currency::Euros}};
-        const Specification spec = BuildSpecification(items, {}, project.pricing);
-        const QStringList pages = written(project, records, spec);
+        std::vector<PricedListItem> items{{u"Е-1"_s, u"NM G4"_s, 25, 2, Money{12345}, Currency::Euros}};
+        const PricedList priced = BuildPricedList(items, {}, project.pricing);
+        const QStringList pages = written(project, records, priced);
         QVERIFY(!pages.isEmpty());
         const QString cover = pages[0].simplified();
         QVERIFY2(cover.contains(u"Ставка НДС: "_s + vatLine), qPrintable(cover));
         QVERIFY2(cover.contains(u"Курс евро: "_s + rateLine), qPrintable(cover));
         // The euro row in roubles in a column of its own, only with a rate.
-        const QString specText = pages[1].simplified();
-        QVERIFY(specText.contains(u"EUR"_s));
+        const QString pricedText = pages[1].simplified();
+        QVERIFY(pricedText.contains(u"EUR"_s));
         const QChar separator = QLocale().decimalPoint().front();
-        QCOMPARE(specText.contains(u"НДС, руб."_s), !inRoubles.isEmpty());
+        QCOMPARE(pricedText.contains(u"НДС, руб."_s), !inRoubles.isEmpty());
         if (inRoubles.isEmpty()) {
-            QVERIFY(!specText.contains(u"руб."_s)); // no column, no total in roubles
+            QVERIFY(!pricedText.contains(u"руб."_s)); // no column, no total in roubles
         } else {
             const QString inColumn = u"\\sEUR\\s+%1\\s"_s.arg(Esc(Figure(inRoubles, separator)));
             QVERIFY2(Matches(inColumn, pages[1]), qPrintable(pages[1]));
-            QVERIFY(specText.contains(u"Всего с НДС в рублях (курс евро "_s + rateLine));
+            QVERIFY(pricedText.contains(u"Всего с НДС в рублях (курс евро "_s + rateLine));
         }
     }
 
-    // A specification of many rows runs over pages, the table's header repeated on
+    // A priced list of many rows runs over pages, the table's header repeated on
     // each, every row once and the totals after the last.
-    void longSpecification()
+    void longPricedList()
     {
         SKIP_WITHOUT_PDFTOTEXT();
         const Project project = Example();
         const std::vector<BatchRecord> records = sized(project);
-        std::vector<SpecificationItem> items;
+        std::vector<PricedListItem> items;
         for (int i = 1; i <= 90; ++i)
             items.push_back({u"P%1"_s.arg(i), u"Изделие-%1"_s.arg(i, 2, 10, QChar(u'0')), 50, 1, Money{100000},
                              Currency::Roubles});
-        const QStringList pages = written(project, records, BuildSpecification(items, {}, project.pricing));
+        const QStringList pages = written(project, records, BuildPricedList(items, {}, project.pricing));
         QVERIFY(!pages.isEmpty());
         int contents = 1;
         while (contents < pages.size() && !pages[contents].trimmed().startsWith(u"Содержание"_s))
             ++contents;
-        QVERIFY2(contents >= 3, "the specification takes more than one page");
-        QString spec;
+        QVERIFY2(contents >= 3, "the priced list takes more than one page");
+        QString priced;
         for (int page = 1; page < contents; ++page) {
             QVERIFY2(pages[page].contains(u"Точки учёта"_s), qPrintable(pages[page].left(400)));
-            spec += pages[page];
+            priced += pages[page];
         }
         for (int i = 1; i <= 90; ++i)
-            QCOMPARE(spec.count(u"Изделие-%1 "_s.arg(i, 2, 10, QChar(u'0'))), 1);
+            QCOMPARE(priced.count(u"Изделие-%1 "_s.arg(i, 2, 10, QChar(u'0'))), 1);
         QVERIFY(pages[contents - 1].simplified().contains(u"Всего с НДС: 109 800.00 руб."_s));
         std::vector<std::pair<int, int>> ranges;
         checkContents(pages, project, records, &ranges);
@@ -458,7 +458,7 @@ private slots:
         SKIP_WITHOUT_PDFTOTEXT(); // pdfinfo
         const Project project = Example();
         const std::vector<BatchRecord> records = sized(project);
-        const Specification spec = ProjectSpecification(project, records);
+        const PricedList priced = ProjectPricedList(project, records);
         const auto pageCount = [](const QString &path) {
             const QString info = QString::fromUtf8(ToolOutput(u"pdfinfo"_s, {path}));
             return QRegularExpression(u"^Pages:\\s+(\\d+)$"_s, QRegularExpression::MultilineOption)
@@ -469,19 +469,19 @@ private slots:
             QPdfWriter pdf(own);
             pdf.setPageSize(QPageSize(QPageSize::A4));
             pdf.setResolution(600);
-            QVERIFY(PaintProjectReport(pdf, {project, records, spec, when_, u"3.1"_s}, catalogue_));
+            QVERIFY(PaintProjectReport(pdf, {project, records, priced, when_, u"3.1"_s}, catalogue_));
         }
         const QString path = folder_.filePath(u"file.pdf"_s);
         QString error;
-        QVERIFY2(WriteProjectReportPdf(path, {project, records, spec, when_, u"3.1"_s}, catalogue_, &error),
+        QVERIFY2(WriteProjectReportPdf(path, {project, records, priced, when_, u"3.1"_s}, catalogue_, &error),
                  qPrintable(error));
         QVERIFY(pageCount(path) >= 8);
         QCOMPARE(pageCount(own), pageCount(path));
 
         const std::vector<BatchRecord> fewer(records.begin(), records.end() - 1);
         QPdfWriter other(folder_.filePath(u"fewer.pdf"_s));
-        QVERIFY(!PaintProjectReport(other, {project, fewer, spec, when_, u"3.1"_s}, catalogue_));
-        QVERIFY(!WriteProjectReportPdf(folder_.filePath(u"fewer-file.pdf"_s), {project, fewer, spec, when_, u"3.1"_s},
+        QVERIFY(!PaintProjectReport(other, {project, fewer, priced, when_, u"3.1"_s}, catalogue_));
+        QVERIFY(!WriteProjectReportPdf(folder_.filePath(u"fewer-file.pdf"_s), {project, fewer, priced, when_, u"3.1"_s},
                                        catalogue_, &error));
         QVERIFY(!QFile::exists(folder_.filePath(u"fewer-file.pdf"_s)));
     }
@@ -493,9 +493,9 @@ private slots:
         const QString path = target.filePath(u"missing/project.pdf"_s);
         const Project project = Example();
         const std::vector<BatchRecord> records = sized(project);
-        const Specification spec = ProjectSpecification(project, records);
+        const PricedList priced = ProjectPricedList(project, records);
         QString error;
-        QVERIFY(!WriteProjectReportPdf(path, {project, records, spec, when_, u"3.1"_s}, catalogue_, &error));
+        QVERIFY(!WriteProjectReportPdf(path, {project, records, priced, when_, u"3.1"_s}, catalogue_, &error));
         QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
         QVERIFY(FolderEntries(target.path()).isEmpty());
     }

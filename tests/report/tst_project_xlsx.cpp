@@ -1,11 +1,11 @@
 // The project workbook read back, on a desktop of either decimal separator: the
-// specification's amounts, VAT and totals as formulas over its quantity, price and rate
+// priced list's amounts, VAT and totals as formulas over its quantity, price and rate
 // cells, each cached with the figure computed by hand; a euro row in roubles and the
 // grand total; a row priced on request left out; the points' sheet; a refused write.
 #include "report/xlsx_project.h"
 #include "core/project/project_file.h"
 #include "core/project/project_points.h"
-#include "core/project/project_specification.h"
+#include "core/project/project_priced_list.h"
 #include "report_test_support.h"
 
 #include <QFile>
@@ -112,14 +112,14 @@ class TestProjectXlsx : public QObject {
 
     QTemporaryDir folder_;
 
-    // The named project written with its specification; empty when refused.
+    // The named project written with its priced list; empty when refused.
     QString write(const QString &name)
     {
         const Project project = Named(name);
         const std::vector<BatchRecord> records = Sized(project);
         const QString file = folder_.filePath(name + u".xlsx"_s);
         QString error;
-        const bool written = WriteProjectXlsx(file, project, records, ProjectSpecification(project, records), &error);
+        const bool written = WriteProjectXlsx(file, project, records, ProjectPricedList(project, records), &error);
         return written ? file : (qWarning("%s", qPrintable(error)), QString());
     }
 
@@ -227,8 +227,8 @@ private slots:
     {
         const QString file = write(u"example"_s);
         const QByteArray workbook = ZipMember(file, u"xl/workbook.xml"_s);
-        const qsizetype specification = workbook.indexOf("name=\"Спецификация\"");
-        QVERIFY(specification > 0 && workbook.indexOf("name=\"Точки\"") > specification);
+        const qsizetype pricedList = workbook.indexOf("name=\"Спецификация\"");
+        QVERIFY(pricedList > 0 && workbook.indexOf("name=\"Точки\"") > pricedList);
         QVERIFY(ZipMember(file, u"xl/worksheets/sheet2.xml"_s).contains("ySplit=\"1\""));
         QVERIFY(!ZipMember(file, u"xl/worksheets/sheet1.xml"_s).contains("ySplit"));
     }
@@ -256,7 +256,7 @@ private slots:
         const Project project = Example();
         const std::vector<BatchRecord> records = Sized(project);
         QString error;
-        QVERIFY(!WriteProjectXlsx(path, project, records, ProjectSpecification(project, records), &error));
+        QVERIFY(!WriteProjectXlsx(path, project, records, ProjectPricedList(project, records), &error));
         QVERIFY2(error.contains(QDir::toNativeSeparators(path)), qPrintable(error));
         QVERIFY(!QFileInfo::exists(path));
         QCOMPARE(FolderEntries(target.path()), before);

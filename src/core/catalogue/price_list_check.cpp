@@ -3,7 +3,7 @@
 #include "core/catalogue/catalogue.h"
 #include "core/catalogue/designation_key.h"
 #include "core/input/number_text.h"
-#include "core/pricing/specification_texts.h"
+#include "core/pricing/priced_list_texts.h"
 #include "core/selection/product_lines.h"
 
 #include <QHash>

@@ -6,7 +6,7 @@
 #include <optional>
 
 // An amount of money in whole minor units (kopecks of a rouble, cents of a euro),
-// never in binary floating point: every figure of a specification adds up to the
+// never in binary floating point: every figure of a priced list adds up to the
 // minor unit.
 struct Money {
     std::int64_t minor = 0;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/catalogue/price_list_info.h"
-#include "core/pricing/specification.h"
+#include "core/pricing/priced_list.h"
 #include "core/table/batch_columns.h"
 
 #include <QString>

@@ -16,7 +16,7 @@ struct ProjectMenuActions {
     QAction *saveAs = nullptr;
     // The submenu "Спецификация и отчёт".
     QMenu *reportMenu = nullptr;
-    QAction *pricing = nullptr;       // the rates of the specification
+    QAction *pricing = nullptr;       // the rates of the priced list
     QAction *reportPreview = nullptr; // the project's document: preview, print, PDF, workbook
     QAction *reportPrint = nullptr;
     QAction *reportPdf = nullptr;

@@ -1,7 +1,7 @@
 #include "ui/project/project_window.h"
 
 #include "core/input/number_text.h"
-#include "core/pricing/specification_texts.h"
+#include "core/pricing/priced_list_texts.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -116,37 +116,37 @@ ProjectWindow::ProjectWindow(QWidget *parent) : QWidget(parent, Qt::Window)
     pointsLayout->addWidget(ProjectStatus);
     pointsLayout->addLayout(buttons);
 
-    auto *specPage = new QWidget(this);
-    specPage->setObjectName(QStringLiteral("SpecificationPage"));
-    SpecificationTable = new QTableWidget(0, static_cast<int>(SpecificationColumn::Count), specPage);
+    auto *pricedPage = new QWidget(this);
+    pricedPage->setObjectName(QStringLiteral("PricedListPage"));
+    SpecificationTable = new QTableWidget(0, static_cast<int>(PricedListColumn::Count), pricedPage);
     SpecificationTable->setObjectName(QStringLiteral("SpecificationTable"));
-    SpecificationTable->setHorizontalHeaderLabels(SpecificationCaptions());
+    SpecificationTable->setHorizontalHeaderLabels(PricedListCaptions());
     SpecificationTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     SpecificationTable->setSelectionBehavior(QAbstractItemView::SelectRows);
     SpecificationTable->verticalHeader()->hide();
     SpecificationTable->horizontalHeader()->setStretchLastSection(true);
-    SpecificationTotals = new QLabel(specPage);
-    SpecificationTotals->setObjectName(QStringLiteral("SpecificationTotals"));
-    SpecificationTotals->setWordWrap(true);
-    SpecificationTotals->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    SpecificationSettingsButton = Button(specPage, QStringLiteral("SpecificationSettingsButton"),
+    PricedListTotals = new QLabel(pricedPage);
+    PricedListTotals->setObjectName(QStringLiteral("PricedListTotals"));
+    PricedListTotals->setWordWrap(true);
+    PricedListTotals->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    PricingSettingsButton = Button(pricedPage, QStringLiteral("PricingSettingsButton"),
                                          QStringLiteral("Ставки НДС и курс евро..."));
-    auto *specButtons = new QHBoxLayout;
-    specButtons->addWidget(SpecificationSettingsButton);
-    specButtons->addStretch();
-    auto *specLayout = new QVBoxLayout(specPage);
-    specLayout->addWidget(SpecificationTable);
-    specLayout->addWidget(SpecificationTotals);
-    specLayout->addLayout(specButtons);
+    auto *pricedButtons = new QHBoxLayout;
+    pricedButtons->addWidget(PricingSettingsButton);
+    pricedButtons->addStretch();
+    auto *pricedLayout = new QVBoxLayout(pricedPage);
+    pricedLayout->addWidget(SpecificationTable);
+    pricedLayout->addWidget(PricedListTotals);
+    pricedLayout->addLayout(pricedButtons);
 
     ProjectTabs = new QTabWidget(this);
     ProjectTabs->setObjectName(QStringLiteral("ProjectTabs"));
     ProjectTabs->addTab(pointsPage, QStringLiteral("Точки"));
-    ProjectTabs->addTab(specPage, QStringLiteral("Спецификация"));
+    ProjectTabs->addTab(pricedPage, QStringLiteral("Спецификация"));
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(ProjectTabs);
-    connect(SpecificationSettingsButton, &QPushButton::clicked, this,
-            &ProjectWindow::specificationSettingsRequested);
+    connect(PricingSettingsButton, &QPushButton::clicked, this,
+            &ProjectWindow::pricingSettingsRequested);
 
     connect(ProjectTable, &QTableWidget::itemChanged, this, &ProjectWindow::cellEdited);
     connect(ProjectTable, &QTableWidget::itemSelectionChanged, this, &ProjectWindow::updateButtons);
@@ -229,28 +229,28 @@ void ProjectWindow::showRows(const std::vector<ProjectRowView> &rows, const std:
     updateButtons();
 }
 
-void ProjectWindow::showSpecification(const Specification &specification)
+void ProjectWindow::showPricedList(const PricedList &pricedList)
 {
     const QChar separator = LocaleDecimalSeparator();
-    SpecificationTable->setRowCount(static_cast<int>(specification.rows.size()));
-    for (int r = 0; r < static_cast<int>(specification.rows.size()); ++r) {
-        const QStringList cells = SpecificationCells(specification.rows[static_cast<std::size_t>(r)], separator);
+    SpecificationTable->setRowCount(static_cast<int>(pricedList.rows.size()));
+    for (int r = 0; r < static_cast<int>(pricedList.rows.size()); ++r) {
+        const QStringList cells = PricedListCells(pricedList.rows[static_cast<std::size_t>(r)], separator);
         for (int c = 0; c < cells.size(); ++c) {
             auto *item = new QTableWidgetItem(cells[c]);
-            const auto column = static_cast<SpecificationColumn>(c);
-            if (column != SpecificationColumn::Name && column != SpecificationColumn::Points
-                && column != SpecificationColumn::Currency)
+            const auto column = static_cast<PricedListColumn>(c);
+            if (column != PricedListColumn::Name && column != PricedListColumn::Points
+                && column != PricedListColumn::Currency)
                 item->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-            if (column == SpecificationColumn::Points)
+            if (column == PricedListColumn::Points)
                 item->setToolTip(cells[c]);
             SpecificationTable->setItem(r, c, item);
         }
     }
-    const bool roubles = ShowsRoubles(specification);
-    SpecificationTable->setColumnHidden(static_cast<int>(SpecificationColumn::AmountRub), !roubles);
-    SpecificationTable->setColumnHidden(static_cast<int>(SpecificationColumn::VatRub), !roubles);
+    const bool roubles = ShowsRoubles(pricedList);
+    SpecificationTable->setColumnHidden(static_cast<int>(PricedListColumn::AmountRub), !roubles);
+    SpecificationTable->setColumnHidden(static_cast<int>(PricedListColumn::VatRub), !roubles);
     SpecificationTable->resizeColumnsToContents();
-    SpecificationTotals->setText(SpecificationTotalLines(specification, separator).join(u'\n'));
+    PricedListTotals->setText(PricedListTotalLines(pricedList, separator).join(u'\n'));
 }
 
 void ProjectWindow::fitColumns()

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/pricing/specification.h"
+#include "core/pricing/priced_list.h"
 #include "core/project/project_points.h"
 
 #include <QWidget>
@@ -18,7 +18,7 @@ class QUndoStack;
 
 // The project window: a tab of the project's points, one row each, with the point's
 // id, quantity, note and chosen product edited in place; buttons to remove, move, show
-// and re-size points, undo and redo; a tab of the specification and its totals. It shows the rows it is given and says what the
+// and re-size points, undo and redo; a tab of the priced list and its totals. It shows the rows it is given and says what the
 // user asked for; a refused edit is shown below the table and the old value stays.
 class ProjectWindow : public QWidget {
     Q_OBJECT
@@ -35,16 +35,16 @@ public:
     QAction *ProjectUndoAction, *ProjectRedoAction; // "Отменить" Ctrl+Z, "Повторить" Ctrl+Shift+Z
     QTabWidget *ProjectTabs;           // "Точки", "Спецификация"
     QTableWidget *SpecificationTable;  // one row a product
-    QLabel *SpecificationTotals;       // the totals' lines below it
-    QPushButton *SpecificationSettingsButton; // "Ставки НДС и курс евро..."
+    QLabel *PricedListTotals;       // the totals' lines below it
+    QPushButton *PricingSettingsButton; // "Ставки НДС и курс евро..."
 
     // The undo stack whose actions the window offers.
     void setUndoStack(QUndoStack &stack);
     // The rows and, for each, the products it may choose from; the current row kept.
     void showRows(const std::vector<ProjectRowView> &rows, const std::vector<QStringList> &choices);
-    // The specification: its rows (the rouble columns only where euro rows have a rate)
+    // The priced list: its rows (the rouble columns only where euro rows have a rate)
     // and the lines of its totals.
-    void showSpecification(const Specification &specification);
+    void showPricedList(const PricedList &pricedList);
     // "Проект — <name>" with an asterisk while there are unsaved changes.
     void showTitle(const QString &name, bool modified);
     // A refused edit: the reason below the table (the table already shows the old value).
@@ -63,7 +63,7 @@ signals:
     void showRequested(int point);
     void resizeAllRequested();
     void importRequested();
-    void specificationSettingsRequested();
+    void pricingSettingsRequested();
     void exportRequested();
 
 private:

@@ -30,24 +30,24 @@ SpecificationSettingsDialog::SpecificationSettingsDialog(QWidget *parent) : QDia
     auto *note = new QLabel(QStringLiteral("Без курса евро суммы в евро и в рублях итожатся отдельно."), this);
     note->setWordWrap(true);
 
-    SpecificationSettingsOk = new QPushButton(QStringLiteral("OK"), this);
-    SpecificationSettingsOk->setObjectName(QStringLiteral("SpecificationSettingsOk"));
-    SpecificationSettingsOk->setDefault(true);
-    SpecificationSettingsCancel = new QPushButton(QStringLiteral("Отмена"), this);
-    SpecificationSettingsCancel->setObjectName(QStringLiteral("SpecificationSettingsCancel"));
+    PricingSettingsOk = new QPushButton(QStringLiteral("OK"), this);
+    PricingSettingsOk->setObjectName(QStringLiteral("PricingSettingsOk"));
+    PricingSettingsOk->setDefault(true);
+    PricingSettingsCancel = new QPushButton(QStringLiteral("Отмена"), this);
+    PricingSettingsCancel->setObjectName(QStringLiteral("PricingSettingsCancel"));
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
-    buttons->addWidget(SpecificationSettingsOk);
-    buttons->addWidget(SpecificationSettingsCancel);
+    buttons->addWidget(PricingSettingsOk);
+    buttons->addWidget(PricingSettingsCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(note);
     layout->addLayout(buttons);
 
-    connect(SpecificationSettingsOk, &QPushButton::clicked, this, [this] {
+    connect(PricingSettingsOk, &QPushButton::clicked, this, [this] {
         emit pricingRequested(VatEdit->text(), EurRateEdit->text(), EurRateDateEdit->text());
     });
-    connect(SpecificationSettingsCancel, &QPushButton::clicked, this, &QDialog::close);
+    connect(PricingSettingsCancel, &QPushButton::clicked, this, &QDialog::close);
 }
 
 void SpecificationSettingsDialog::showPricing(const Pricing &pricing)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/pricing/specification.h"
+#include "core/pricing/priced_list.h"
 
 #include <QDialog>
 
@@ -9,7 +9,7 @@ class QLineEdit;
 class QPushButton;
 
 // "Ставки спецификации": the VAT rate, the euro rate and its date of the project's
-// specification. It shows the rates it is given and says what the user typed; the flow
+// priced list. It shows the rates it is given and says what the user typed; the flow
 // checks them and closes it only when they are taken.
 class SpecificationSettingsDialog : public QDialog {
     Q_OBJECT
@@ -19,7 +19,7 @@ public:
     QLineEdit *VatEdit;         // "Ставка НДС, %"
     QLineEdit *EurRateEdit;     // "Курс евро, руб."; empty: none
     QLineEdit *EurRateDateEdit; // "Дата курса (ДД.ММ.ГГГГ)"
-    QPushButton *SpecificationSettingsOk, *SpecificationSettingsCancel;
+    QPushButton *PricingSettingsOk, *PricingSettingsCancel;
 
     // The rates as the edits show them, with the desktop's decimal separator.
     void showPricing(const Pricing &pricing);

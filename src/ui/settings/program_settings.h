@@ -1,13 +1,13 @@
 #pragma once
 
-#include "core/pricing/specification.h"
+#include "core/pricing/priced_list.h"
 #include "core/sizing/sizing_conditions.h"
 #include "report/report_header.h"
 
 #include <QString>
 
 // What the program keeps between runs, in one INI file: the sizing conditions and
-// the last report heading, the rates a new project's specification is priced at. A missing, unreadable or damaged file, or a value in it
+// the last report heading, the rates a new project's priced list is priced at. A missing, unreadable or damaged file, or a value in it
 // the core refuses, reads as the defaults; nothing here ever stops the program.
 
 // The user's settings file (under the desktop's configuration folder).

@@ -1,7 +1,7 @@
-// The specification's arithmetic against tables computed by hand: quantities summed per
+// The priced list's arithmetic against tables computed by hand: quantities summed per
 // product, amounts and VAT to the kopeck, mixed currencies with and without a euro rate,
 // a product without a list price, rounding at half a kopeck, and the rates refused.
-#include "core/pricing/specification.h"
+#include "core/pricing/priced_list.h"
 
 #include <QTest>
 
@@ -9,7 +9,7 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-SpecificationItem Item(const QString &point, const QString &name, int quantity, std::int64_t kopecks,
+PricedListItem Item(const QString &point, const QString &name, int quantity, std::int64_t kopecks,
                        Currency currency = Currency::Roubles)
 {
     return {point, name, 50, quantity, Money{kopecks}, currency};
@@ -22,7 +22,7 @@ QString Text(Money m)
 
 } // namespace
 
-class TestSpecification : public QObject {
+class TestPricedList : public QObject {
     Q_OBJECT
 
 private slots:
@@ -37,7 +37,7 @@ private slots:
     void rates();
 };
 
-void TestSpecification::divideRounded_data()
+void TestPricedList::divideRounded_data()
 {
     QTest::addColumn<qint64>("numerator");
     QTest::addColumn<qint64>("denominator");
@@ -52,7 +52,7 @@ void TestSpecification::divideRounded_data()
     QTest::newRow("large") << qint64(922337203685477580) << qint64(10000) << qint64(92233720368548);
 }
 
-void TestSpecification::divideRounded()
+void TestPricedList::divideRounded()
 {
     QFETCH(qint64, numerator);
     QFETCH(qint64, denominator);
@@ -60,7 +60,7 @@ void TestSpecification::divideRounded()
     QCOMPARE(DivideRounded(numerator, denominator), rounded);
 }
 
-void TestSpecification::readScaled_data()
+void TestPricedList::readScaled_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("decimals");
@@ -80,7 +80,7 @@ void TestSpecification::readScaled_data()
     QTest::newRow("overflow") << u"99999999999999999999"_s << 2 << false << qint64(0);
 }
 
-void TestSpecification::readScaled()
+void TestPricedList::readScaled()
 {
     QFETCH(QString, text);
     QFETCH(int, decimals);
@@ -98,54 +98,54 @@ void TestSpecification::readScaled()
 //   NM G25:  4 x 62,50 = 250,00 EUR, VAT 55,00
 // At 100,5 roubles per euro the euro row is 25 125,00 roubles, VAT 5 527,50, and the grand
 // total 97 575,00 + 21 466,50 + 25 125,00 + 5 527,50 = 149 694,00.
-void TestSpecification::mixedTable()
+void TestPricedList::mixedTable()
 {
-    const std::vector<SpecificationItem> items{
+    const std::vector<PricedListItem> items{
         Item(u"Ввод 1"_s, u"ZAM G65"_s, 2, 3252500),
         Item(u"Ввод 2"_s, u"NM G25"_s, 4, 6250, Currency::Euros),
         Item(u"Ввод 3"_s, u"ZAM G65"_s, 1, 3252500),
         Item(u"Ввод 4"_s, u"ШУЭО"_s, 1, 0),
     };
     Pricing pricing;
-    Specification spec = BuildSpecification(items, {u"Ввод 5"_s}, pricing);
+    PricedList priced = BuildPricedList(items, {u"Ввод 5"_s}, pricing);
 
-    QCOMPARE(spec.rows.size(), std::size_t(3));
-    const SpecificationRow &zam = spec.rows[0];
+    QCOMPARE(priced.rows.size(), std::size_t(3));
+    const PricedListRow &zam = priced.rows[0];
     QCOMPARE(zam.number, 1);
     QCOMPARE(zam.quantity, 3);
     QCOMPARE(zam.points, (QStringList{u"Ввод 1"_s, u"Ввод 3"_s}));
     QCOMPARE(Text(zam.amount), u"97575.00"_s);
     QCOMPARE(Text(zam.vat), u"21466.50"_s);
-    QCOMPARE(Text(spec.rows[1].amount), u"250.00"_s);
-    QCOMPARE(Text(spec.rows[1].vat), u"55.00"_s);
-    QVERIFY(!spec.rows[1].amountRub);
-    QVERIFY(spec.rows[2].onRequest);
-    QCOMPARE(Text(spec.rows[2].amount), u"0.00"_s);
-    QCOMPARE(spec.priceOnRequest, 1);
-    QCOMPARE(spec.notSized, QStringList{u"Ввод 5"_s});
+    QCOMPARE(Text(priced.rows[1].amount), u"250.00"_s);
+    QCOMPARE(Text(priced.rows[1].vat), u"55.00"_s);
+    QVERIFY(!priced.rows[1].amountRub);
+    QVERIFY(priced.rows[2].onRequest);
+    QCOMPARE(Text(priced.rows[2].amount), u"0.00"_s);
+    QCOMPARE(priced.priceOnRequest, 1);
+    QCOMPARE(priced.notSized, QStringList{u"Ввод 5"_s});
 
-    QCOMPARE(spec.totals.size(), std::size_t(2));
-    QCOMPARE(spec.totals[0].currency, Currency::Roubles);
-    QCOMPARE(Text(spec.totals[0].amount), u"97575.00"_s);
-    QCOMPARE(Text(spec.totals[0].vat), u"21466.50"_s);
-    QCOMPARE(Text(spec.totals[0].total), u"119041.50"_s);
-    QCOMPARE(spec.totals[1].currency, Currency::Euros);
-    QCOMPARE(Text(spec.totals[1].total), u"305.00"_s);
-    QVERIFY(!spec.totalRub); // no rate: the euro total stands on its own
+    QCOMPARE(priced.totals.size(), std::size_t(2));
+    QCOMPARE(priced.totals[0].currency, Currency::Roubles);
+    QCOMPARE(Text(priced.totals[0].amount), u"97575.00"_s);
+    QCOMPARE(Text(priced.totals[0].vat), u"21466.50"_s);
+    QCOMPARE(Text(priced.totals[0].total), u"119041.50"_s);
+    QCOMPARE(priced.totals[1].currency, Currency::Euros);
+    QCOMPARE(Text(priced.totals[1].total), u"305.00"_s);
+    QVERIFY(!priced.totalRub); // no rate: the euro total stands on its own
 
     pricing.eurRate = 1005000;
-    spec = BuildSpecification(items, {}, pricing);
-    QCOMPARE(Text(*spec.rows[1].amountRub), u"25125.00"_s);
-    QCOMPARE(Text(*spec.rows[1].vatRub), u"5527.50"_s);
-    QCOMPARE(Text(*spec.totalRub), u"149694.00"_s);
+    priced = BuildPricedList(items, {}, pricing);
+    QCOMPARE(Text(*priced.rows[1].amountRub), u"25125.00"_s);
+    QCOMPARE(Text(*priced.rows[1].vatRub), u"5527.50"_s);
+    QCOMPARE(Text(*priced.totalRub), u"149694.00"_s);
 
     pricing.vatHundredths = 0;
-    spec = BuildSpecification(items, {}, pricing);
-    QCOMPARE(Text(spec.totals[0].vat), u"0.00"_s);
-    QCOMPARE(Text(*spec.totalRub), u"122700.00"_s); // 97 575 + 25 125
+    priced = BuildPricedList(items, {}, pricing);
+    QCOMPARE(Text(priced.totals[0].vat), u"0.00"_s);
+    QCOMPARE(Text(*priced.totalRub), u"122700.00"_s); // 97 575 + 25 125
 }
 
-void TestSpecification::rowRounding_data()
+void TestPricedList::rowRounding_data()
 {
     QTest::addColumn<qint64>("price");  // kopecks or cents
     QTest::addColumn<int>("quantity");
@@ -169,7 +169,7 @@ void TestSpecification::rowRounding_data()
     QTest::newRow("half a kopeck converted") << qint64(1) << 1 << 2200 << qint64(5000) << u"0.01"_s << u"0.00"_s << u"0.01"_s;
 }
 
-void TestSpecification::rowRounding()
+void TestPricedList::rowRounding()
 {
     QFETCH(qint64, price);
     QFETCH(int, quantity);
@@ -183,15 +183,15 @@ void TestSpecification::rowRounding()
     pricing.vatHundredths = vat;
     if (rate)
         pricing.eurRate = rate;
-    const Specification spec = BuildSpecification(
+    const PricedList priced = BuildPricedList(
         {Item(u"a"_s, u"X"_s, quantity, price, rate ? Currency::Euros : Currency::Roubles)}, {}, pricing);
-    QCOMPARE(Text(spec.rows[0].amount), amount);
-    QCOMPARE(Text(spec.rows[0].vat), vatText);
-    QCOMPARE(Text(spec.totals[0].total), Text(spec.rows[0].amount + spec.rows[0].vat));
-    QCOMPARE(spec.totalRub ? Text(*spec.totalRub) : QString(), rub);
+    QCOMPARE(Text(priced.rows[0].amount), amount);
+    QCOMPARE(Text(priced.rows[0].vat), vatText);
+    QCOMPARE(Text(priced.totals[0].total), Text(priced.rows[0].amount + priced.rows[0].vat));
+    QCOMPARE(priced.totalRub ? Text(*priced.totalRub) : QString(), rub);
 }
 
-void TestSpecification::rates_data()
+void TestPricedList::rates_data()
 {
     QTest::addColumn<QString>("vat");
     QTest::addColumn<QString>("rate");
@@ -214,7 +214,7 @@ void TestSpecification::rates_data()
     QTest::newRow("date not a date") << u"22"_s << u"90"_s << u"вчера"_s << u"Дата курса «вчера»"_s;
 }
 
-void TestSpecification::rates()
+void TestPricedList::rates()
 {
     QFETCH(QString, vat);
     QFETCH(QString, rate);
@@ -235,5 +235,5 @@ void TestSpecification::rates()
     QCOMPARE(reading.pricing->eurRateDate.isValid(), !date.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestSpecification)
-#include "tst_specification.moc"
+QTEST_GUILESS_MAIN(TestPricedList)
+#include "tst_priced_list.moc"

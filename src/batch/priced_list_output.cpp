@@ -1,7 +1,7 @@
-#include "batch/spec_output.h"
+#include "batch/priced_list_output.h"
 
 #include "core/input/number_text.h"
-#include "core/pricing/specification_texts.h"
+#include "core/pricing/priced_list_texts.h"
 #include "core/table/csv_reader.h"
 
 #include <QJsonArray>
@@ -43,13 +43,13 @@ QJsonArray Ids(const QStringList &ids)
 
 } // namespace
 
-QByteArray SpecificationCsv(const Specification &spec)
+QByteArray PricedListCsv(const PricedList &priced)
 {
     const QChar sep = LocaleDecimalSeparator();
     const auto money = [sep](Money m) { return MoneyText(m, sep); };
     QByteArray out = CsvLine(Header()).toUtf8() + '\n';
     const auto put = [&out](const QStringList &line) { out += CsvLine(line).toUtf8() + '\n'; };
-    for (const SpecificationRow &row : spec.rows) {
+    for (const PricedListRow &row : priced.rows) {
         QStringList line = Line(u"row"_s);
         line[Number] = QString::number(row.number);
         line[Name] = row.name;
@@ -62,7 +62,7 @@ QByteArray SpecificationCsv(const Specification &spec)
             line[Amount] = money(row.amount);
             line[Vat] = money(row.vat);
             line[Total] = money(row.amount + row.vat);
-            if (spec.pricing.eurRate && row.currency == Currency::Roubles) {
+            if (priced.pricing.eurRate && row.currency == Currency::Roubles) {
                 line[AmountRub] = money(row.amount);
                 line[VatRub] = money(row.vat);
             } else if (row.amountRub && row.vatRub) {
@@ -72,7 +72,7 @@ QByteArray SpecificationCsv(const Specification &spec)
         }
         put(line);
     }
-    for (const CurrencyTotal &total : spec.totals) {
+    for (const CurrencyTotal &total : priced.totals) {
         QStringList line = Line(u"total"_s);
         line[Amount] = money(total.amount);
         line[Vat] = money(total.vat);
@@ -80,39 +80,39 @@ QByteArray SpecificationCsv(const Specification &spec)
         line[CurrencyField] = CurrencyCode(total.currency);
         put(line);
     }
-    if (spec.totalRub) {
+    if (priced.totalRub) {
         QStringList line = Line(u"total_rub"_s);
-        line[Total] = money(*spec.totalRub);
+        line[Total] = money(*priced.totalRub);
         line[CurrencyField] = CurrencyCode(Currency::Roubles);
         put(line);
     }
-    if (spec.priceOnRequest > 0) {
+    if (priced.priceOnRequest > 0) {
         QStringList line = Line(u"price_on_request"_s);
-        line[Quantity] = QString::number(spec.priceOnRequest);
+        line[Quantity] = QString::number(priced.priceOnRequest);
         put(line);
     }
-    for (const QString &id : spec.notSized) {
+    for (const QString &id : priced.notSized) {
         QStringList line = Line(u"not_sized"_s);
         line[Points] = id;
         put(line);
     }
     QStringList vat = Line(u"vat_percent"_s);
-    vat[Total] = VatText(spec.pricing.vatHundredths, sep);
+    vat[Total] = VatText(priced.pricing.vatHundredths, sep);
     put(vat);
-    if (spec.pricing.eurRate) {
+    if (priced.pricing.eurRate) {
         QStringList rate = Line(u"eur_rate"_s);
-        rate[Total] = EurRateText(*spec.pricing.eurRate, sep);
-        if (spec.pricing.eurRateDate.isValid())
-            rate[Name] = spec.pricing.eurRateDate.toString(Qt::ISODate);
+        rate[Total] = EurRateText(*priced.pricing.eurRate, sep);
+        if (priced.pricing.eurRateDate.isValid())
+            rate[Name] = priced.pricing.eurRateDate.toString(Qt::ISODate);
         put(rate);
     }
     return out;
 }
 
-QByteArray SpecificationJson(const Specification &spec)
+QByteArray PricedListJson(const PricedList &priced)
 {
     QJsonArray rows;
-    for (const SpecificationRow &row : spec.rows) {
+    for (const PricedListRow &row : priced.rows) {
         QJsonObject object{{u"number"_s, row.number},
                            {u"name"_s, row.name},
                            {u"dn"_s, row.dn},
@@ -124,13 +124,13 @@ QByteArray SpecificationJson(const Specification &spec)
         object[u"amount"_s] = MoneyValue(row.onRequest ? std::nullopt : std::optional(row.amount));
         object[u"vat"_s] = MoneyValue(row.onRequest ? std::nullopt : std::optional(row.vat));
         // In roubles only with a euro rate, as the grand total.
-        const bool roubles = spec.pricing.eurRate && row.currency == Currency::Roubles && !row.onRequest;
+        const bool roubles = priced.pricing.eurRate && row.currency == Currency::Roubles && !row.onRequest;
         object[u"amount_rub"_s] = MoneyValue(roubles ? std::optional(row.amount) : row.amountRub);
         object[u"vat_rub"_s] = MoneyValue(roubles ? std::optional(row.vat) : row.vatRub);
         rows.append(object);
     }
     QJsonArray totals;
-    for (const CurrencyTotal &total : spec.totals) {
+    for (const CurrencyTotal &total : priced.totals) {
         totals.append(QJsonObject{{u"currency"_s, CurrencyCode(total.currency)},
                                   {u"amount"_s, MoneyText(total.amount)},
                                   {u"vat"_s, MoneyText(total.vat)},
@@ -138,13 +138,13 @@ QByteArray SpecificationJson(const Specification &spec)
     }
     QJsonObject root{{u"rows"_s, rows},
                      {u"totals"_s, totals},
-                     {u"total_rub"_s, MoneyValue(spec.totalRub)},
-                     {u"vat_percent"_s, VatText(spec.pricing.vatHundredths)},
-                     {u"price_on_request"_s, spec.priceOnRequest},
-                     {u"not_sized"_s, Ids(spec.notSized)}};
-    root[u"eur_rate"_s] = spec.pricing.eurRate ? QJsonValue(EurRateText(*spec.pricing.eurRate)) : QJsonValue();
-    root[u"eur_rate_date"_s] = spec.pricing.eurRateDate.isValid()
-        ? QJsonValue(spec.pricing.eurRateDate.toString(Qt::ISODate))
+                     {u"total_rub"_s, MoneyValue(priced.totalRub)},
+                     {u"vat_percent"_s, VatText(priced.pricing.vatHundredths)},
+                     {u"price_on_request"_s, priced.priceOnRequest},
+                     {u"not_sized"_s, Ids(priced.notSized)}};
+    root[u"eur_rate"_s] = priced.pricing.eurRate ? QJsonValue(EurRateText(*priced.pricing.eurRate)) : QJsonValue();
+    root[u"eur_rate_date"_s] = priced.pricing.eurRateDate.isValid()
+        ? QJsonValue(priced.pricing.eurRateDate.toString(Qt::ISODate))
         : QJsonValue();
     return QJsonDocument(root).toJson(QJsonDocument::Compact) + '\n';
 }

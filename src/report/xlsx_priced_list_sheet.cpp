@@ -1,7 +1,7 @@
 #include "report/xlsx_project_sheets.h"
 
 #include "report/xlsx_workbook.h"
-#include "core/pricing/specification_texts.h"
+#include "core/pricing/priced_list_texts.h"
 
 #include <utility>
 
@@ -24,11 +24,11 @@ QString Range(int first, int last, int column)
 }
 
 // The sheet from the top down: every amount a formula over the cells above it and
-// the rate cells of the head, cached with the specification's own figure.
-class SpecificationSheet {
+// the rate cells of the head, cached with the priced list's own figure.
+class PricedListSheet {
 public:
-    SpecificationSheet(lxw_worksheet *sheet, const Specification &spec, const ProjectFormats &formats)
-        : writer_(sheet), spec_(spec), formats_(formats), roubles_(ShowsRoubles(spec))
+    PricedListSheet(lxw_worksheet *sheet, const PricedList &priced, const ProjectFormats &formats)
+        : writer_(sheet), priced_(priced), formats_(formats), roubles_(ShowsRoubles(priced))
     {
     }
 
@@ -43,7 +43,7 @@ public:
             writer_.text(row_, CaptionColumn, caption);
             writer_.text(row_++, RateColumn, value.simplified(), nullptr, false);
         }
-        const Pricing &pricing = spec_.pricing;
+        const Pricing &pricing = priced_.pricing;
         writer_.text(row_, CaptionColumn, u"Ставка НДС"_s);
         writer_.number(row_, RateColumn, pricing.vatHundredths / 10000.0, formats_.percent);
         writer_.widen(RateColumn, RateWidth);
@@ -63,15 +63,15 @@ public:
 
     void table()
     {
-        const QStringList captions = SpecificationCaptions();
+        const QStringList captions = PricedListCaptions();
         int column = 0;
         for (int i = 0; i < captions.size(); ++i) {
-            const auto shown = static_cast<SpecificationColumn>(i);
-            if (roubles_ || (shown != SpecificationColumn::AmountRub && shown != SpecificationColumn::VatRub))
+            const auto shown = static_cast<PricedListColumn>(i);
+            if (roubles_ || (shown != PricedListColumn::AmountRub && shown != PricedListColumn::VatRub))
                 writer_.text(row_, column++, captions[i], formats_.bold);
         }
         firstRow_ = ++row_;
-        for (const SpecificationRow &r : spec_.rows)
+        for (const PricedListRow &r : priced_.rows)
             row(r);
         lastRow_ = row_ - 1;
     }
@@ -79,23 +79,23 @@ public:
     void totals()
     {
         ++row_;
-        for (const CurrencyTotal &total : spec_.totals)
+        for (const CurrencyTotal &total : priced_.totals)
             currencyTotal(total);
-        if (roubles_ && spec_.totalRub) {
+        if (roubles_ && priced_.totalRub) {
             label(u"Всего с НДС в рублях"_s);
             money(row_, AmountColumn,
                   u"=SUM(%1)+SUM(%2)"_s.arg(Range(firstRow_, lastRow_, AmountRubColumn),
                                            Range(firstRow_, lastRow_, VatRubColumn)),
-                  *spec_.totalRub);
+                  *priced_.totalRub);
             writer_.text(row_++, CurrencyColumn, CurrencyCode(Currency::Roubles));
         }
-        if (spec_.priceOnRequest > 0) {
+        if (priced_.priceOnRequest > 0) {
             label(u"Позиций с ценой по запросу (в итоги не вошли)"_s);
-            writer_.number(row_++, AmountColumn, spec_.priceOnRequest);
+            writer_.number(row_++, AmountColumn, priced_.priceOnRequest);
         }
-        if (!spec_.notSized.isEmpty())
-            line(u"не подобрано: %1"_s.arg(spec_.notSized.join(u", "_s)));
-        if (spec_.rows.empty() && spec_.notSized.isEmpty())
+        if (!priced_.notSized.isEmpty())
+            line(u"не подобрано: %1"_s.arg(priced_.notSized.join(u", "_s)));
+        if (priced_.rows.empty() && priced_.notSized.isEmpty())
             line(u"В проекте нет точек."_s);
     }
 
@@ -116,7 +116,7 @@ private:
         writer_.widen(column, GroupedMoney(value, u'.').size());
     }
 
-    void row(const SpecificationRow &r)
+    void row(const PricedListRow &r)
     {
         const int at = row_++;
         writer_.number(at, NumberColumn, r.number);
@@ -169,7 +169,7 @@ private:
     }
 
     SheetWriter writer_;
-    const Specification &spec_;
+    const PricedList &priced_;
     ProjectFormats formats_;
     bool roubles_;
     int row_ = 0;
@@ -179,15 +179,15 @@ private:
 
 } // namespace
 
-lxw_error FillSpecificationSheet(lxw_workbook *workbook, const ProjectHeading &heading,
-                                 const Specification &specification, const ProjectFormats &formats,
+lxw_error FillPricedListSheet(lxw_workbook *workbook, const ProjectHeading &heading,
+                                 const PricedList &pricedList, const ProjectFormats &formats,
                                  const QString &priceList)
 {
     lxw_error status = LXW_NO_ERROR;
     lxw_worksheet *sheet = AddSheet(workbook, u"Спецификация"_s, &status);
     if (!sheet)
         return status;
-    SpecificationSheet out(sheet, specification, formats);
+    PricedListSheet out(sheet, pricedList, formats);
     out.head(heading);
     out.table();
     out.totals();

@@ -1,4 +1,4 @@
-#include "core/pricing/specification.h"
+#include "core/pricing/priced_list.h"
 
 #include <algorithm>
 
@@ -50,26 +50,26 @@ Money RoublesOf(Money euros, std::int64_t eurRate)
     return {DivideRounded(euros.minor * eurRate, RateScale)};
 }
 
-Specification BuildSpecification(const std::vector<SpecificationItem> &items,
+PricedList BuildPricedList(const std::vector<PricedListItem> &items,
                                  const QStringList &notSized, const Pricing &pricing)
 {
-    Specification spec;
-    spec.pricing = pricing;
-    spec.notSized = notSized;
-    for (const SpecificationItem &item : items) {
-        auto row = std::find_if(spec.rows.begin(), spec.rows.end(), [&](const SpecificationRow &r) {
+    PricedList priced;
+    priced.pricing = pricing;
+    priced.notSized = notSized;
+    for (const PricedListItem &item : items) {
+        auto row = std::find_if(priced.rows.begin(), priced.rows.end(), [&](const PricedListRow &r) {
             return r.name == item.name && r.currency == item.currency;
         });
-        if (row == spec.rows.end()) {
-            SpecificationRow made;
-            made.number = static_cast<int>(spec.rows.size()) + 1;
+        if (row == priced.rows.end()) {
+            PricedListRow made;
+            made.number = static_cast<int>(priced.rows.size()) + 1;
             made.name = item.name;
             made.dn = item.dn;
             made.price = item.price;
             made.currency = item.currency;
             made.onRequest = item.price.minor == 0;
-            spec.rows.push_back(made);
-            row = spec.rows.end() - 1;
+            priced.rows.push_back(made);
+            row = priced.rows.end() - 1;
         }
         row->quantity += item.quantity;
         row->points << item.pointId;
@@ -79,9 +79,9 @@ Specification BuildSpecification(const std::vector<SpecificationItem> &items,
     CurrencyTotal euros{Currency::Euros, {}, {}, {}};
     bool anyRoubles = false, anyEuros = false;
     Money inRoubles;
-    for (SpecificationRow &row : spec.rows) {
+    for (PricedListRow &row : priced.rows) {
         if (row.onRequest) {
-            ++spec.priceOnRequest;
+            ++priced.priceOnRequest;
             continue;
         }
         row.amount = {row.price.minor * row.quantity};
@@ -101,12 +101,12 @@ Specification BuildSpecification(const std::vector<SpecificationItem> &items,
     for (CurrencyTotal *total : {&roubles, &euros})
         total->total = total->amount + total->vat;
     if (anyRoubles)
-        spec.totals.push_back(roubles);
+        priced.totals.push_back(roubles);
     if (anyEuros)
-        spec.totals.push_back(euros);
+        priced.totals.push_back(euros);
     if (pricing.eurRate)
-        spec.totalRub = inRoubles;
-    return spec;
+        priced.totalRub = inRoubles;
+    return priced;
 }
 
 PricingReading ReadPricing(const QString &vatText, const QString &eurRateText, const QString &dateText)

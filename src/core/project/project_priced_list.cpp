@@ -1,11 +1,11 @@
-#include "core/project/project_specification.h"
+#include "core/project/project_priced_list.h"
 
 #include "core/pricing/money.h"
 #include "core/project/project_points.h"
 
-SpecificationItem ItemOf(const QString &pointId, int quantity, const Candidate &chosen, Currency currency)
+PricedListItem ItemOf(const QString &pointId, int quantity, const Candidate &chosen, Currency currency)
 {
-    SpecificationItem item;
+    PricedListItem item;
     item.pointId = pointId;
     item.name = chosen.record.Name;
     item.dn = chosen.record.DN;
@@ -15,9 +15,9 @@ SpecificationItem ItemOf(const QString &pointId, int quantity, const Candidate &
     return item;
 }
 
-Specification ProjectSpecification(const Project &project, const std::vector<BatchRecord> &records)
+PricedList ProjectPricedList(const Project &project, const std::vector<BatchRecord> &records)
 {
-    std::vector<SpecificationItem> items;
+    std::vector<PricedListItem> items;
     QStringList notSized;
     for (std::size_t i = 0; i < project.points.size() && i < records.size(); ++i) {
         const ProjectPoint &point = project.points[i];
@@ -28,5 +28,5 @@ Specification ProjectSpecification(const Project &project, const std::vector<Bat
         else
             notSized << point.id;
     }
-    return BuildSpecification(items, notSized, project.pricing);
+    return BuildPricedList(items, notSized, project.pricing);
 }

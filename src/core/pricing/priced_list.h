@@ -11,13 +11,13 @@
 #include <optional>
 #include <vector>
 
-// The specification of a project: one row per distinct chosen product with its
+// The priced list of a project: one row per distinct chosen product with its
 // quantity, price, amount and VAT, the totals per currency and, with a euro rate, one
 // grand total in roubles. Every figure is whole kopecks or cents: a row's VAT is
 // rounded to the minor unit half away from zero and every total is the sum of its rows,
 // so the page adds up.
 
-// The rates a specification is priced at, kept with the project.
+// The rates a priced list is priced at, kept with the project.
 struct Pricing {
     static constexpr int DefaultVatHundredths = 2200; // 22 %, the general rate from 1 January 2026
     int vatHundredths = DefaultVatHundredths; // hundredths of a per cent: 22 % is 2200
@@ -28,7 +28,7 @@ struct Pricing {
 };
 
 // One point's chosen product.
-struct SpecificationItem {
+struct PricedListItem {
     QString pointId;
     QString name; // the catalogue designation
     int dn = 0;
@@ -37,7 +37,7 @@ struct SpecificationItem {
     Currency currency = Currency::Roubles;
 };
 
-struct SpecificationRow {
+struct PricedListRow {
     int number = 0; // from 1
     QString name;
     int dn = 0;
@@ -57,8 +57,8 @@ struct CurrencyTotal {
     Money amount, vat, total;
 };
 
-struct Specification {
-    std::vector<SpecificationRow> rows;
+struct PricedList {
+    std::vector<PricedListRow> rows;
     std::vector<CurrencyTotal> totals; // roubles first, then euros, each only when it has rows
     std::optional<Money> totalRub;     // amounts and VAT of every row in roubles; needs a euro rate
     int priceOnRequest = 0;            // rows left out of the totals
@@ -72,7 +72,7 @@ Money VatOf(Money amount, int vatHundredths);
 Money RoublesOf(Money euros, std::int64_t eurRate);
 
 // Rows in the order their products first appear among the items.
-Specification BuildSpecification(const std::vector<SpecificationItem> &items,
+PricedList BuildPricedList(const std::vector<PricedListItem> &items,
                                  const QStringList &notSized, const Pricing &pricing);
 
 // The rates as typed, each refused with a message that names the figure: VAT from 0 to

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "core/pricing/specification.h"
+#include "core/pricing/priced_list.h"
 
 #include <QByteArray>
 
-// The specification as the batch program writes it with --spec.
+// The priced list as the batch program writes it with --spec.
 
 // The table, `;`-separated, a line a figure: column `kind` says what the line is:
 //   row               a product: number, name, dn, quantity, price, amount, vat, total
@@ -18,7 +18,7 @@
 //   vat_percent       the VAT rate in `total`;  eur_rate  roubles per euro in `total`,
 //                     its date in `name`
 // Numbers with the locale's decimal separator, money with two decimals.
-QByteArray SpecificationCsv(const Specification &spec);
+QByteArray PricedListCsv(const PricedList &priced);
 
 // {"rows": [{"number", "name", "dn", "quantity", "price", "amount", "vat", "currency",
 //   "amount_rub", "vat_rub", "on_request", "points": [ids]}],
@@ -26,4 +26,4 @@ QByteArray SpecificationCsv(const Specification &spec);
 //  "eur_rate", "eur_rate_date", "price_on_request", "not_sized": [ids]}
 // Money as decimal strings with two decimals ("79400.00"); null where a figure is
 // not there (no list price, no euro rate).
-QByteArray SpecificationJson(const Specification &spec);
+QByteArray PricedListJson(const PricedList &priced);
