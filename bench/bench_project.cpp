@@ -9,6 +9,7 @@
 #include "core/project/project_file.h"
 #include "core/state/app_state.h"
 #include "ui/project/project_window.h"
+#include "repeated_points.h"
 #include "ui_test_support.h"
 
 #include <QFile>
@@ -41,13 +42,7 @@ private slots:
         QVERIFY(reading.project);
         for (const int points : {1000, 10000}) {
             Project big = *reading.project;
-            big.points.clear();
-            for (int copy = 0; int(big.points.size()) < points; ++copy) {
-                for (ProjectPoint point : reading.project->points) {
-                    point.id += QStringLiteral(" / %1").arg(copy + 1);
-                    big.points.push_back(point);
-                }
-            }
+            big.points = RepeatedPoints(reading.project->points, points);
             QFile out(pathOf(points));
             QVERIFY(out.open(QIODevice::WriteOnly));
             out.write(WriteProjectFile(big));

@@ -8,6 +8,7 @@
 #include "core/catalogue/catalogue_csv.h"
 #include "core/catalogue/price_list_check.h"
 #include "core/catalogue/price_list_file.h"
+#include "filled_catalogue.h"
 
 #include <QByteArray>
 
@@ -22,16 +23,6 @@ namespace {
 {
     std::fprintf(stderr, "price list: %s\n  %s\n", what, detail.toUtf8().constData());
     std::abort();
-}
-
-const ProductCatalogue &Catalogue()
-{
-    static const ProductCatalogue catalogue = [] {
-        ProductCatalogue c;
-        c.Fill();
-        return c;
-    }();
-    return catalogue;
 }
 
 } // namespace
@@ -55,7 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
             Fail("a row taken without a price or a designation", row.priceText);
     }
 
-    const ProductCatalogue &builtIn = Catalogue();
+    const ProductCatalogue &builtIn = FilledCatalogue();
     const PriceListCheck check = CheckPriceList(file, builtIn);
     for (const PriceListRefusal &refusal : check.refused)
         if (refusal.line < 1 || refusal.reason.isEmpty())

@@ -7,6 +7,7 @@
 #include "core/project/project_file.h"
 #include "core/project/project_points.h"
 #include "core/project/project_table.h"
+#include "filled_catalogue.h"
 
 #include <QBuffer>
 
@@ -24,16 +25,6 @@ constexpr std::size_t MaxSized = 16;
 {
     std::fprintf(stderr, "project file: %s\n  %s\n", what, detail.toUtf8().constData());
     std::abort();
-}
-
-const ProductCatalogue &Catalogue()
-{
-    static const ProductCatalogue catalogue = [] {
-        ProductCatalogue c;
-        c.Fill();
-        return c;
-    }();
-    return catalogue;
 }
 
 } // namespace
@@ -56,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         Fail("a project written reads back different", QString::fromUtf8(bytes.left(200)));
 
     for (std::size_t i = 0; i < project.points.size() && i < MaxSized; ++i) {
-        const BatchRecord sized = SizeProjectPoint(project.points[i], Catalogue());
+        const BatchRecord sized = SizeProjectPoint(project.points[i], FilledCatalogue());
         const ProjectRowView row = ProjectRow(static_cast<int>(i) + 1, project.points[i], sized);
         if (row.cells.size() != static_cast<qsizetype>(ProjectColumn::Count))
             Fail("a row of the wrong width", row.cells.join(u'|'));
@@ -68,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         QBuffer table;
         table.setData(WriteProjectTable(project));
         table.open(QIODevice::ReadOnly);
-        const ProjectTableReading points = ReadProjectTable(table, {}, Catalogue());
+        const ProjectTableReading points = ReadProjectTable(table, {}, FilledCatalogue());
         if (points.error.isEmpty() && points.points.size() != project.points.size())
             Fail("the table of the points reads back as another number of points",
                  QString::fromUtf8(table.data().left(400)));

@@ -42,7 +42,7 @@ done < <(sed -n '/^add_library(gascore/,/^)/{/\.cpp$/s/^ *//p}' "$root/src/core/
 version="$(sed -n 's/^project(GasMeterSizing VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")"
 flags=(-std=c++20 -g -O1 -fPIC -fno-omit-frame-pointer
        -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=all
-       -Wall -Wextra -Wpedantic -I"$root/src" "-DGAS_PROGRAM_VERSION=\"$version\"")
+       -Wall -Wextra -Wpedantic -I"$root/src" -I"$root/tests/support" "-DGAS_PROGRAM_VERSION=\"$version\"")
 # shellcheck disable=SC2207 # pkg-config output is meant to be split
 qt_cflags=($(pkg-config --cflags Qt6Core))
 # shellcheck disable=SC2207

@@ -15,6 +15,7 @@
 #include "ui/project/project_window.h"
 #include "ui/project/specification_settings_dialog.h"
 #include "ui/results/results_window.h"
+#include "repeated_points.h"
 #include "ui_test_support.h"
 
 #include <QAction>
@@ -283,13 +284,7 @@ private slots:
         QFile example(QStringLiteral(GAS_EXAMPLE_PROJECT));
         QVERIFY(example.open(QIODevice::ReadOnly));
         Project big = *ReadProjectFile(example.readAll()).project;
-        const std::vector<ProjectPoint> five = big.points;
-        big.points.clear();
-        for (int i = 0; i < points; ++i) {
-            ProjectPoint point = five[std::size_t(i) % five.size()];
-            point.id += u" / %1"_s.arg(i);
-            big.points.push_back(point);
-        }
+        big.points = RepeatedPoints(big.points, points);
         const QString path = folder.filePath(u"big-%1.gmsz"_s.arg(points));
         QString why;
         QVERIFY2(WriteWholeFile(path, WriteProjectFile(big), &why), qPrintable(why));

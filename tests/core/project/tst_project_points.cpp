@@ -4,6 +4,7 @@
 #include "core/table/batch_point.h"
 #include "core/input/number_text.h"
 #include "core/project/point_texts.h"
+#include "filled_catalogue.h"
 
 #include <QTest>
 
@@ -12,16 +13,6 @@ using namespace Qt::StringLiterals;
 Q_DECLARE_METATYPE(SizingRequest)
 
 namespace {
-
-const ProductCatalogue &Catalogue()
-{
-    static const ProductCatalogue catalogue = [] {
-        ProductCatalogue c;
-        c.Fill();
-        return c;
-    }();
-    return catalogue;
-}
 
 // The point read back through a header of every column.
 BatchPoint ReadBack(const ProjectPoint &point)
@@ -147,8 +138,8 @@ void TestProjectPoints::sameOutcome()
     const BatchPoint read = ReadBack(point);
     QVERIFY2(read.error.isEmpty(), qPrintable(read.errorColumn + u": "_s + read.error));
 
-    const SizingOutcome expected = Size(request, Catalogue());
-    const SizingOutcome got = SizePoint(read.request, read.qmaxText, read.qminText, Catalogue());
+    const SizingOutcome expected = Size(request, FilledCatalogue());
+    const SizingOutcome got = SizePoint(read.request, read.qmaxText, read.qminText, FilledCatalogue());
     QCOMPARE(got.error, expected.error);
     QCOMPARE(got.errorField, expected.errorField);
     QCOMPARE(Slots(got.possible), Slots(expected.possible));

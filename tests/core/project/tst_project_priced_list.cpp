@@ -5,6 +5,7 @@
 #include "core/project/project_file.h"
 #include "core/project/project_points.h"
 #include "core/project/project_priced_list.h"
+#include "filled_catalogue.h"
 
 #include <QFile>
 #include <QTest>
@@ -13,21 +14,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const ProductCatalogue &Catalogue()
-{
-    static const ProductCatalogue catalogue = [] {
-        ProductCatalogue c;
-        c.Fill();
-        return c;
-    }();
-    return catalogue;
-}
-
 std::vector<BatchRecord> Sized(const Project &project)
 {
     std::vector<BatchRecord> records;
     for (const ProjectPoint &point : project.points)
-        records.push_back(SizeProjectPoint(point, Catalogue()));
+        records.push_back(SizeProjectPoint(point, FilledCatalogue()));
     return records;
 }
 

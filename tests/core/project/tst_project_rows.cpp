@@ -5,6 +5,8 @@
 #include "core/input/number_text.h"
 #include "core/project/project_file.h"
 #include "core/project/project_points.h"
+#include "filled_catalogue.h"
+#include "repeated_points.h"
 
 #include <QFile>
 #include <QSet>
@@ -17,16 +19,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const ProductCatalogue &Catalogue()
-{
-    static const ProductCatalogue catalogue = [] {
-        ProductCatalogue c;
-        c.Fill();
-        return c;
-    }();
-    return catalogue;
-}
-
 // Mode 3 at 230 m3/h and 1,3 bar gauge: 100 m3/h working, ZAM G65 at 100 %.
 SizingOutcome Run()
 {
@@ -35,7 +27,7 @@ SizingOutcome Run()
     r.qmaxStd = 230;
     r.qminStd = 5;
     r.working = {u"1"_s + LocaleDecimalSeparator() + u"3"_s, 0};
-    return Size(r, Catalogue());
+    return Size(r, FilledCatalogue());
 }
 
 QString Cell(const ProjectRowView &row, ProjectColumn column)
@@ -78,7 +70,7 @@ void TestProjectRows::addedRun()
     QCOMPARE(second.id, u"Точка 2"_s);
     QCOMPARE(second.choice, picked);
 
-    const BatchRecord sized = SizeProjectPoint(first, Catalogue());
+    const BatchRecord sized = SizeProjectPoint(first, FilledCatalogue());
     QVERIFY(!sized.hasError());
     // Each designation once, though a product may stand in two lines.
     const QStringList choices = ChoicesOf(sized);
@@ -107,7 +99,7 @@ void TestProjectRows::choiceNoLongerFits()
     point.setText(BatchColumn::Method, u"ideal"_s);
     point.setText(BatchColumn::TMin, u"-20"_s);
     point.setText(BatchColumn::TMax, u"40"_s);
-    const BatchRecord sized = SizeProjectPoint(point, Catalogue());
+    const BatchRecord sized = SizeProjectPoint(point, FilledCatalogue());
     QVERIFY(!sized.hasError());
     QCOMPARE(ChosenCandidate(point, sized), nullptr);
     QCOMPARE(point.choice, u"ZAM G65"_s); // kept, never swapped
@@ -127,7 +119,7 @@ void TestProjectRows::refusedPoint()
     point.setText(BatchColumn::P, u"1"_s);
     point.setText(BatchColumn::Method, u"gerg91"_s);
     point.setText(BatchColumn::Density, u"0,5"_s);
-    const BatchRecord sized = SizeProjectPoint(point, Catalogue());
+    const BatchRecord sized = SizeProjectPoint(point, FilledCatalogue());
     QVERIFY(sized.hasError());
     const ProjectRowView row = ProjectRow(4, point, sized);
     QVERIFY(row.refused);
@@ -136,7 +128,7 @@ void TestProjectRows::refusedPoint()
     QCOMPARE(Cell(row, ProjectColumn::Number), u"4"_s);
 
     point.setText(BatchColumn::Mode, u"7"_s);
-    QCOMPARE(SizeProjectPoint(point, Catalogue()).errorColumn, u"mode"_s);
+    QCOMPARE(SizeProjectPoint(point, FilledCatalogue()).errorColumn, u"mode"_s);
 }
 
 void TestProjectRows::ids()
@@ -165,7 +157,7 @@ void TestProjectRows::exampleProject()
     QCOMPARE(reading.project->points.size(), std::size_t(5));
     QSet<QString> categories;
     for (const ProjectPoint &point : reading.project->points) {
-        const BatchRecord sized = SizeProjectPoint(point, Catalogue());
+        const BatchRecord sized = SizeProjectPoint(point, FilledCatalogue());
         QVERIFY2(!sized.hasError(), qPrintable(point.id + u": "_s + sized.error));
         QVERIFY2(ChosenCandidate(point, sized),
                  qPrintable(point.id + u": "_s + ChoicesOf(sized).join(u", "_s)));
@@ -192,20 +184,15 @@ void TestProjectRows::sizedOnEveryCore()
     QVERIFY(file.open(QIODevice::ReadOnly));
     const std::optional<Project> example = ReadProjectFile(file.readAll()).project;
     QVERIFY(example);
-    std::vector<ProjectPoint> points;
-    for (int i = 0; i < 333; ++i) {
-        ProjectPoint point = example->points[std::size_t(i) % example->points.size()];
-        point.id += u" / %1"_s.arg(i);
-        if (i % 7 == 3)
-            point.setText(BatchColumn::Qmax, u"много"_s);
-        points.push_back(point);
-    }
+    std::vector<ProjectPoint> points = RepeatedPoints(example->points, 333);
+    for (std::size_t i = 3; i < points.size(); i += 7)
+        points[i].setText(BatchColumn::Qmax, u"много"_s);
 
     std::vector<qsizetype> heard;
     bool onThisThread = true;
     QThread *const here = QThread::currentThread();
     const std::vector<BatchRecord> records = SizeProjectPoints(
-        points, Catalogue(),
+        points, FilledCatalogue(),
         [&](qsizetype done, qsizetype total) {
             QCOMPARE(total, qsizetype(points.size()));
             onThisThread = onThisThread && QThread::currentThread() == here;
@@ -215,7 +202,7 @@ void TestProjectRows::sizedOnEveryCore()
     QCOMPARE(records.size(), points.size());
     int refused = 0;
     for (std::size_t i = 0; i < points.size(); ++i) {
-        const BatchRecord one = SizeProjectPoint(points[i], Catalogue());
+        const BatchRecord one = SizeProjectPoint(points[i], FilledCatalogue());
         const BatchRecord &pooled = records[i];
         QCOMPARE(pooled.point.id, points[i].id);
         QCOMPARE(pooled.error, one.error);

@@ -4,6 +4,7 @@
 #include "core/project/project_table.h"
 
 #include "core/project/project_points.h"
+#include "filled_catalogue.h"
 
 #include <QBuffer>
 #include <QTest>
@@ -12,22 +13,12 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const ProductCatalogue &Catalogue()
-{
-    static const ProductCatalogue catalogue = [] {
-        ProductCatalogue c;
-        c.Fill();
-        return c;
-    }();
-    return catalogue;
-}
-
 ProjectTableReading Read(const QByteArray &table, const Project &project = {})
 {
     QBuffer buffer;
     buffer.setData(table);
     buffer.open(QIODevice::ReadOnly);
-    return ReadProjectTable(buffer, project, Catalogue());
+    return ReadProjectTable(buffer, project, FilledCatalogue());
 }
 
 ProjectPoint Point(const QString &id, std::initializer_list<std::pair<BatchColumn, QString>> texts)
@@ -96,7 +87,7 @@ void TestProjectTable::onlyUsedColumns()
     QCOMPARE(WriteProjectTable(modeless), QByteArray("id;mode;qmax\nВ;;10\n"));
     const ProjectTableReading back = Read(WriteProjectTable(modeless));
     QCOMPARE(back.error, QString());
-    QVERIFY(SizeProjectPoint(back.points.at(0), Catalogue()).hasError());
+    QVERIFY(SizeProjectPoint(back.points.at(0), FilledCatalogue()).hasError());
 }
 
 void TestProjectTable::importedIds()
@@ -136,7 +127,7 @@ void TestProjectTable::importedChoice()
     QCOMPARE(reading.points[1].choice, QString());
     QCOMPARE(reading.points[2].choice, QString());
     QCOMPARE(reading.points[2].text(BatchColumn::Qmax), u"abc"_s);
-    QVERIFY(SizeProjectPoint(reading.points[2], Catalogue()).hasError());
+    QVERIFY(SizeProjectPoint(reading.points[2], FilledCatalogue()).hasError());
 }
 
 void TestProjectTable::refused_data()

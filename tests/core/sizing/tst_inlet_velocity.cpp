@@ -4,22 +4,13 @@
 #include "core/input/number_text.h"
 #include "core/sizing/candidate_checks.h"
 #include "core/sizing/sizing.h"
+#include "filled_catalogue.h"
 
 #include <QTest>
 
 using namespace Qt::StringLiterals;
 
 namespace {
-
-const ProductCatalogue &Catalogue()
-{
-    static const ProductCatalogue catalogue = [] {
-        ProductCatalogue c;
-        c.Fill();
-        return c;
-    }();
-    return catalogue;
-}
 
 // Mode 3, 230 m3/h at 1,3 bar gauge: 100 m3/h working.
 SizingOutcome Run(std::optional<double> limit, bool strict = false)
@@ -31,7 +22,7 @@ SizingOutcome Run(std::optional<double> limit, bool strict = false)
     r.working = {u"1"_s + LocaleDecimalSeparator() + u"3"_s, 0};
     r.conditions.maxInletVelocity = limit;
     r.conditions.strict = strict;
-    return Size(r, Catalogue());
+    return Size(r, FilledCatalogue());
 }
 
 const Candidate *Named(const std::vector<Candidate> &rows, const QString &name)
