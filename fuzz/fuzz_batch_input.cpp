@@ -11,6 +11,7 @@
 #include "core/table/batch_point.h"
 #include "core/table/csv_reader.h"
 #include "core/table/table_reader.h"
+#include "sequential_bytes.h"
 
 #include <QBuffer>
 #include <QJsonDocument>
@@ -56,27 +57,6 @@ std::vector<CsvReader::Record> ReadRecords(const QByteArray &bytes, bool *failed
     return records;
 }
 
-// Bytes that come once, as on standard input.
-class Stream : public QIODevice {
-public:
-    explicit Stream(const QByteArray &bytes) : bytes_(bytes) { open(QIODevice::ReadOnly); }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        const qint64 size = std::min(maxSize, qint64(bytes_.size()) - at_);
-        std::memcpy(data, bytes_.constData() + at_, std::size_t(size));
-        at_ += size;
-        return size;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    QByteArray bytes_;
-    qint64 at_ = 0;
-};
-
 // The records of a desktop's table, from a file or a stream; they must agree, but
 // for the stream's late refusal of bytes that are not UTF-8.
 void CheckDesktopTable(const QByteArray &bytes)
@@ -84,7 +64,7 @@ void CheckDesktopTable(const QByteArray &bytes)
     QBuffer file;
     file.setData(bytes);
     file.open(QIODevice::ReadOnly);
-    Stream stream(bytes);
+    SequentialBytes stream(bytes);
     const std::unique_ptr<TableReader> fromFile = OpenCsvTable(file);
     const std::unique_ptr<TableReader> fromStream = OpenCsvTable(stream);
     QByteArray written("\xEF\xBB\xBF");

@@ -5,6 +5,7 @@
 // and an error must name its row and say why.
 
 #include "core/table/xlsx_reader.h"
+#include "xlsx_parts_in_memory.h"
 
 #include <QBuffer>
 #include <QMap>
@@ -24,23 +25,6 @@ constexpr int MaxRecords = 256;
     std::fprintf(stderr, "xlsx input: %s\n  %s\n", what, detail.toUtf8().constData());
     std::abort();
 }
-
-class PartsInMemory : public XlsxParts {
-public:
-    explicit PartsInMemory(QMap<QString, QByteArray> parts) : parts_(std::move(parts)) {}
-    std::unique_ptr<QIODevice> open(const QString &name) override
-    {
-        if (!parts_.contains(name))
-            return nullptr;
-        auto device = std::make_unique<QBuffer>();
-        device->setData(parts_.value(name));
-        device->open(QIODevice::ReadOnly);
-        return device;
-    }
-
-private:
-    QMap<QString, QByteArray> parts_;
-};
 
 std::unique_ptr<XlsxParts> OneSheet(const QByteArray &bytes)
 {

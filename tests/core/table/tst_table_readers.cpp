@@ -6,6 +6,8 @@
 #include "core/table/csv_reader.h"
 #include "core/table/table_reader.h"
 #include "core/table/xlsx_reader.h"
+#include "sequential_bytes.h"
+#include "xlsx_parts_in_memory.h"
 
 #include <QBuffer>
 #include <QLocale>
@@ -38,30 +40,9 @@ QStringList Seen(TableReader &reader)
     return seen;
 }
 
-// What standard input is: bytes that come once, from a device that cannot seek.
-class Stream : public QIODevice {
-public:
-    explicit Stream(const QByteArray &bytes) : bytes_(bytes) { open(QIODevice::ReadOnly); }
-    bool isSequential() const override { return true; }
-
-protected:
-    qint64 readData(char *data, qint64 maxSize) override
-    {
-        const qint64 size = std::min(maxSize, qint64(bytes_.size()) - at_);
-        std::memcpy(data, bytes_.constData() + at_, std::size_t(size));
-        at_ += size;
-        return size;
-    }
-    qint64 writeData(const char *, qint64) override { return -1; }
-
-private:
-    QByteArray bytes_;
-    qint64 at_ = 0;
-};
-
 QStringList CsvSeen(const QByteArray &bytes, bool stream, QString *note = nullptr)
 {
-    Stream streamed(bytes);
+    SequentialBytes streamed(bytes);
     QBuffer plain;
     plain.setData(bytes);
     plain.open(QIODevice::ReadOnly);
@@ -78,24 +59,6 @@ QByteArray Windows1251(const QString &text)
     QStringEncoder encoder("windows-1251");
     return encoder(text);
 }
-
-// A workbook's parts held in memory.
-class PartsInMemory : public XlsxParts {
-public:
-    explicit PartsInMemory(QMap<QString, QByteArray> parts) : parts_(std::move(parts)) {}
-    std::unique_ptr<QIODevice> open(const QString &name) override
-    {
-        if (!parts_.contains(name))
-            return nullptr;
-        auto device = std::make_unique<QBuffer>();
-        device->setData(parts_.value(name));
-        device->open(QIODevice::ReadOnly);
-        return device;
-    }
-
-private:
-    QMap<QString, QByteArray> parts_;
-};
 
 const QByteArray Namespace = "xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\" "
                              "xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\"";
